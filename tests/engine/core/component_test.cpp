@@ -1,4 +1,4 @@
-#include "engine/scene/component.h"
+#include "engine/core/component.h"
 
 #include <gtest/gtest.h>
 
