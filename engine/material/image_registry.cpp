@@ -1,0 +1,117 @@
+#include "engine/material/image_registry.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <mutex>
+#include <utility>
+
+namespace engine {
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string result(text);
+    std::transform(result.begin(), result.end(), result.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return result;
+}
+
+std::string NormalExtension(std::string_view extension) {
+    if (!extension.empty() && extension.front() == '.') {
+        extension.remove_prefix(1);
+    }
+    return Lower(extension);
+}
+
+class Registry {
+public:
+    static Registry& Instance() {
+        static Registry registry;
+        return registry;
+    }
+
+    void Add(ImageFormat format) {
+        format.Extension = NormalExtension(format.Extension);
+        std::lock_guard lock(m_mutex);
+        m_formats.insert_or_assign(format.Extension, std::move(format));
+    }
+
+    std::optional<ImageFormat> Find(std::string_view extension) const {
+        std::lock_guard lock(m_mutex);
+        const auto found = m_formats.find(NormalExtension(extension));
+        if (found == m_formats.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+
+    std::vector<ImageFormat> All() const {
+        std::lock_guard lock(m_mutex);
+        std::vector<ImageFormat> formats;
+        for (const auto& [extension, format] : m_formats) {
+            formats.push_back(format);
+        }
+        return formats;
+    }
+
+private:
+    Registry() = default;
+
+    mutable std::mutex m_mutex;
+    std::map<std::string, ImageFormat, std::less<>> m_formats;
+};
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        throw EImageFileError("Could not open file: " + path);
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        throw EImageFileError("Could not open file: " + path);
+    }
+    std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) {
+        throw EImageFileError("Could not read file: " + path);
+    }
+    return data;
+}
+
+}  // namespace
+
+void RegisterImageFormat(ImageFormat format) { Registry::Instance().Add(std::move(format)); }
+
+std::optional<ImageFormat> FindImageFormat(std::string_view extension) {
+    return Registry::Instance().Find(extension);
+}
+
+std::vector<ImageFormat> RegisteredImageFormats() { return Registry::Instance().All(); }
+
+std::string ImageExtension(std::string_view path) {
+    const auto nameStart = path.find_last_of("/\\");
+    const std::string_view name = nameStart == std::string_view::npos ? path : path.substr(nameStart + 1);
+    const auto dot = name.rfind('.');
+    return dot == std::string_view::npos ? std::string() : Lower(name.substr(dot + 1));
+}
+
+platform::Image DecodeImage(std::string_view extension, std::span<const std::uint8_t> data) {
+    const auto format = FindImageFormat(extension);
+    if (!format) {
+        throw EImageFileError("Unknown image file extension: \"" + NormalExtension(extension) + "\"");
+    }
+    return format->Reader(data);
+}
+
+platform::Image LoadImageFile(const std::string& path) {
+    const std::string extension = ImageExtension(path);
+    if (!FindImageFormat(extension)) {
+        throw EImageFileError("Unknown image file extension: \"" + extension + "\" in " + path);
+    }
+    const std::vector<std::uint8_t> data = ReadWholeFile(path);
+    return DecodeImage(extension, data);
+}
+
+}  // namespace engine
