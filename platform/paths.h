@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// File names as the data and the programs spell them ("Data\Textures.qzp", "firebase.3DS") on a
+// case-sensitive file system, and the whole-file read and replace that every loader and saver uses.
+namespace platform {
+
+// Thrown when a file cannot be read or written; the message names the file and the reason.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The path to open for a name written with '\' or '/': separators become '/', and when the named
+// file does not exist each component that does not exist is replaced by a case-insensitive (ASCII)
+// match in its folder. Components without a match stay as written, so opening the result fails
+// the ordinary way.
+std::string ResolvePath(std::string_view path);
+
+// Whether the name resolves to a regular file (or a link to one).
+bool FileExists(std::string_view path);
+
+// The whole content of the file the name resolves to.
+std::vector<std::uint8_t> ReadWholeFile(std::string_view path);
+
+// Replaces the file the name resolves to (or creates it) with the bytes: they go to a temporary
+// file beside it, which is flushed to disk and then renamed over the target, so a failed or
+// interrupted write leaves the previous file as it was. An existing file keeps its permissions.
+void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes);
+
+}  // namespace platform
