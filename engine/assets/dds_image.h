@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/image.h"
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+
+namespace engine {
+
+class EDDSException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A bitmap read from a DirectDraw Surface file: the top level only (DXT1, DXT3, DXT5 or
+// uncompressed bit masks); mipmaps, cube faces and volume slices after it are ignored.
+class TDDSImage : public platform::Image {
+public:
+    // Replaces the bitmap with the decoded file; on failure throws EDDSException and keeps the
+    // old bitmap.
+    void LoadFromData(std::span<const std::uint8_t> data);
+};
+
+}  // namespace engine
