@@ -1,0 +1,339 @@
+#include "platform/bmp_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+namespace platform {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Rgba = std::array<std::uint8_t, 4>;
+
+constexpr Rgba kBlack{0, 0, 0, 255};
+constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kRed{255, 0, 0, 255};
+constexpr Rgba kGreen{0, 255, 0, 255};
+constexpr Rgba kBlue{0, 0, 255, 255};
+constexpr Rgba kGrey{128, 128, 128, 255};
+
+void PutU16(Bytes& out, std::uint32_t value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void PutU32(Bytes& out, std::uint32_t value) {
+    PutU16(out, value & 0xFFFF);
+    PutU16(out, value >> 16);
+}
+
+// What goes into a test bitmap; the builder writes headers, masks and palette in file order.
+struct BmpSpec {
+    std::uint32_t headerSize = 40;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t bits = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t sizeImage = 0;
+    std::uint32_t colorsUsed = 0;
+    std::vector<std::uint32_t> masks;
+    std::vector<Rgba> palette;
+    Bytes pixels;
+};
+
+Bytes MakeBmp(const BmpSpec& spec) {
+    Bytes header;
+    PutU32(header, spec.headerSize);
+    if (spec.headerSize == 12) {
+        PutU16(header, static_cast<std::uint32_t>(spec.width));
+        PutU16(header, static_cast<std::uint32_t>(spec.height));
+        PutU16(header, 1);
+        PutU16(header, spec.bits);
+    } else {
+        PutU32(header, static_cast<std::uint32_t>(spec.width));
+        PutU32(header, static_cast<std::uint32_t>(spec.height));
+        PutU16(header, 1);
+        PutU16(header, spec.bits);
+        PutU32(header, spec.compression);
+        PutU32(header, spec.sizeImage);
+        PutU32(header, 2835);
+        PutU32(header, 2835);
+        // A palette shorter than the bit depth allows is announced, as writers do.
+        const bool shortPalette = !spec.palette.empty() && spec.palette.size() < (1u << spec.bits);
+        PutU32(header, spec.colorsUsed != 0 || !shortPalette
+                           ? spec.colorsUsed
+                           : static_cast<std::uint32_t>(spec.palette.size()));
+        PutU32(header, 0);
+        if (spec.headerSize > 40) {
+            for (std::size_t i = 0; i < 4 && header.size() + 4 <= spec.headerSize; ++i) {
+                PutU32(header, i < spec.masks.size() ? spec.masks[i] : 0);
+            }
+        }
+        header.resize(spec.headerSize, 0);
+        if (spec.headerSize == 40) {
+            for (auto mask : spec.masks) {
+                PutU32(header, mask);
+            }
+        }
+    }
+    auto palette = spec.palette;
+    if (spec.headerSize == 12 && !palette.empty()) {
+        palette.resize(1u << spec.bits, kBlack);  // a core header always has the full palette
+    }
+    for (const auto& colour : palette) {
+        header.insert(header.end(), {colour[2], colour[1], colour[0]});
+        if (spec.headerSize != 12) {
+            header.push_back(0);
+        }
+    }
+    Bytes file = {'B', 'M'};
+    PutU32(file, static_cast<std::uint32_t>(14 + header.size() + spec.pixels.size()));
+    PutU32(file, 0);
+    PutU32(file, static_cast<std::uint32_t>(14 + header.size()));
+    file.insert(file.end(), header.begin(), header.end());
+    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    return file;
+}
+
+BmpSpec Spec(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    spec.bits = bits;
+    spec.compression = compression;
+    return spec;
+}
+
+// Rows as stored, each padded to a multiple of four bytes.
+Bytes Rows(std::initializer_list<Bytes> rows) {
+    Bytes out;
+    for (const auto& row : rows) {
+        out.insert(out.end(), row.begin(), row.end());
+        out.resize((out.size() + 3) / 4 * 4, 0);
+    }
+    return out;
+}
+
+Rgba PixelAt(const Image& image, int x, int y) {
+    const std::uint8_t* p = image.Row(y) + 4 * x;
+    return {p[0], p[1], p[2], p[3]};
+}
+
+void ExpectPixels(const Image& image, std::initializer_list<std::initializer_list<Rgba>> rows) {
+    ASSERT_EQ(image.Height, static_cast<int>(rows.size()));
+    int y = 0;
+    for (const auto& row : rows) {
+        ASSERT_EQ(image.Width, static_cast<int>(row.size()));
+        int x = 0;
+        for (const auto& expected : row) {
+            EXPECT_EQ(PixelAt(image, x, y), expected) << "pixel " << x << ", " << y;
+            ++x;
+        }
+        ++y;
+    }
+    EXPECT_EQ(image.Pixels.size(), static_cast<std::size_t>(image.Width) * image.Height * 4);
+}
+
+TEST(BmpDecoder, PalettedDepthsBottomUpAndTopDown) {
+    BmpSpec oneBit = Spec(10, 2, 1, 0);
+    oneBit.palette = {kBlack, kWhite};
+    // Stored bottom row first; bits run from the most significant.
+    oneBit.pixels = Rows({{0b10000000, 0b01000000}, {0b01000000, 0b00000000}});
+    const Image a = DecodeBmp(MakeBmp(oneBit));
+    EXPECT_FALSE(a.HasAlpha);
+    ASSERT_EQ(a.Width, 10);
+    EXPECT_EQ(PixelAt(a, 1, 0), kWhite);
+    EXPECT_EQ(PixelAt(a, 0, 0), kBlack);
+    EXPECT_EQ(PixelAt(a, 0, 1), kWhite);
+    EXPECT_EQ(PixelAt(a, 9, 1), kWhite);
+    EXPECT_EQ(PixelAt(a, 8, 1), kBlack);
+
+    BmpSpec fourBit = Spec(3, 1, 4, 0);
+    fourBit.palette = {kBlack, kRed, kGreen, kBlue};
+    fourBit.pixels = Rows({{0x12, 0x30}});
+    ExpectPixels(DecodeBmp(MakeBmp(fourBit)), {{kRed, kGreen, kBlue}});
+
+    BmpSpec eightBit = Spec(2, -2, 8, 0);
+    eightBit.palette = {kBlack, kRed, kGreen, kBlue, kGrey};
+    eightBit.pixels = Rows({{1, 2}, {3, 4}});
+    ExpectPixels(DecodeBmp(MakeBmp(eightBit)), {{kRed, kGreen}, {kBlue, kGrey}});
+}
+
+TEST(BmpDecoder, IndexPastAShortPaletteIsBlack) {
+    BmpSpec spec = Spec(2, 1, 8, 0);
+    spec.colorsUsed = 1;
+    spec.palette = {kRed};
+    spec.pixels = Rows({{0, 200}});
+    ExpectPixels(DecodeBmp(MakeBmp(spec)), {{kRed, kBlack}});
+}
+
+TEST(BmpDecoder, CoreHeaderWithThreeBytePalette) {
+    BmpSpec spec = Spec(2, 2, 8, 0);
+    spec.headerSize = 12;
+    spec.palette = {kBlack, kRed, kGreen, kBlue};
+    spec.pixels = Rows({{1, 2}, {3, 0}});
+    ExpectPixels(DecodeBmp(MakeBmp(spec)), {{kBlue, kBlack}, {kRed, kGreen}});
+
+    BmpSpec rgb = Spec(1, 1, 24, 0);
+    rgb.headerSize = 12;
+    rgb.pixels = Rows({{10, 20, 30}});
+    ExpectPixels(DecodeBmp(MakeBmp(rgb)), {{Rgba{30, 20, 10, 255}}});
+}
+
+TEST(BmpDecoder, TwentyFourBitRowsArePaddedAndBgr) {
+    BmpSpec spec = Spec(3, 2, 24, 0);
+    spec.pixels = Rows({{255, 0, 0, 0, 255, 0, 0, 0, 255}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+    ExpectPixels(DecodeBmp(MakeBmp(spec)),
+                 {{Rgba{3, 2, 1, 255}, Rgba{6, 5, 4, 255}, Rgba{9, 8, 7, 255}}, {kBlue, kGreen, kRed}});
+}
+
+TEST(BmpDecoder, SixteenBitDefaultIsFiveFiveFiveAndIgnoresTheTopBit) {
+    BmpSpec spec = Spec(4, 1, 16, 0);
+    spec.pixels = Rows({{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x00, 0x80}});
+    const Image image = DecodeBmp(MakeBmp(spec));
+    EXPECT_FALSE(image.HasAlpha);
+    ExpectPixels(image, {{kRed, kGreen, kBlue, kBlack}});
+}
+
+TEST(BmpDecoder, SixteenBitFieldsWidenEachChannelToFullRange) {
+    BmpSpec spec = Spec(3, 1, 16, 3);
+    spec.masks = {0xF800, 0x07E0, 0x001F};
+    // 565: red 16 of 31, green 32 of 63, blue 31.
+    const std::uint16_t mixed = (16 << 11) | (32 << 5) | 31;
+    spec.pixels = Rows(
+        {{0x00, 0xF8, 0xE0, 0x07, static_cast<std::uint8_t>(mixed), static_cast<std::uint8_t>(mixed >> 8)}});
+    ExpectPixels(DecodeBmp(MakeBmp(spec)), {{kRed, kGreen, Rgba{132, 130, 255, 255}}});
+}
+
+TEST(BmpDecoder, ThirtyTwoBitWithoutAlphaMaskIsOpaqueWhateverTheFourthByte) {
+    BmpSpec spec = Spec(2, 1, 32, 0);
+    spec.pixels = Rows({{1, 2, 3, 0, 4, 5, 6, 77}});
+    const Image image = DecodeBmp(MakeBmp(spec));
+    EXPECT_FALSE(image.HasAlpha);
+    ExpectPixels(image, {{Rgba{3, 2, 1, 255}, Rgba{6, 5, 4, 255}}});
+
+    // A version 5 header whose masks carry alpha, but without bit-field compression, stays opaque.
+    BmpSpec v5 = Spec(1, 1, 32, 0);
+    v5.headerSize = 124;
+    v5.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    v5.pixels = {1, 2, 3, 0};
+    const Image opaque = DecodeBmp(MakeBmp(v5));
+    EXPECT_FALSE(opaque.HasAlpha);
+    EXPECT_EQ(PixelAt(opaque, 0, 0), (Rgba{3, 2, 1, 255}));
+}
+
+TEST(BmpDecoder, AlphaMaskGivesAlpha) {
+    for (std::uint32_t headerSize : {56u, 108u, 124u}) {
+        BmpSpec spec = Spec(2, 1, 32, 3);
+        spec.headerSize = headerSize;
+        spec.masks = {0x0000FF00, 0x00FF0000, 0xFF000000, 0x000000FF};
+        spec.pixels = {0x80, 10, 20, 30, 0x00, 40, 50, 60};
+        const Image image = DecodeBmp(MakeBmp(spec));
+        EXPECT_TRUE(image.HasAlpha) << headerSize;
+        ExpectPixels(image, {{Rgba{10, 20, 30, 0x80}, Rgba{40, 50, 60, 0}}});
+    }
+    BmpSpec alphaFields = Spec(1, 1, 32, 6);
+    alphaFields.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    alphaFields.pixels = {1, 2, 3, 4};
+    const Image image = DecodeBmp(MakeBmp(alphaFields));
+    EXPECT_TRUE(image.HasAlpha);
+    ExpectPixels(image, {{Rgba{3, 2, 1, 4}}});
+}
+
+TEST(BmpDecoder, RunLengthEightWithRunsAbsoluteDeltaAndEndOfLine) {
+    BmpSpec spec = Spec(4, 3, 8, 1);
+    spec.palette = {kBlack, kRed, kGreen, kBlue};
+    spec.pixels = {
+        2, 1, 0, 3, 2, 3, 1, 0,  // bottom line: run of two red, absolute green blue red (padded)
+        0, 0,                    // end of line
+        0, 2, 1, 1,              // delta: right one, up one: skips the middle line
+        6, 3,                    // a run of six blue clipped at the right edge
+        0, 1,                    // end of bitmap
+    };
+    ExpectPixels(
+        DecodeBmp(MakeBmp(spec)),
+        {{kBlack, kBlue, kBlue, kBlue}, {kBlack, kBlack, kBlack, kBlack}, {kRed, kRed, kGreen, kBlue}});
+}
+
+TEST(BmpDecoder, RunLengthFour) {
+    BmpSpec spec = Spec(5, 2, 4, 2);
+    spec.palette = {kBlack, kRed, kGreen, kBlue};
+    spec.pixels = {
+        2, 0x12,              // red green
+        0, 3, 0x31, 0x20,     // absolute: blue red green
+        0, 0,                 // end of line
+        0, 3, 0x23, 0x10,     // absolute: green blue red
+        0, 1,
+    };
+    ExpectPixels(DecodeBmp(MakeBmp(spec)),
+                 {{kGreen, kBlue, kRed, kBlack, kBlack}, {kRed, kGreen, kBlue, kRed, kGreen}});
+}
+
+TEST(BmpDecoder, RefusesWhatIsNotABitmapItCanRead) {
+    EXPECT_THROW(DecodeBmp(Bytes{}), ImageError);
+    EXPECT_THROW(DecodeBmp(Bytes{'B', 'X', 0, 0}), ImageError);
+
+    BmpSpec twoBit = Spec(1, 1, 2, 0);
+    twoBit.pixels = {0, 0, 0, 0};
+    EXPECT_THROW(DecodeBmp(MakeBmp(twoBit)), ImageError);
+
+    BmpSpec jpegInside = Spec(1, 1, 24, 4);
+    jpegInside.pixels = {0, 0, 0, 0};
+    EXPECT_THROW(DecodeBmp(MakeBmp(jpegInside)), ImageError);
+
+    BmpSpec topDownRle = Spec(1, -1, 8, 1);
+    topDownRle.palette = {kRed};
+    topDownRle.pixels = {1, 0, 0, 1};
+    EXPECT_THROW(DecodeBmp(MakeBmp(topDownRle)), ImageError);
+
+    BmpSpec smallHeader = Spec(1, 1, 24, 0);
+    smallHeader.headerSize = 20;
+    EXPECT_THROW(DecodeBmp(MakeBmp(smallHeader)), ImageError);
+}
+
+TEST(BmpDecoder, RefusesTruncatedAndLyingFiles) {
+    BmpSpec spec = Spec(3, 2, 24, 0);
+    spec.pixels = Rows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+    const Bytes good = MakeBmp(spec);
+    ASSERT_NO_THROW(DecodeBmp(good));
+    for (std::size_t size = 0; size < good.size(); ++size) {
+        EXPECT_THROW(DecodeBmp(std::span(good).first(size)), ImageError) << "cut at " << size;
+    }
+
+    Bytes lyingOffset = good;
+    lyingOffset[10] = 0xF0;
+    EXPECT_THROW(DecodeBmp(lyingOffset), ImageError);
+    lyingOffset[10] = 4;
+    EXPECT_THROW(DecodeBmp(lyingOffset), ImageError) << "offset inside the header";
+
+    BmpSpec tall = spec;
+    tall.height = 3;
+    EXPECT_THROW(DecodeBmp(MakeBmp(tall)), ImageError);
+
+    BmpSpec rle = Spec(2, 2, 8, 1);
+    rle.sizeImage = 1000;
+    rle.palette = {kRed};
+    rle.pixels = {2, 0, 0, 0, 2, 0, 0, 1};
+    EXPECT_THROW(DecodeBmp(MakeBmp(rle)), ImageError) << "announced run-length size past the file";
+    rle.sizeImage = 0;
+    ASSERT_NO_THROW(DecodeBmp(MakeBmp(rle)));
+    rle.pixels = {2, 0, 0, 0, 2};
+    EXPECT_THROW(DecodeBmp(MakeBmp(rle)), ImageError) << "run-length data ends inside a pair";
+}
+
+TEST(BmpDecoder, RefusesEmptyAndHugeSizesBeforeAllocating) {
+    for (auto [width, height] : std::initializer_list<std::pair<std::int32_t, std::int32_t>>{
+             {0, 1}, {1, 0}, {-1, 1}, {16385, 1}, {1, INT32_MIN}, {10000, 10000}}) {
+        // Run-length data needs no bytes per pixel, so only the size cap stops the allocation.
+        BmpSpec spec = Spec(width, height, 8, 1);
+        spec.palette = {kRed};
+        spec.pixels = {0, 1};
+        EXPECT_THROW(DecodeBmp(MakeBmp(spec)), ImageError) << width << " x " << height;
+    }
+}
+
+}  // namespace
+}  // namespace platform
