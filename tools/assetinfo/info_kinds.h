@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/image.h"
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+// The facts each kind of file gives, one function per kind. Each returns the JSON object for one
+// file ("file" and "kind" are added by the caller) and throws with the reader's message on failure.
+namespace tools {
+
+nlohmann::json InfoMap(const std::string& path);
+nlohmann::json InfoPackage(const std::string& path);
+nlohmann::json InfoQzm(const std::string& path);
+nlohmann::json InfoImage(const std::string& path);
+
+// The picture of a file the editor would show as a texture (BMP, JPEG), decoded as InfoImage sees it.
+platform::Image DecodeEditorImage(const std::string& path);
+
+}  // namespace tools
