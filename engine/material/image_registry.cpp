@@ -1,10 +1,9 @@
 #include "engine/material/image_registry.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <mutex>
 #include <utility>
@@ -64,20 +63,15 @@ private:
     std::map<std::string, ImageFormat, std::less<>> m_formats;
 };
 
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+std::vector<std::uint8_t> ReadImageFile(const std::string& path) {
+    if (!platform::FileExists(path)) {
         throw EImageFileError("Could not open file: " + path);
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw EImageFileError("Could not open file: " + path);
+    try {
+        return platform::ReadWholeFile(path);
+    } catch (const platform::FileError& error) {
+        throw EImageFileError(error.what());
     }
-    std::vector<std::uint8_t> data{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        throw EImageFileError("Could not read file: " + path);
-    }
-    return data;
 }
 
 }  // namespace
@@ -110,7 +104,7 @@ platform::Image LoadImageFile(const std::string& path) {
     if (!FindImageFormat(extension)) {
         throw EImageFileError("Unknown image file extension: \"" + extension + "\" in " + path);
     }
-    const std::vector<std::uint8_t> data = ReadWholeFile(path);
+    const std::vector<std::uint8_t> data = ReadImageFile(path);
     return DecodeImage(extension, data);
 }
 

@@ -44,7 +44,8 @@ std::string ImageExtension(std::string_view path);
 // Decodes data with the reader registered for the extension.
 platform::Image DecodeImage(std::string_view extension, std::span<const std::uint8_t> data);
 
-// Reads a file and decodes it with the reader its extension selects.
+// Reads a file and decodes it with the reader its extension selects. The name may use '\' or '/'
+// and is matched case-insensitively where the exact name does not exist.
 platform::Image LoadImageFile(const std::string& path);
 
 }  // namespace engine
