@@ -1,0 +1,194 @@
+#include "editor/data/map.h"
+
+#include "platform/paths.h"
+#include "platform/random.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace editor {
+namespace {
+
+// One bit per (kind, column, row): 2^24 bits. Looking a neighbour up is then one bit test instead
+// of a walk over all tiles, which keeps a blend update linear in the number of tiles.
+class TileIndex {
+public:
+    explicit TileIndex(std::span<const TSurfaceTile> tiles) : m_bits(kWords, 0) {
+        for (const TSurfaceTile& tile : tiles) {
+            const std::uint32_t key = Key(tile.Kind, tile.X, tile.Y);
+            m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
+        }
+    }
+
+    bool Has(std::uint8_t kind, std::uint8_t x, std::uint8_t y) const {
+        const std::uint32_t key = Key(kind, x, y);
+        return (m_bits[key / 64] >> (key % 64)) & 1;
+    }
+
+private:
+    static constexpr std::size_t kWords = (std::size_t{1} << 24) / 64;
+    static std::uint32_t Key(std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
+        return std::uint32_t{kind} << 16 | std::uint32_t{x} << 8 | y;
+    }
+
+    std::vector<std::uint64_t> m_bits;
+};
+
+struct Offset {
+    int dx;
+    int dy;
+};
+
+// The cells that must hold the same kind for each Blend vertex, in Blend order.
+const std::array<std::vector<Offset>, 8> kBlendNeighbours = {{
+    {{-1, -1}, {-1, 0}, {0, -1}},  // lower-left corner
+    {{0, -1}},                     // middle of the bottom edge
+    {{1, -1}, {0, -1}, {1, 0}},    // lower-right corner
+    {{-1, 0}},                     // middle of the left edge
+    {{1, 0}},                      // middle of the right edge
+    {{-1, 1}, {0, 1}, {-1, 0}},    // upper-left corner
+    {{0, 1}},                      // middle of the top edge
+    {{1, 1}, {0, 1}, {1, 0}},      // upper-right corner
+}};
+
+template <typename Record>
+void Append(std::vector<Record>& records, std::int32_t& count, const Record& record) {
+    records.push_back(record);
+    count = static_cast<std::int32_t>(records.size());
+}
+
+// Removes the first record anchored at the cell by moving the last one into its place.
+template <typename Record>
+bool RemoveFirstAt(std::vector<Record>& records, std::int32_t& count, std::uint8_t x, std::uint8_t y) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].X == x && records[i].Y == y) {
+            records[i] = records.back();
+            records.pop_back();
+            count = static_cast<std::int32_t>(records.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+TMap::TMap() {
+    Reset();
+}
+
+void TMap::Reset() {
+    TMapData data;
+    const char first = static_cast<char>('0' + platform::Random(9));
+    const char second = static_cast<char>('0' + platform::Random(9));
+    data.Header.Version.Assign(std::string("v1_") + first + second);
+    data.Header.SizeX = map_defaults::kNewMapSize;
+    data.Header.SizeY = map_defaults::kNewMapSize;
+    m_data = std::move(data);
+}
+
+void TMap::NewMap() {
+    if (OnNewMap) {
+        OnNewMap();
+    }
+    Reset();
+}
+
+bool TMap::LoadMap(const std::string& fileName) {
+    if (!platform::FileExists(fileName)) {
+        return false;
+    }
+    std::optional<TMapData> loaded;
+    try {
+        loaded = DecodeMap(platform::ReadWholeFile(fileName));
+    } catch (const platform::FileError& error) {
+        throw MapFileError(error.what());
+    }
+    if (!loaded) {
+        return false;
+    }
+    m_data = std::move(*loaded);
+    return true;
+}
+
+void TMap::SaveMap(const std::string& fileName) const {
+    try {
+        platform::WriteFileAtomically(fileName, EncodeMap(m_data));
+    } catch (const platform::FileError& error) {
+        throw MapFileError(error.what());
+    }
+}
+
+void TMap::SetSize(std::uint8_t sizeX, std::uint8_t sizeY) {
+    m_data.Header.SizeX = sizeX;
+    m_data.Header.SizeY = sizeY;
+}
+
+void TMap::SetSurface(std::uint8_t surface) {
+    m_data.Header.Surface = surface;
+}
+
+bool TMap::FindTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) const {
+    for (const TSurfaceTile& tile : m_data.Tiles) {
+        if (tile.Kind == kind && tile.X == x && tile.Y == y) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TMap::UpdateTileBlend() {
+    const TileIndex index(m_data.Tiles);
+    for (TSurfaceTile& tile : m_data.Tiles) {
+        for (std::size_t vertex = 0; vertex < kBlendNeighbours.size(); ++vertex) {
+            bool covered = true;
+            for (const Offset& offset : kBlendNeighbours[vertex]) {
+                covered = covered && index.Has(tile.Kind, static_cast<std::uint8_t>(tile.X + offset.dx),
+                                               static_cast<std::uint8_t>(tile.Y + offset.dy));
+            }
+            tile.Blend[vertex] = covered ? map_layout::kOpaque : 0;
+        }
+    }
+}
+
+void TMap::AddTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
+    TSurfaceTile tile;
+    tile.Kind = kind;
+    tile.X = x;
+    tile.Y = y;
+    Append(m_data.Tiles, m_data.Header.TileCount, tile);
+    UpdateTileBlend();
+}
+
+void TMap::AddGroundObject(const TGroundObject& object) {
+    Append(m_data.Ground, m_data.Header.GroundCount, object);
+}
+
+void TMap::AddSpecialObject(const TSpecialObject& object) {
+    Append(m_data.Specials, m_data.Header.SpecialCount, object);
+}
+
+void TMap::AddAirObject(const TAirObject& object) {
+    Append(m_data.Air, m_data.Header.AirCount, object);
+}
+
+void TMap::DeleteTileAt(std::uint8_t x, std::uint8_t y) {
+    if (RemoveFirstAt(m_data.Tiles, m_data.Header.TileCount, x, y)) {
+        UpdateTileBlend();
+    }
+}
+
+void TMap::DeleteGroundAt(std::uint8_t x, std::uint8_t y) {
+    RemoveFirstAt(m_data.Ground, m_data.Header.GroundCount, x, y);
+}
+
+void TMap::DeleteSpecialAt(std::uint8_t x, std::uint8_t y) {
+    RemoveFirstAt(m_data.Specials, m_data.Header.SpecialCount, x, y);
+}
+
+void TMap::DeleteAirAt(std::uint8_t x, std::uint8_t y) {
+    RemoveFirstAt(m_data.Air, m_data.Header.AirCount, x, y);
+}
+
+}  // namespace editor
