@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -38,6 +37,18 @@ struct Rgba {
 
 using Block = std::array<Rgba, 16>;
 
+// Refuses sizes no decoder of ours allocates; an image without pixels is allowed.
+void CheckSize(const Header& header) {
+    if (header.width == 0 || header.height == 0) {
+        return;
+    }
+    try {
+        platform::CheckImageSize(header.width, header.height, "DDS");
+    } catch (const platform::ImageError& error) {
+        throw EDDSException(error.what());
+    }
+}
+
 Header ReadHeader(platform::BinaryReader& reader) {
     platform::BinaryReader header = reader.Take(dds::kHeaderSize);
     if (header.FixedString(4) != "DDS ") {
@@ -60,6 +71,7 @@ Header ReadHeader(platform::BinaryReader& reader) {
     if ((result.caps & dds::kCapsTexture) == 0) {
         throw EDDSException("Unsupported DDSCAPS settings");
     }
+    CheckSize(result);
     return result;
 }
 
@@ -77,13 +89,12 @@ void RequireData(const platform::BinaryReader& reader, std::uint64_t units, std:
     }
 }
 
+// A header with a zero side gives an empty 0 x 0 bitmap.
 platform::Image BlankImage(const Header& header) {
-    constexpr auto kMaxSide = static_cast<std::uint32_t>(std::numeric_limits<std::int32_t>::max());
-    if (header.width > kMaxSide || header.height > kMaxSide) {
-        throw EDDSException("Unsupported DDS image size " + std::to_string(header.width) + " x " +
-                            std::to_string(header.height));
-    }
     platform::Image image;
+    if (header.width == 0 || header.height == 0) {
+        return image;
+    }
     image.Width = static_cast<std::int32_t>(header.width);
     image.Height = static_cast<std::int32_t>(header.height);
     image.Pixels.assign(static_cast<std::size_t>(image.Width) * image.Height * 4, 255);

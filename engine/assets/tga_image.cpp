@@ -110,6 +110,14 @@ platform::Image Decode(platform::BinaryReader& reader) {
     if (header.imageType != tga::kTypeTrueColour && header.imageType != tga::kTypeRunLength) {
         throw ETGAException("Unsupported TGA ImageType " + std::to_string(header.imageType));
     }
+    if (header.width == 0 || header.height == 0) {
+        return image;  // a zero side gives an empty 0 x 0 bitmap
+    }
+    try {
+        platform::CheckImageSize(header.width, header.height, "TGA");
+    } catch (const platform::ImageError& error) {
+        throw ETGAException(error.what());
+    }
     const std::size_t pixelBytes = header.depth / 8;
     const std::size_t pixelCount = std::size_t{header.width} * header.height;
     std::vector<std::uint8_t> runLengthPixels;

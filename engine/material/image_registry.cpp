@@ -1,5 +1,7 @@
 #include "engine/material/image_registry.h"
 
+#include "platform/bmp_decoder.h"
+#include "platform/jpeg_decoder.h"
 #include "platform/paths.h"
 
 #include <algorithm>
@@ -57,7 +59,12 @@ public:
     }
 
 private:
-    Registry() = default;
+    // JPEG and BMP are decoded by the shared platform decoders, the same ones the editor uses.
+    Registry() {
+        Add({"jpg", "JPEG Image File", platform::DecodeJpeg});
+        Add({"jpeg", "JPEG Image File", platform::DecodeJpeg});
+        Add({"bmp", "Windows bitmap", platform::DecodeBmp});
+    }
 
     mutable std::mutex m_mutex;
     std::map<std::string, ImageFormat, std::less<>> m_formats;

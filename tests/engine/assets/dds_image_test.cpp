@@ -347,11 +347,18 @@ TEST(DDSImage, ShortOrLyingFilesFailWithoutReadingPastTheData) {
     linearSizePastEnd.linearSize = 64;
     EXPECT_EQ(FailureOf(linearSizePastEnd.Build()), "Stream read error");
 
-    const auto huge = Uncompressed(32, {0xFF0000, 0xFF00, 0xFF, 0}, false, 0x7FFFFFFF, 0x7FFFFFFF, U32Pixels({0}));
-    EXPECT_EQ(FailureOf(huge.Build()), "Stream read error");
-    EXPECT_EQ(FailureOf(Compressed("DXT1", 0xFFFFFFFF, 0xFFFFFFFF, SolidBlock(kRed)).Build()), "Stream read error");
+    const auto large = Uncompressed(32, {0xFF0000, 0xFF00, 0xFF, 0}, false, 4096, 4096, U32Pixels({0}));
+    EXPECT_EQ(FailureOf(large.Build()), "Stream read error") << "checked before allocating";
+    EXPECT_EQ(FailureOf(Compressed("DXT1", 16384, 2048, SolidBlock(kRed)).Build()), "Stream read error");
     EXPECT_EQ(FailureOf(Uncompressed(16, {0xF800, 0x7E0, 0x1F, 0}, false, 2, 2, U16Pixels({1, 2, 3})).Build()),
               "Stream read error");
+}
+
+TEST(DDSImage, AbsurdSizesAreRefusedBeforeAnyAllocation) {
+    EXPECT_EQ(FailureOf(Compressed("DXT1", 0xFFFFFFFF, 0xFFFFFFFF, SolidBlock(kRed)).Build()),
+              "DDS image is too large (4294967295 x 4294967295)");
+    EXPECT_EQ(FailureOf(Uncompressed(8, {0xFF, 0xFF, 0xFF, 0}, false, 16385, 1, Bytes(16385)).Build()),
+              "DDS image is too large (16385 x 1)");
 }
 
 TEST(DDSImage, AFailedLoadKeepsThePreviousBitmap) {
@@ -366,7 +373,11 @@ TEST(DDSImage, AFailedLoadKeepsThePreviousBitmap) {
 TEST(DDSImage, EmptyImageHasNoPixels) {
     const TDDSImage image = Load(Compressed("DXT1", 0, 4, {}));
     EXPECT_EQ(image.Width, 0);
+    EXPECT_EQ(image.Height, 0);
     EXPECT_TRUE(image.Pixels.empty());
+    const TDDSImage wide = Load(Uncompressed(32, {0xFF0000, 0xFF00, 0xFF, 0}, false, 0xFFFFFFFF, 0, {}));
+    EXPECT_EQ(wide.Height, 0);
+    EXPECT_TRUE(wide.Pixels.empty());
 }
 
 }  // namespace

@@ -138,8 +138,20 @@ TEST(TGAImage, ShortOrLyingFilesFailWithoutReadingPastTheData) {
     EXPECT_EQ(FailureOf(idPastEnd), "Stream read error");
     EXPECT_EQ(FailureOf(With(Header(2, 2, 2, 24, 0), {1, 2, 3, 4, 5, 6, 7, 8, 9})), "Stream read error");
     EXPECT_EQ(FailureOf(With(Header(10, 4, 1, 24, 0), {0x81, 1, 2, 3, 0x01, 4, 5})), "Stream read error");
-    EXPECT_EQ(FailureOf(With(Header(10, 65535, 65535, 32, 0), {0xFF, 1, 2, 3, 4})), "Stream read error");
-    EXPECT_EQ(FailureOf(With(Header(2, 65535, 65535, 32, 0), {1, 2, 3, 4})), "Stream read error");
+    EXPECT_EQ(FailureOf(With(Header(10, 4096, 4096, 32, 0), {0xFF, 1, 2, 3, 4})), "Stream read error");
+    EXPECT_EQ(FailureOf(With(Header(2, 4096, 4096, 32, 0), {1, 2, 3, 4})), "Stream read error");
+}
+
+TEST(TGAImage, AbsurdSizesAreRefusedBeforeAnyAllocation) {
+    EXPECT_EQ(FailureOf(With(Header(10, 65535, 65535, 32, 0), Bytes(200000, 0xFF))),
+              "TGA image is too large (65535 x 65535)");
+}
+
+TEST(TGAImage, AZeroSideGivesAnEmptyBitmap) {
+    const TTGAImage image = Load(Header(2, 0, 500, 24, 0));
+    EXPECT_EQ(image.Height, 0);
+    EXPECT_TRUE(image.Pixels.empty());
+    EXPECT_EQ(FailureOf(Header(11, 0, 0, 32, 0)), "Unsupported TGA ImageType 11");
 }
 
 TEST(TGAImage, AFailedLoadKeepsThePreviousBitmap) {

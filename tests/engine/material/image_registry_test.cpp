@@ -62,6 +62,42 @@ TEST(ImageExtension, IsTheLowerCaseTextAfterTheLastDotOfTheName) {
     EXPECT_EQ(ImageExtension(""), "");
 }
 
+void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+// A 2 x 1 24-bit Windows bitmap: a red pixel, then a blue one.
+std::vector<std::uint8_t> TinyBmp() {
+    std::vector<std::uint8_t> bytes{'B', 'M'};
+    AppendU32(bytes, 62);
+    AppendU32(bytes, 0);
+    AppendU32(bytes, 54);
+    for (std::uint32_t field : {40u, 2u, 1u}) {
+        AppendU32(bytes, field);
+    }
+    bytes.insert(bytes.end(), {1, 0, 24, 0});
+    for (int i = 0; i < 6; ++i) {
+        AppendU32(bytes, 0);
+    }
+    bytes.insert(bytes.end(), {0, 0, 255, 255, 0, 0, 0, 0});
+    return bytes;
+}
+
+TEST_F(ImageRegistryTest, JpegAndBmpAreThereFromTheStart) {
+    ASSERT_TRUE(FindImageFormat("jpg").has_value());
+    ASSERT_TRUE(FindImageFormat("jpeg").has_value());
+    ASSERT_TRUE(FindImageFormat("bmp").has_value());
+    EXPECT_EQ(FindImageFormat("JPG")->Description, "JPEG Image File");
+    EXPECT_EQ(FindImageFormat("jpeg")->Description, "JPEG Image File");
+
+    const platform::Image image = LoadImageFile(Write("Tiny.Bmp", TinyBmp()));
+    ASSERT_EQ(image.Width, 2);
+    EXPECT_EQ(image.Pixels, (std::vector<std::uint8_t>{255, 0, 0, 255, 0, 0, 255, 255}));
+    EXPECT_THROW(LoadImageFile(Write("broken.jpg", {0xFF, 0xD8, 0xFF})), platform::ImageError);
+}
+
 TEST_F(ImageRegistryTest, FindsFormatsWhateverTheCaseOrDot) {
     ASSERT_TRUE(FindImageFormat(".TST").has_value());
     EXPECT_EQ(FindImageFormat("tSt")->Description, "Test picture");
