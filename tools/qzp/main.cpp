@@ -1,0 +1,104 @@
+// qzp: lists, extracts and builds the editor's package archives.
+#include "editor/data/message_reporter.h"
+#include "editor/data/package.h"
+#include "editor/data/package_writer.h"
+#include "platform/paths.h"
+
+#include <cstdio>
+#include <exception>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tools {
+namespace {
+
+constexpr char kUsage[] =
+    "usage: qzp list PKG\n"
+    "       qzp extract PKG NAME OUT\n"
+    "       qzp pack PKG FILE...\n";
+
+class UsageError : public std::exception {};
+
+// Failures end the program through an exception whose message is printed once.
+class ToolError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void List(const std::string& package) {
+    const std::vector<std::uint8_t> image = platform::ReadWholeFile(package);
+    for (const editor::PackageEntry& entry : editor::ReadPackageDirectory(image, package)) {
+        std::printf("%s\t%u\t%u\t%u\n", entry.Name.c_str(), entry.StoredSize, entry.UnpackedSize, entry.DataOffset);
+    }
+}
+
+// Keeps the text of the message box the reader shows, for the duration of one call.
+class CapturedMessage {
+public:
+    CapturedMessage()
+        : m_previous(editor::SetMessageReporter([this](const std::string&, const std::string& text) { m_text = text; })) {}
+    ~CapturedMessage() { editor::SetMessageReporter(m_previous); }
+    CapturedMessage(const CapturedMessage&) = delete;
+    CapturedMessage& operator=(const CapturedMessage&) = delete;
+    const std::string& Text() const { return m_text; }
+
+private:
+    std::string m_text;
+    editor::MessageReporter m_previous;
+};
+
+void Extract(const std::string& package, const std::string& name, const std::string& output) {
+    CapturedMessage message;
+    try {
+        editor::ExtractRecordToFile(package, name, output);
+    } catch (const editor::PackageError& error) {
+        throw ToolError(message.Text().empty() ? error.what() : message.Text());
+    }
+}
+
+void Pack(const std::string& package, const std::vector<std::string>& files) {
+    std::vector<editor::PackageRecord> records;
+    std::set<std::string> names;
+    for (const std::string& file : files) {
+        const std::string name = BaseName(file);
+        if (!names.insert(name).second) {
+            throw ToolError("two files are named \"" + name + "\"; a package finds only the first");
+        }
+        records.push_back({name, platform::ReadWholeFile(file)});
+    }
+    editor::WritePackage(package, records);
+}
+
+void Run(const std::vector<std::string>& args) {
+    if (args.size() == 2 && args[0] == "list") {
+        List(args[1]);
+    } else if (args.size() == 4 && args[0] == "extract") {
+        Extract(args[1], args[2], args[3]);
+    } else if (args.size() >= 2 && args[0] == "pack") {
+        Pack(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+    } else {
+        throw UsageError();
+    }
+}
+
+}  // namespace
+}  // namespace tools
+
+int main(int argc, char** argv) {
+    try {
+        tools::Run(std::vector<std::string>(argv + 1, argv + argc));
+        return 0;
+    } catch (const tools::UsageError&) {
+        std::fputs(tools::kUsage, stderr);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "qzp: %s\n", error.what());
+    }
+    return 1;
+}
