@@ -2,18 +2,76 @@
 
 #include "engine/core/component.h"
 #include "engine/core/progress_times.h"
+#include "engine/scene/attached_buffer.h"
+#include "engine/scene/root_object.h"
+#include "engine/scene/scene_object.h"
+#include "engine/scene/update_count.h"
+
+#include <array>
+#include <memory>
+#include <vector>
 
 namespace engine {
 
-// The scene: the object tree the game builds, moves and progresses once per frame.
+namespace world_limits {
+inline constexpr int MaxLights = 8;
+}
+
+// The scene: the object tree under "ObjectRoot" and "CameraRoot", the light table, the default
+// sorting and culling of the render traversal, and the render buffers that show it.
 class TGLWorld : public TComponent {
 public:
-    TGLWorld() = default;
+    TGLWorld();
+    ~TGLWorld() override;
 
-    // One frame step of the whole tree.
+    TGLRootObject& Objects() { return *m_objects; }
+    TGLRootObject& Cameras() { return *m_cameras; }
+    const TGLRootObject& Objects() const { return *m_objects; }
+    const TGLRootObject& Cameras() const { return *m_cameras; }
+
+    // One frame step: progresses "ObjectRoot", then "CameraRoot", then fires OnProgress.
     void AdvanceTime(double deltaTime, double newTime);
-
     TGLProgressEvent OnProgress;
+
+    // osInherited stores osRenderBlendedLast; vcInherited stores vcNone.
+    TGLObjectsSorting ObjectsSorting() const { return m_objectsSorting; }
+    void SetObjectsSorting(TGLObjectsSorting sorting);
+    TGLVisibilityCulling VisibilityCulling() const { return m_visibilityCulling; }
+    void SetVisibilityCulling(TGLVisibilityCulling culling);
+
+    void BeginUpdate() { m_updates.Begin(); }
+    // The outermost end signals the change once.
+    void EndUpdate();
+    bool Updating() const { return m_updates.Updating(); }
+    void BeginLoading() { m_loading = true; }
+    void Loaded();
+    // Forwards a change to every attached buffer unless updating, loading or being destroyed.
+    void NotifyChange();
+
+    // Attaching twice keeps one entry.
+    void AttachBuffer(TGLAttachedBuffer& buffer);
+    void DetachBuffer(TGLAttachedBuffer& buffer);
+    int BufferCount() const { return static_cast<int>(m_buffers.size()); }
+    // The buffer rendering this scene right now, if any.
+    TGLAttachedBuffer* CurrentBuffer() const { return m_currentBuffer; }
+    void SetCurrentBuffer(TGLAttachedBuffer* buffer) { m_currentBuffer = buffer; }
+
+    // The light table. AddLight gives the first empty slot (-1 when all are taken, or the slot the
+    // light already has); a light that dies leaves its slot by itself.
+    int AddLight(TGLBaseSceneObject& light);
+    void RemoveLight(TGLBaseSceneObject& light);
+    TGLBaseSceneObject* Light(int slot) const;
+
+private:
+    std::array<TComponentLink<TGLBaseSceneObject>, world_limits::MaxLights> m_lights;
+    std::vector<TGLAttachedBuffer*> m_buffers;
+    TGLAttachedBuffer* m_currentBuffer = nullptr;
+    TGLUpdateCount m_updates;
+    bool m_loading = false;
+    TGLObjectsSorting m_objectsSorting = osRenderBlendedLast;
+    TGLVisibilityCulling m_visibilityCulling = vcNone;
+    std::unique_ptr<TGLRootObject> m_objects;
+    std::unique_ptr<TGLRootObject> m_cameras;
 };
 
 }  // namespace engine

@@ -1,0 +1,23 @@
+#include "engine/scene/camera_invariant_object.h"
+
+namespace engine {
+
+void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode mode) {
+    if (m_camInvarianceMode != mode) {
+        m_camInvarianceMode = mode;
+        SignalChange();
+    }
+}
+
+std::unique_ptr<TGLBaseSceneObject> TGLCameraInvariantObject::NewInstance() const {
+    return std::make_unique<TGLCameraInvariantObject>();
+}
+
+void TGLCameraInvariantObject::DoCopyFrom(const TGLBaseSceneObject& source) {
+    if (const auto* invariant = dynamic_cast<const TGLCameraInvariantObject*>(&source)) {
+        m_camInvarianceMode = invariant->m_camInvarianceMode;
+    }
+    TGLImmaterialSceneObject::DoCopyFrom(source);
+}
+
+}  // namespace engine
