@@ -134,11 +134,7 @@ bool DecodeColourBlock(std::span<const std::uint8_t> bytes, bool allowThreeColou
         palette[3] = MixColours(p0, p1, [](int a, int b) { return (a + 2 * b + 1) / 3; });
     }
     for (int texel = 0; texel < 16; ++texel) {
-        const Rgba colour = palette[(indices >> (2 * texel)) & 3];
-        texels[texel].r = colour.r;
-        texels[texel].g = colour.g;
-        texels[texel].b = colour.b;
-        texels[texel].a = colour.a;
+        texels[texel] = palette[(indices >> (2 * texel)) & 3];
     }
     return threeColour;
 }
@@ -199,11 +195,11 @@ platform::Image DecodeCompressed(const Header& header, platform::BinaryReader& r
     const std::uint64_t blocksX = (std::uint64_t{header.width} + 3) / 4;
     const std::uint64_t blocksY = (std::uint64_t{header.height} + 3) / 4;
     RequireData(reader, header.linearSize, 1);
-    if (blocksX != 0) {
-        RequireData(reader, blocksY, blocksX * blockBytes);
-    }
-
     platform::Image image = BlankImage(header);
+    if (image.Pixels.empty()) {
+        return image;
+    }
+    RequireData(reader, blocksY, blocksX * blockBytes);
     bool anyThreeColour = false;
     Block texels;
     for (std::uint64_t by = 0; by < blocksY; ++by) {

@@ -375,6 +375,7 @@ TEST(DDSImage, EmptyImageHasNoPixels) {
     EXPECT_EQ(image.Width, 0);
     EXPECT_EQ(image.Height, 0);
     EXPECT_TRUE(image.Pixels.empty());
+    EXPECT_TRUE(Load(Compressed("DXT1", 0, 0xFFFFFFFF, {})).Pixels.empty());
     const TDDSImage wide = Load(Uncompressed(32, {0xFF0000, 0xFF00, 0xFF, 0}, false, 0xFFFFFFFF, 0, {}));
     EXPECT_EQ(wide.Height, 0);
     EXPECT_TRUE(wide.Pixels.empty());
