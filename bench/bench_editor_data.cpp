@@ -4,10 +4,10 @@
 #include "platform/paths.h"
 
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace {
 

@@ -10,28 +10,41 @@
 namespace editor {
 namespace {
 
-// One bit per (kind, column, row): 2^24 bits. Looking a neighbour up is then one bit test instead
-// of a walk over all tiles, which keeps a blend update linear in the number of tiles.
+// One bit per cell for each kind present: a neighbour lookup is a bit test instead of a walk over
+// all tiles, which keeps a blend update linear in the number of tiles. Only kinds that occur get
+// a 256 x 256 bit plane, so a small map stays cheap to index.
 class TileIndex {
 public:
-    explicit TileIndex(std::span<const TSurfaceTile> tiles) : m_bits(kWords, 0) {
+    explicit TileIndex(std::span<const TSurfaceTile> tiles) {
+        m_plane.fill(-1);
+        int planes = 0;
         for (const TSurfaceTile& tile : tiles) {
-            const std::uint32_t key = Key(tile.Kind, tile.X, tile.Y);
-            m_bits[key / 64] |= std::uint64_t{1} << (key % 64);
+            if (m_plane[tile.Kind] < 0) {
+                m_plane[tile.Kind] = planes++;
+            }
+        }
+        m_bits.assign(static_cast<std::size_t>(planes) * kWordsPerPlane, 0);
+        for (const TSurfaceTile& tile : tiles) {
+            const std::size_t bit = Bit(m_plane[tile.Kind], tile.X, tile.Y);
+            m_bits[bit / 64] |= std::uint64_t{1} << (bit % 64);
         }
     }
 
     bool Has(std::uint8_t kind, std::uint8_t x, std::uint8_t y) const {
-        const std::uint32_t key = Key(kind, x, y);
-        return (m_bits[key / 64] >> (key % 64)) & 1;
+        if (m_plane[kind] < 0) {
+            return false;
+        }
+        const std::size_t bit = Bit(m_plane[kind], x, y);
+        return (m_bits[bit / 64] >> (bit % 64)) & 1;
     }
 
 private:
-    static constexpr std::size_t kWords = (std::size_t{1} << 24) / 64;
-    static std::uint32_t Key(std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
-        return std::uint32_t{kind} << 16 | std::uint32_t{x} << 8 | y;
+    static constexpr std::size_t kWordsPerPlane = 256 * 256 / 64;
+    static std::size_t Bit(int plane, std::uint8_t x, std::uint8_t y) {
+        return static_cast<std::size_t>(plane) * 65536 + std::size_t{x} * 256 + y;
     }
 
+    std::array<int, 256> m_plane;
     std::vector<std::uint64_t> m_bits;
 };
 
