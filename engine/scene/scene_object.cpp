@@ -118,6 +118,9 @@ void TGLBaseSceneObject::Adopt(int index, std::unique_ptr<TGLBaseSceneObject> o)
     child->SetSceneRecursive(m_scene);
     MarkTransformChanged();
     child->MarkTransformChanged();
+    // Marking stops silently at nodes that are already dirty (never drawn yet): a new child must
+    // still reach the buffers.
+    SignalChange();
 }
 
 void TGLBaseSceneObject::InsertChild(int index, TGLBaseSceneObject& o) {
@@ -129,7 +132,8 @@ void TGLBaseSceneObject::InsertChild(int index, TGLBaseSceneObject& o) {
     Link(index, std::move(owned));
     o.SetSceneRecursive(m_scene);
     o.MarkTransformChanged();
-    if (oldParent != this) {
+    SignalChange();
+    if (oldParent->m_scene != m_scene) {
         oldParent->SignalChange();
     }
 }
@@ -168,8 +172,9 @@ std::unique_ptr<TGLBaseSceneObject> TGLBaseSceneObject::Reparent(TGLBaseSceneObj
 
 void TGLBaseSceneObject::Free() {
     if (m_parent) {
-        // The returned owner destroys this object at the end of the statement.
-        m_parent->DetachChild(this, false);
+        auto owned = m_parent->DetachChild(this, false);
+        // Before any destructor of the subtree runs, so no buffer renders through a dying camera.
+        owned->FreeCameras();
     }
 }
 
