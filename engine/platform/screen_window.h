@@ -48,6 +48,8 @@ struct ScreenWindowOptions {
 // The frame is drawn straight into the back buffer: BeginLogicalFrame points the viewport at the
 // letterboxed rectangle and scissors to it, so the scene renders at the display's own resolution with
 // no offscreen copy, and only the bars are cleared (the game never clears its colour buffer itself).
+// Unprojecting a logical mouse position therefore takes the logical viewport (0, 0, width, height),
+// not the one OpenGL holds.
 class ScreenWindow {
 public:
     // Throws EScreenError: "Unsupported video mode", "Failed to create RenderingContext.",
