@@ -60,6 +60,14 @@ TEST(Bitmap32, WidthIsStretchedToAMultipleOfFour) {
     EXPECT_EQ(square.Data[255 * 4], 255);
 }
 
+// Stretching a picture whose width is not a multiple of 4 must not throw its alpha away.
+TEST(Bitmap32, RegressionStretchedPictureKeepsItsAlpha) {
+    const TGLBitmap32 bitmap = engine::ConvertToBitmap32(MakeImage(3, 1, true));
+    ASSERT_EQ(bitmap.Width, 4);
+    EXPECT_EQ(bitmap.Data[3], 0);
+    EXPECT_EQ(bitmap.Data[3 * 4 + 3], 2);
+}
+
 TEST(Bitmap32, EmptyOrShortPicturesConvertEmpty) {
     EXPECT_TRUE(engine::ConvertToBitmap32(platform::Image{}).Empty());
     platform::Image lying = MakeImage(4, 4, false);

@@ -154,6 +154,22 @@ TEST(ShaderStyle, RegressionShaderDisabledInTheMiddleOfAPassStillEnds) {
     EXPECT_EQ(frame.rci.lightingDisabledCounter, 0);
 }
 
+// A disabled ShaderReplaces shader leaves the library material to apply itself; its end must then
+// undo that material too, not hand back the idle shader's answer and leave lighting off.
+TEST(ShaderStyle, RegressionDisabledReplacingShaderStillUndoesTheOwnMaterial) {
+    Frame frame;
+    Linked linked;
+    LoggingShader shader(frame.sink);
+    shader.SetShaderStyle(TGLShaderStyle::ShaderReplaces);
+    shader.SetEnabled(false);
+    linked.target.SetShader(&shader);
+    linked.target.Material().SetMaterialOptions({engine::TMaterialOption::moNoLighting});
+    EXPECT_EQ(frame.Draw(linked.material), 1);
+    EXPECT_TRUE(frame.sink.Enabled(GL_LIGHTING));
+    EXPECT_EQ(frame.rci.lightingDisabledCounter, 0);
+    EXPECT_FALSE(linked.target.IsApplied());
+}
+
 TEST(ShaderStyle, BeginningTwiceIsUnbalanced) {
     Frame frame;
     Linked linked;

@@ -88,12 +88,23 @@ protected:
     engine::TRenderContextInfo rci;
 };
 
-// 2 x 2 texels: top row blue, white; bottom row red, green.
-platform::Image Quadrants() {
+// Four square quadrants of side texels each: top row blue, white; bottom row red, green.
+platform::Image Quadrants(int side = 1) {
     platform::Image image;
-    image.Width = 2;
-    image.Height = 2;
-    image.Pixels = {0, 0, 255, 255, 255, 255, 255, 255, 255, 0, 0, 255, 0, 255, 0, 255};
+    image.Width = 2 * side;
+    image.Height = 2 * side;
+    image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height * 4);
+    for (int y = 0; y < image.Height; ++y) {
+        for (int x = 0; x < image.Width; ++x) {
+            const bool top = y < side;
+            const bool right = x >= side;
+            std::uint8_t* p = image.Row(y) + x * 4;
+            p[0] = (top && right) || (!top && !right) ? 255 : 0;
+            p[1] = right ? 255 : 0;
+            p[2] = top ? 255 : 0;
+            p[3] = 255;
+        }
+    }
     return image;
 }
 
@@ -212,6 +223,24 @@ TEST_F(MaterialGL, PowerOfTwoUploadAndRebuildAfterAChange) {
     EXPECT_EQ(texture.Handle(), name);
     EXPECT_EQ(texture.TexHeight(), 2);
     EXPECT_TRUE(Near(Pixel(8, 8), kRed));
+}
+
+TEST_F(MaterialGL, TheGamesTemplateTextureSettingsStillDrawThePicture) {
+    // 16-bit format, fast compression, anisotropic filtering, mipmaps: whatever the driver offers
+    // of these, the picture arrives.
+    TGLMaterial material;
+    engine::TGLTexture& texture = material.Texture();
+    UseQuadrants(texture);
+    // Compressed blocks are 4 x 4 texels: one colour per block survives any compression.
+    texture.SetImage(Quadrants(4));
+    texture.SetMinFilter(engine::TGLMinFilter::miLinearMipmapLinear);
+    texture.SetTextureFormat(engine::TGLTextureFormat::tfRGBA16);
+    texture.SetCompression(engine::TGLTextureCompression::tcHighSpeed);
+    texture.SetFilteringQuality(engine::TGLTextureFilteringQuality::tfAnisotropic);
+    DrawQuad(material);
+    EXPECT_TRUE(Near(Pixel(56, 8), kGreen));
+    EXPECT_TRUE(Near(Pixel(8, 56), kBlue));
+    EXPECT_TRUE(texture.RequiredMemorySize() == -1 || texture.RequiredMemorySize() > 0);
 }
 
 // A picture that became empty (a failed load) must not leave the old picture on screen.
