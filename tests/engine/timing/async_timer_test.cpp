@@ -176,14 +176,5 @@ TEST(AsyncTimer, AnUnusableClockFallsBackToTheSteadyClock) {
     ASSERT_TRUE(PumpUntil([&] { return calls >= 2; }));
 }
 
-TEST(AsyncTimer, PropertiesKeepTheirValues) {
-    TAsyncTimer timer;
-    EXPECT_FALSE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 1000);
-    EXPECT_EQ(timer.ThreadPriority(), tpNormal);
-    timer.SetThreadPriority(tpLowest);
-    EXPECT_EQ(timer.ThreadPriority(), tpLowest);
-}
-
 }  // namespace
 }  // namespace engine
