@@ -192,7 +192,10 @@ void ScreenWindow::CreateWindowAndContext(const ScreenRect& place) {
     if (!m_context) {
         throw EScreenError(kContextFailed);
     }
-    if (SDL_GL_MakeCurrent(m_window, m_context) != 0 || !HasOpenGL11()) {
+    if (SDL_GL_MakeCurrent(m_window, m_context) != 0) {
+        throw EScreenError(kContextFailed);
+    }
+    if (!HasOpenGL11()) {
         throw EScreenError(kOldOpenGL);
     }
 }
@@ -208,6 +211,12 @@ void ScreenWindow::EnterFullScreen(const VideoMode& mode, const FullScreenPlan& 
         return;
     }
     // No switch needed, or the driver refused it: cover the desktop as it is.
+    if (plan.switchDisplay) {
+        SDL_Rect desktop{};
+        SDL_GetDisplayBounds(0, &desktop);
+        SDL_SetWindowPosition(m_window, desktop.x, desktop.y);
+        SDL_SetWindowSize(m_window, desktop.w, desktop.h);
+    }
     SDL_SetWindowFullscreen(m_window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 
