@@ -163,6 +163,22 @@ TEST(Progress, ObjectAddedDuringTheWalkWaitsForTheNextStep) {
     EXPECT_EQ(s.log, (std::vector<std::string>{"s4", "s3", "s2", "s1", "s0"}));
 }
 
+TEST(Progress, ObjectsInsertedBeforeTheCursorAreVisitedOnceAndSkipNothing) {
+    Siblings s;
+    auto insert = [&](int index, const std::string& name) {
+        auto node = std::make_unique<TGLBaseSceneObject>();
+        node->SetName(name);
+        node->OnProgress = [&](TComponent* sender, double, double) { s.log.push_back(sender->Name()); };
+        s.world.Objects().InsertChild(index, std::move(node));
+    };
+    s.OnProgressOf("s2", [&](TGLBaseSceneObject& self) {
+        insert(0, "front");
+        insert(s.world.Objects().IndexOfChild(&self), "mid");
+    });
+    s.world.AdvanceTime(0.1, 1);
+    EXPECT_EQ(s.log, (std::vector<std::string>{"s4", "s3", "s2", "mid", "s1", "s0", "front"}));
+}
+
 TEST(Progress, BehaviourRemovingItselfIsSafe) {
     TGLWorld world;
     std::vector<std::string> log;

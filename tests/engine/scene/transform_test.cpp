@@ -62,6 +62,14 @@ TEST(Transform, MovingAnAncestorUpdatesCachedDescendants) {
     ExpectMat(chain.c->WorldTransform(), FreshWorld(*chain.c));
 }
 
+TEST(Transform, InverseReadAloneIsRefreshedAfterAnAncestorMoves) {
+    Chain chain;
+    chain.b->SetScale(TVec4{1, 1, 1, 0});
+    (void)chain.c->InverseWorldTransform();  // rigid all the way up: no world matrix computed
+    chain.a->Advance(3);
+    ExpectMat(chain.c->InverseWorldTransform(), Invert(FreshWorld(*chain.c)));
+}
+
 TEST(Transform, DeepReparentingRefreshesCachedWorld) {
     Chain chain;
     auto* other = chain.world.Objects().CreateChild<TGLBaseSceneObject>();
