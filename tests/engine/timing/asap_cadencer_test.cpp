@@ -117,7 +117,9 @@ TEST_F(AsapCadencerTest, IdleModeTicksWhenTheLoopHasNothingElseToDo) {
 }
 
 TEST(AsapCadencerTermination, ATerminatingApplicationDisablesItsCadencers) {
-    // Terminate cannot be undone, so this runs in a child process.
+    // Terminate cannot be undone, so this runs in a child process (re-executed: timers of other
+    // tests may have left threads behind).
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             TGLWorld world;
