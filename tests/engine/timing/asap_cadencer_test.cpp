@@ -117,8 +117,8 @@ TEST_F(AsapCadencerTest, IdleModeTicksWhenTheLoopHasNothingElseToDo) {
 }
 
 TEST(AsapCadencerTermination, ATerminatingApplicationDisablesItsCadencers) {
-    // Terminate cannot be undone, so this runs in a child process (re-executed: timers of other
-    // tests may have left threads behind).
+    // Terminate cannot be undone, so this runs in a child process, re-executed because the
+    // process may already run other threads.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
