@@ -15,7 +15,10 @@ constexpr int kMaxLinkChain = 16;
 
 TGLMaterial::TGLMaterial() {
     m_front.OnChange = [this] { Changed(); };
-    m_materialLibrary.SetOnFreed([this] { Link(nullptr); });
+    m_materialLibrary.SetOnFreed([this] {
+        Link(nullptr);
+        Changed();
+    });
 }
 
 TGLMaterial::~TGLMaterial() {
