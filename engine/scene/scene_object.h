@@ -94,7 +94,8 @@ public:
     // attached items and tags. Refused (std::invalid_argument) between an object and its own
     // ancestor or descendant, which would recurse forever or free the source.
     void CopyFrom(const TGLBaseSceneObject& source);
-    // An empty object of the same class, used for deep copies of subtrees.
+    // An empty object of the same class, used for deep copies of subtrees: every concrete node
+    // class overrides it (and DoCopyFrom for its own data).
     virtual std::unique_ptr<TGLBaseSceneObject> NewInstance() const;
 
     // --- coordinates ---

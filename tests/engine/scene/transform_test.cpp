@@ -101,6 +101,14 @@ TEST(Transform, InverseMatchesGeneralInverseForRigidAndScaledChains) {
     ExpectMat(chain.c->InverseWorldTransform(), Invert(chain.c->WorldTransform()));
 }
 
+TEST(Transform, EditingCoordinatesDirectlyDirtiesTheCache) {
+    Chain chain;
+    (void)chain.c->WorldTransform();
+    chain.b->Position().SetY(4);
+    chain.a->Scale().SetAll(TVec4{1, 2, 1, 0});
+    ExpectMat(chain.c->WorldTransform(), FreshWorld(*chain.c));
+}
+
 TEST(Transform, SceneRootsDoNotTransformTheirChildren) {
     TGLWorld world;
     world.Objects().SetPosition(TVec4{100, 0, 0, 1});
