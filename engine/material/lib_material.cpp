@@ -88,28 +88,39 @@ void TGLLibMaterial::UpdateTextureMatrix() {
 void TGLLibMaterial::Apply(TRenderContextInfo& rci) {
     TGLShader* shader = m_shader && m_shader->Enabled() ? m_shader.Get() : nullptr;
     const TGLShaderStyle style = shader ? shader->ShaderStyle() : TGLShaderStyle::ShaderLast;
+    const bool own = !(shader && style == TGLShaderStyle::ShaderReplaces);
+    const bool loadMatrix =
+        own && !m_textureMatrixIsIdentity && m_material.HasTexture() && !m_material.Texture().Disabled();
     TGLLibMaterial* previous = rci.currentLibMaterial;
     rci.currentLibMaterial = this;
+    bool ownApplied = false;
     try {
         if (shader && style != TGLShaderStyle::ShaderLast) {
             shader->Apply(rci, *this);
         }
-        m_ownApplied = !(shader && style == TGLShaderStyle::ShaderReplaces);
-        if (m_ownApplied) {
-            m_textureMatrixLoaded = !m_textureMatrixIsIdentity && m_material.HasTexture() &&
-                                    !m_material.Texture().Disabled();
-            if (m_textureMatrixLoaded) {
+        if (own) {
+            if (loadMatrix) {
                 rci.GLStates->SetTextureMatrix(&m_textureMatrix[0].X);
             }
             m_material.ApplyOwn(rci);
+            ownApplied = true;
             if (shader && style == TGLShaderStyle::ShaderLast) {
                 shader->Apply(rci, *this);
             }
         }
     } catch (...) {
+        // Leave nothing of this failed pass behind.
+        if (ownApplied) {
+            m_material.UnApplyOwn(rci);
+        }
+        if (loadMatrix) {
+            rci.GLStates->ResetTextureMatrix();
+        }
         rci.currentLibMaterial = previous;
         throw;
     }
+    m_ownApplied = own;
+    m_textureMatrixLoaded = loadMatrix;
     m_previousLibMaterial = previous;
     m_appliedShader = shader;
     m_appliedStyle = style;
@@ -125,14 +136,7 @@ bool TGLLibMaterial::UnApply(TRenderContextInfo& rci) {
     if (shader && m_appliedStyle != TGLShaderStyle::ShaderFirst && shader->UnApply(rci)) {
         return true;
     }
-    if (m_ownApplied) {
-        m_ownApplied = false;
-        m_material.UnApplyOwn(rci);
-        if (m_textureMatrixLoaded) {
-            m_textureMatrixLoaded = false;
-            rci.GLStates->ResetTextureMatrix();
-        }
-    }
+    UndoOwn(rci);
     if (shader && m_appliedStyle == TGLShaderStyle::ShaderFirst && shader->UnApply(rci)) {
         return true;
     }
@@ -140,6 +144,18 @@ bool TGLLibMaterial::UnApply(TRenderContextInfo& rci) {
     m_appliedShader = nullptr;
     rci.currentLibMaterial = m_previousLibMaterial;
     return false;
+}
+
+void TGLLibMaterial::UndoOwn(TRenderContextInfo& rci) {
+    if (!m_ownApplied) {
+        return;
+    }
+    m_ownApplied = false;
+    m_material.UnApplyOwn(rci);
+    if (m_textureMatrixLoaded) {
+        m_textureMatrixLoaded = false;
+        rci.GLStates->ResetTextureMatrix();
+    }
 }
 
 void TGLLibMaterial::AddUser(TGLMaterial* user) {

@@ -70,6 +70,8 @@ private:
 
     void CoordinatesChanged(TGLCoordinates& which) override;
     void UpdateTextureMatrix();
+    // Undoes the own material of the current pass, when it was applied.
+    void UndoOwn(TRenderContextInfo& rci);
     void AddUser(TGLMaterial* user);
     void RemoveUser(TGLMaterial* user);
     // Tells every user that this one changed (they redraw).
