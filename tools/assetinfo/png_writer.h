@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/image.h"
+
+#include <string>
+
+namespace tools {
+
+// Writes the picture as an 8-bit RGBA PNG, replacing the file atomically. Throws
+// platform::FileError or std::runtime_error with libpng's message.
+void WritePng(const std::string& path, const platform::Image& image);
+
+}  // namespace tools
