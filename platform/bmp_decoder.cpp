@@ -115,21 +115,21 @@ void CheckVariant(const Header& header) {
         std::to_string(bits) + " bits per pixel with compression " + std::to_string(header.compression);
     bool supported = false;
     switch (header.compression) {
-    case bmp::kRgb:
-        supported = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-        break;
-    case bmp::kRle8:
-        supported = bits == 8;
-        break;
-    case bmp::kRle4:
-        supported = bits == 4;
-        break;
-    case bmp::kBitFields:
-    case bmp::kAlphaBitFields:
-        supported = bits == 16 || bits == 32;
-        break;
-    default:
-        break;
+        case bmp::kRgb:
+            supported = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+            break;
+        case bmp::kRle8:
+            supported = bits == 8;
+            break;
+        case bmp::kRle4:
+            supported = bits == 4;
+            break;
+        case bmp::kBitFields:
+        case bmp::kAlphaBitFields:
+            supported = bits == 16 || bits == 32;
+            break;
+        default:
+            break;
     }
     if (!supported) {
         throw ImageError("unsupported BMP variant: " + variant);
@@ -183,21 +183,21 @@ public:
 private:
     Rgba Pixel(std::span<const std::uint8_t> row, std::size_t x) const {
         switch (m_header.bitCount) {
-        case 1:
-            return Indexed((row[x / 8] >> (7 - x % 8)) & 1);
-        case 4:
-            return Indexed(x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
-        case 8:
-            return Indexed(row[x]);
-        case 16:
-            return Fields(row[2 * x] | (row[2 * x + 1] << 8));
-        case 24:
-            return {row[3 * x + 2], row[3 * x + 1], row[3 * x], 255};
-        default: {
-            const auto* p = row.data() + 4 * x;
-            return Fields(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                          (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
-        }
+            case 1:
+                return Indexed((row[x / 8] >> (7 - x % 8)) & 1);
+            case 4:
+                return Indexed(x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F);
+            case 8:
+                return Indexed(row[x]);
+            case 16:
+                return Fields(row[2 * x] | (row[2 * x + 1] << 8));
+            case 24:
+                return {row[3 * x + 2], row[3 * x + 1], row[3 * x], 255};
+            default: {
+                const auto* p = row.data() + 4 * x;
+                return Fields(static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                              (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24));
+            }
         }
     }
 

@@ -23,13 +23,12 @@ void TGLMesh::Draw(bool smooth, bool textured) const {
         const QzmTriangle& face = Faces[i];
         // The reader refuses numbers outside the lists; this guards lists changed since.
         if (!Holds(Vertices, face[0]) || !Holds(Vertices, face[1]) || !Holds(Vertices, face[2]) ||
-            (smooth && (!Holds(VertexNormals, face[0]) || !Holds(VertexNormals, face[1]) ||
-                        !Holds(VertexNormals, face[2]))) ||
+            (smooth &&
+             (!Holds(VertexNormals, face[0]) || !Holds(VertexNormals, face[1]) || !Holds(VertexNormals, face[2]))) ||
             (!smooth && i >= FaceNormals.size())) {
             continue;
         }
-        const QzmTriangle* texFace =
-            withTexture && i < Owner->TexFaces().size() ? &Owner->TexFaces()[i] : nullptr;
+        const QzmTriangle* texFace = withTexture && i < Owner->TexFaces().size() ? &Owner->TexFaces()[i] : nullptr;
         glBegin(GL_TRIANGLES);
         if (!smooth) {
             glNormal3f(FaceNormals[i].X, FaceNormals[i].Y, FaceNormals[i].Z);

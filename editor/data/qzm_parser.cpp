@@ -156,8 +156,7 @@ private:
         const std::size_t left = m_lines.size() - m_next;
         if (static_cast<std::uint64_t>(first) + static_cast<std::uint64_t>(second) > left) {
             throw QzmContentError("QZM " + what + " announces " + std::to_string(first) + " and " +
-                                  std::to_string(second) + " items but only " + std::to_string(left) +
-                                  " lines follow");
+                                  std::to_string(second) + " items but only " + std::to_string(left) + " lines follow");
         }
     }
 

@@ -64,9 +64,8 @@ inline Bytes MakeBmp(const BmpSpec& spec) {
         PutU32(header, 2835);
         // A palette shorter than the bit depth allows is announced, as writers do.
         const bool shortPalette = !spec.palette.empty() && spec.palette.size() < (1u << spec.bits);
-        PutU32(header, spec.colorsUsed != 0 || !shortPalette
-                           ? spec.colorsUsed
-                           : static_cast<std::uint32_t>(spec.palette.size()));
+        PutU32(header, spec.colorsUsed != 0 || !shortPalette ? spec.colorsUsed
+                                                             : static_cast<std::uint32_t>(spec.palette.size()));
         PutU32(header, 0);
         if (spec.headerSize > 40) {
             for (std::size_t i = 0; i < 4 && header.size() + 4 <= spec.headerSize; ++i) {

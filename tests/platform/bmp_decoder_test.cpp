@@ -106,8 +106,8 @@ TEST(BmpDecoder, SixteenBitFieldsWidenEachChannelToFullRange) {
     spec.masks = {0xF800, 0x07E0, 0x001F};
     // 565: red 16 of 31, green 32 of 63, blue 31.
     const std::uint16_t mixed = (16 << 11) | (32 << 5) | 31;
-    spec.pixels = Rows(
-        {{0x00, 0xF8, 0xE0, 0x07, static_cast<std::uint8_t>(mixed), static_cast<std::uint8_t>(mixed >> 8)}});
+    spec.pixels =
+        Rows({{0x00, 0xF8, 0xE0, 0x07, static_cast<std::uint8_t>(mixed), static_cast<std::uint8_t>(mixed >> 8)}});
     ExpectPixels(DecodeBmp(MakeBmp(spec)), {{kRed, kGreen, Rgba{132, 130, 255, 255}}});
 }
 
@@ -156,9 +156,8 @@ TEST(BmpDecoder, RunLengthEightWithRunsAbsoluteDeltaAndEndOfLine) {
         6, 3,                    // a run of six blue clipped at the right edge
         0, 1,                    // end of bitmap
     };
-    ExpectPixels(
-        DecodeBmp(MakeBmp(spec)),
-        {{kBlack, kBlue, kBlue, kBlue}, {kBlack, kBlack, kBlack, kBlack}, {kRed, kRed, kGreen, kBlue}});
+    ExpectPixels(DecodeBmp(MakeBmp(spec)),
+                 {{kBlack, kBlue, kBlue, kBlue}, {kBlack, kBlack, kBlack, kBlack}, {kRed, kRed, kGreen, kBlue}});
 }
 
 TEST(BmpDecoder, RunLengthFour) {
@@ -166,9 +165,9 @@ TEST(BmpDecoder, RunLengthFour) {
     spec.palette = {kBlack, kRed, kGreen, kBlue};
     spec.pixels = {
         2, 0x12,              // red green
-        0, 3, 0x31, 0x20,     // absolute: blue red green
+        0, 3,    0x31, 0x20,  // absolute: blue red green
         0, 0,                 // end of line
-        0, 3, 0x23, 0x10,     // absolute: green blue red
+        0, 3,    0x23, 0x10,  // absolute: green blue red
         0, 1,
     };
     ExpectPixels(DecodeBmp(MakeBmp(spec)),

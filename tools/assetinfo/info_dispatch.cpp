@@ -16,6 +16,7 @@ const std::vector<AssetKind>& AssetKinds() {
         {"package", {"qzp"}, InfoPackage},
         {"qzm", {"qzm"}, InfoQzm},
         {"image", {"bmp", "jpg", "jpeg"}, InfoImage, DecodeEditorImage},
+        {"image", {"dds", "tga"}, InfoEngineImage, DecodeEngineImage},
         {"cursor", {"ani", "cur"}, InfoCursor},
     };
     return kinds;

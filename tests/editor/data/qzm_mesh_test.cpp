@@ -74,8 +74,8 @@ TEST(QzmReader, LineEndsAndSkippedLinesDoNotMatter) {
 }
 
 TEST(QzmReader, ScaleTakesTheLargestCoordinateTogetherWithZero) {
-    const std::string negative = ReplaceAll(ReplaceAll(qzm_samples::Object(), "0 0 0.5", "0 0 -0.5"), "0 0 0\n2 0 0",
-                                            "0 0 -1\n2 0 -3");
+    const std::string negative =
+        ReplaceAll(ReplaceAll(qzm_samples::Object(), "0 0 0.5", "0 0 -0.5"), "0 0 0\n2 0 0", "0 0 -1\n2 0 -3");
     const auto content = ParseQzm(negative);
     EXPECT_EQ(content.Objects[0]->Scale.X, 0.5f);
     EXPECT_TRUE(std::isinf(content.Objects[0]->Scale.Z)) << "all z negative divides by the zero it starts from";
@@ -114,17 +114,16 @@ TEST(QzmReader, NumbersFollowTheTextFileRules) {
     EXPECT_EQ(ParseQzm(Replace(qzm_samples::Object(), "2 0 0", "2.5e1 .5 -1.")).Objects[0]->Vertices[1],
               (QzmVector{25, 0.5f, -1}));
 
-    for (const auto& [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
-             {"2 0 0", "2 0 zero"},
-             {"2 0 0", "2 0"},
-             {"2 0 0", "2 0 inf"},
-             {"2 0 0", "2,5 0 0"},
-             {"1 2 3", "1.0 2 3"},
-             {"1 2 3", "1 2 3x"},
-             {"4 2", "4"},
-             {"4 2", "99999999999 2"}}) {
-        EXPECT_EQ(MessageOf<QzmNumericError>(Replace(qzm_samples::Object(), from, to)), "Invalid numeric input")
-            << to;
+    for (const auto& [from, to] :
+         std::initializer_list<std::pair<std::string, std::string>>{{"2 0 0", "2 0 zero"},
+                                                                    {"2 0 0", "2 0"},
+                                                                    {"2 0 0", "2 0 inf"},
+                                                                    {"2 0 0", "2,5 0 0"},
+                                                                    {"1 2 3", "1.0 2 3"},
+                                                                    {"1 2 3", "1 2 3x"},
+                                                                    {"4 2", "4"},
+                                                                    {"4 2", "99999999999 2"}}) {
+        EXPECT_EQ(MessageOf<QzmNumericError>(Replace(qzm_samples::Object(), from, to)), "Invalid numeric input") << to;
     }
 }
 
@@ -135,8 +134,8 @@ TEST(QzmReader, RefusesNumbersOutsideTheirLists) {
     MessageOf<QzmContentError>(Replace(qzm_samples::Object(), "1 2 3", "-1 2 3"));
     MessageOf<QzmContentError>(Replace(qzm_samples::TexturedObject(), "3 2 1", "3 2 4"));
     // Texture triangle i textures triangle i: fewer texture triangles than triangles is refused.
-    const std::string fewer = Replace(Replace(qzm_samples::TexturedObject(), "3 2\nTexture", "3 1\nTexture"),
-                                      "1 2 3\n3 2 1\n", "1 2 3\n");
+    const std::string fewer =
+        Replace(Replace(qzm_samples::TexturedObject(), "3 2\nTexture", "3 1\nTexture"), "1 2 3\n3 2 1\n", "1 2 3\n");
     EXPECT_NE(MessageOf<QzmContentError>(fewer).find("only 1"), std::string::npos);
     // Untextured, the texture triangles are never used, so their count does not matter.
     EXPECT_NO_THROW(ParseQzm(Replace(qzm_samples::Object() + qzm_samples::Texture("x"), "3 2\nx", "3 1\nx")));

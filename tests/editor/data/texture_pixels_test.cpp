@@ -17,12 +17,12 @@ constexpr std::int32_t kMiddleGrey = 0x808080;
 
 TEST(TextureScaling, QualityScalesWithHalvesRoundedToEven) {
     const std::vector<std::tuple<std::int32_t, std::uint8_t, std::int32_t>> cases = {
-        {256, 2, 128}, {128, 2, 64}, {7, 0, 7},                     // plain halving, no scaling
-        {6, 1, 4},     {10, 1, 8},   {2, 1, 2},  {14, 1, 10},       // 4.5, 7.5, 1.5, 10.5
-        {4, 1, 3},     {5, 1, 4},    {7, 1, 5},                     // 3, 3.75, 5.25
-        {6, 3, 2},     {10, 3, 2},   {4, 3, 1},  {5, 2, 2},  {7, 2, 4},  // 1.5, 2.5, 1, 2.5, 3.5
-        {1, 3, 1},     {2, 3, 1},    {1, 1, 1},                     // never below one pixel
-        {8, 9, 2},                                                  // above 3 scales as 3
+        {256, 2, 128}, {128, 2, 64}, {7, 0, 7},                          // halving; quality 0 keeps the size
+        {6, 1, 4},     {10, 1, 8},   {2, 1, 2}, {14, 1, 10},             // 4.5, 7.5, 1.5, 10.5
+        {4, 1, 3},     {5, 1, 4},    {7, 1, 5},                          // 3, 3.75, 5.25
+        {6, 3, 2},     {10, 3, 2},   {4, 3, 1}, {5, 2, 2},   {7, 2, 4},  // 1.5, 2.5, 1, 2.5, 3.5
+        {1, 3, 1},     {2, 3, 1},    {1, 1, 1},                          // never below one pixel
+        {8, 9, 2},                                                       // above 3 scales as 3
     };
     for (const auto& [size, quality, expected] : cases) {
         EXPECT_EQ(ScaledSize(size, quality), expected) << size << " at quality " << int(quality);
@@ -110,7 +110,7 @@ TEST(JpgTexture, RgbRowsTightlyPackedAndScaled) {
     EXPECT_NEAR(full.Buffer[3 * 29 + 2], 50, 4);
 
     const TexturePixels small = JpgTexturePixels(jpeg, 3);
-    EXPECT_EQ(small.Width, 1);  // 1.25
+    EXPECT_EQ(small.Width, 1);   // 1.25
     EXPECT_EQ(small.Height, 2);  // 1.5
     EXPECT_EQ(small.Buffer.size(), 6u);
 }

@@ -60,7 +60,8 @@ TEST_F(QzmDrawTest, TextureCoordinatesFlipVForTopRowFirstTextures) {
     // Eight rows, the top four red, so linear filtering stays inside one colour at t = 1/4 and 3/4.
     std::vector<std::uint8_t> topRedBottomBlue;
     for (int row = 0; row < 8; ++row) {
-        topRedBottomBlue.insert(topRedBottomBlue.end(), {std::uint8_t(row < 4 ? 255 : 0), 0, std::uint8_t(row < 4 ? 0 : 255)});
+        topRedBottomBlue.insert(topRedBottomBlue.end(),
+                                {std::uint8_t(row < 4 ? 255 : 0), 0, std::uint8_t(row < 4 ? 0 : 255)});
     }
     const std::uint32_t texture = CreateTexture(1, 8, TextureFormat::RGB, topRedBottomBlue.data());
     TGLMultyMesh mesh;

@@ -41,8 +41,8 @@ protected:
     std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
 
     std::string Write(const std::string& name, const Bytes& bytes) const {
-        std::ofstream(PathOf(name), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                              static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(PathOf(name), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return PathOf(name);
     }
     std::string Write(const std::string& name, const std::string& text) const {
@@ -74,8 +74,8 @@ Bytes SmallBmp() {
 const Bytes kSmallBmpRgba = {9, 8, 7, 255, 12, 11, 10, 255, 3, 2, 1, 255, 6, 5, 4, 255};
 
 TEST_F(AssetInfoTest, ImagesReportTheDecodedPicture) {
-    const Result result = Run(Write("small.BMP", SmallBmp()) + " " +
-                              Write("photo.jpeg", EncodeJpeg(3, 2, JCS_RGB, 3, Bytes(18, 90))));
+    const Result result =
+        Run(Write("small.BMP", SmallBmp()) + " " + Write("photo.jpeg", EncodeJpeg(3, 2, JCS_RGB, 3, Bytes(18, 90))));
     EXPECT_EQ(result.status, 0);
     ASSERT_EQ(result.lines.size(), 2u);
     const nlohmann::json& bmp = result.lines[0];
@@ -112,9 +112,9 @@ TEST_F(AssetInfoTest, QzmReportsObjectsAndTexture) {
 TEST_F(AssetInfoTest, FailuresGiveTheReadersMessageAndStatusOne) {
     std::string badMesh = editor::qzm_samples::Object();
     badMesh.replace(badMesh.find("2 0 0"), 5, "2 0 x");
-    const Result result = Run(Write("good.bmp", SmallBmp()) + " " + Write("cut.bmp", Bytes{'B', 'M', 0}) + " " +
-                              Write("bad.qzm", badMesh) + " " + PathOf("missing.jpg") + " " +
-                              Write("notes.txt", std::string("text")));
+    const Result result =
+        Run(Write("good.bmp", SmallBmp()) + " " + Write("cut.bmp", Bytes{'B', 'M', 0}) + " " +
+            Write("bad.qzm", badMesh) + " " + PathOf("missing.jpg") + " " + Write("notes.txt", std::string("text")));
     EXPECT_EQ(result.status, 1);
     ASSERT_EQ(result.lines.size(), 5u) << "one line per file, in order";
     EXPECT_EQ(result.lines[0]["kind"], "image");
@@ -143,7 +143,8 @@ TEST_F(AssetInfoTest, PngOptionWritesTheDecodedPicture) {
     EXPECT_EQ(image.width, 2u);
     EXPECT_EQ(pixels, kSmallBmpRgba);
 
-    const Result notAPicture = Run("--png " + PathOf("mesh.png") + " " + Write("tree.qzm", editor::qzm_samples::Object()));
+    const Result notAPicture =
+        Run("--png " + PathOf("mesh.png") + " " + Write("tree.qzm", editor::qzm_samples::Object()));
     EXPECT_EQ(notAPicture.status, 1);
     ASSERT_EQ(notAPicture.lines.size(), 1u);
     EXPECT_TRUE(notAPicture.lines[0].contains("error"));
