@@ -19,4 +19,8 @@ nlohmann::json InfoCursor(const std::string& path);
 // The picture of a file the editor would show as a texture (BMP, JPEG), decoded as InfoImage sees it.
 platform::Image DecodeEditorImage(const std::string& path);
 
+// DDS and TGA pictures, decoded by the engine's readers as the game's textures are.
+nlohmann::json InfoEngineImage(const std::string& path);
+platform::Image DecodeEngineImage(const std::string& path);
+
 }  // namespace tools

@@ -1,0 +1,24 @@
+#include "tools/assetinfo/info_kinds.h"
+
+#include "engine/assets/image_formats.h"
+#include "engine/material/image_registry.h"
+#include "tools/assetinfo/sha256.h"
+
+namespace tools {
+
+// DDS and TGA go through the engine's image registry, exactly as the game's textures load them.
+platform::Image DecodeEngineImage(const std::string& path) {
+    engine::RegisterImageFormats();
+    return engine::LoadImageFile(path);
+}
+
+nlohmann::json InfoEngineImage(const std::string& path) {
+    const platform::Image image = DecodeEngineImage(path);
+    return {{"format", engine::ImageExtension(path)},
+            {"width", image.Width},
+            {"height", image.Height},
+            {"transparent", image.HasAlpha},
+            {"rgbaSha256", Sha256Hex(image.Pixels)}};
+}
+
+}  // namespace tools
