@@ -1,5 +1,7 @@
 #include "engine/platform/cursor_table.h"
 
+#include "engine/platform/sdl_video.h"
+
 #include <SDL.h>
 
 namespace engine {
@@ -9,14 +11,14 @@ void CursorTable::CursorDeleter::operator()(SDL_Cursor* cursor) const { SDL_Free
 CursorTable::CursorTable() {
     // Held for the table's life: SDL frees every cursor when video shuts down, which must not happen
     // before the table has freed its own.
-    m_videoInitialised = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    m_videoInitialised = AcquireSdlVideo();
 }
 
 CursorTable::~CursorTable() {
     SDL_SetCursor(SDL_GetDefaultCursor());
     m_slots.clear();
     if (m_videoInitialised) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReleaseSdlVideo();
     }
 }
 

@@ -1,6 +1,7 @@
 #include "engine/platform/screen_window.h"
 
 #include "engine/platform/screen_error.h"
+#include "engine/platform/sdl_video.h"
 #include "engine/platform/video_modes.h"
 
 #include <SDL.h>
@@ -134,7 +135,7 @@ Uint32 EventWindowId(const SDL_Event& event) {
 }  // namespace
 
 ScreenWindow::ScreenWindow(const ScreenWindowOptions& options) : m_options(options) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    if (!AcquireSdlVideo()) {
         throw EScreenError(kContextFailed);
     }
     m_videoInitialised = true;
@@ -158,7 +159,7 @@ ScreenWindow::ScreenWindow(const ScreenWindowOptions& options) : m_options(optio
         SDL_RaiseWindow(m_window);
     } catch (...) {
         ReleaseWindow();
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReleaseSdlVideo();
         throw;
     }
 }
@@ -166,7 +167,7 @@ ScreenWindow::ScreenWindow(const ScreenWindowOptions& options) : m_options(optio
 ScreenWindow::~ScreenWindow() {
     ReleaseWindow();
     if (m_videoInitialised) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        ReleaseSdlVideo();
     }
 }
 
