@@ -14,7 +14,9 @@ public:
 };
 
 // A bitmap read from a DirectDraw Surface file: the top level only (DXT1, DXT3, DXT5 or
-// uncompressed bit masks); mipmaps, cube faces and volume slices after it are ignored.
+// uncompressed bit masks); mipmaps, cube faces and volume slices after it are ignored. DXT blocks
+// that the image covers only in part (sides not multiples of 4) are decoded too. Formats without
+// alpha (no alpha flag, or DXT1 without a three-colour block) come out opaque with HasAlpha false.
 class TDDSImage : public platform::Image {
 public:
     // Replaces the bitmap with the decoded file; on failure throws EDDSException and keeps the
