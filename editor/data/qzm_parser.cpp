@@ -162,9 +162,12 @@ private:
 
     std::unique_ptr<TGLMesh> ReadObject(std::size_t objectNumber) {
         auto mesh = std::make_unique<TGLMesh>();
-        while (!AtEnd() && NextLine() != markers::kCounts) {
+        bool counted = false;
+        while (!counted && !AtEnd()) {
+            counted = NextLine() == markers::kCounts;
         }
-        if (!AtEnd()) {
+        // Without the counts line (or with nothing after it) the object stays empty.
+        if (counted && !AtEnd()) {
             const auto [vertexCount, faceCount] = Counts("object " + std::to_string(objectNumber));
             CheckFits(vertexCount, faceCount, "object " + std::to_string(objectNumber));
             mesh->VertexCount = vertexCount;

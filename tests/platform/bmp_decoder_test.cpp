@@ -237,5 +237,38 @@ TEST(BmpDecoder, RefusesEmptyAndHugeSizesBeforeAllocating) {
     }
 }
 
+// Every header byte and the first bytes of the data set to extreme values: each file decodes or
+// is refused with ImageError, never read past (the sanitizer build watches the reads).
+TEST(BmpDecoder, CorruptedFieldsDecodeOrAreRefused) {
+    BmpSpec rle8 = Spec(4, 3, 8, 1);
+    rle8.palette = {kBlack, kRed};
+    rle8.pixels = {2, 1, 0, 3, 1, 0, 1, 0, 0, 0, 0, 2, 1, 1, 6, 1, 0, 1};
+    BmpSpec rle4 = Spec(5, 2, 4, 2);
+    rle4.palette = {kBlack, kRed};
+    rle4.pixels = {2, 0x10, 0, 3, 0x10, 0x10, 0, 0, 0, 1};
+    BmpSpec fields = Spec(3, 2, 16, 3);
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    fields.pixels = Rows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
+    BmpSpec core = Spec(3, 2, 4, 0);
+    core.headerSize = 12;
+    core.palette = {kRed, kGreen};
+    core.pixels = Rows({{0x01, 0x10}, {0x11, 0x00}});
+    for (const BmpSpec& spec : {rle8, rle4, fields, core}) {
+        const Bytes good = MakeBmp(spec);
+        ASSERT_NO_THROW(DecodeBmp(good));
+        for (std::size_t at = 0; at < good.size(); ++at) {
+            for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
+                Bytes bad = good;
+                bad[at] = value;
+                try {
+                    const Image image = DecodeBmp(bad);
+                    EXPECT_EQ(image.Pixels.size(), static_cast<std::size_t>(image.Width) * image.Height * 4);
+                } catch (const ImageError&) {
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace platform

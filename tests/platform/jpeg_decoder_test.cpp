@@ -100,5 +100,18 @@ TEST(JpegDecoder, RefusesHugeSizesBeforeAllocating) {
     }
 }
 
+TEST(JpegDecoder, CorruptedBytesDecodeOrAreRefused) {
+    const Bytes good = EncodeJpeg(16, 8, JCS_RGB, 3, RedBlueRgb());
+    for (std::size_t at = 0; at < good.size(); at += 3) {
+        Bytes bad = good;
+        bad[at] ^= 0xA5;
+        try {
+            const Image image = DecodeJpeg(bad);
+            EXPECT_EQ(image.Pixels.size(), static_cast<std::size_t>(image.Width) * image.Height * 4);
+        } catch (const ImageError&) {
+        }
+    }
+}
+
 }  // namespace
 }  // namespace platform
