@@ -1,5 +1,7 @@
 #include "tests/support/gl_test_context.h"
 
+#include "engine/platform/sdl_video.h"
+
 #include <SDL.h>
 #include <GL/gl.h>
 
@@ -7,11 +9,21 @@
 #include <string>
 
 namespace tests {
+namespace {
 
-GLTestContext::GLTestContext(int width, int height) : m_width(width), m_height(height) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+// One display connection for the whole test program: opening one per test now and then meets a
+// refused connection under Xvfb.
+void EnsureVideo() {
+    static const bool started = engine::AcquireSdlVideo();
+    if (!started) {
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     }
+}
+
+}  // namespace
+
+GLTestContext::GLTestContext(int width, int height) : m_width(width), m_height(height) {
+    EnsureVideo();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -34,7 +46,6 @@ GLTestContext::GLTestContext(int width, int height) : m_width(width), m_height(h
 GLTestContext::~GLTestContext() {
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_context));
     SDL_DestroyWindow(static_cast<SDL_Window*>(m_window));
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 std::vector<std::uint8_t> GLTestContext::ReadPixels() const {
