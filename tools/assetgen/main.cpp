@@ -1,0 +1,32 @@
+#include "tools/assetgen/editor_data/editor_data.h"
+#include "tools/writers/output_folder.h"
+
+#include <chrono>
+#include <cstdint>
+#include <exception>
+#include <iostream>
+
+// assetgen OUTDIR: writes every data file the programs read into OUTDIR.
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: assetgen OUTDIR\n";
+        return 2;
+    }
+    try {
+        const auto start = std::chrono::steady_clock::now();
+        tools::OutputFolder output(argv[1]);
+        tools::assetgen::GenerateEditorData(output);
+        std::uintmax_t total = 0;
+        for (const auto& file : output.Files()) {
+            total += file.Size;
+        }
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        std::cout << "assetgen: " << output.Files().size() << " files, " << total << " bytes in " << elapsed.count()
+                  << " ms\n";
+    } catch (const std::exception& error) {
+        std::cerr << "assetgen: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
