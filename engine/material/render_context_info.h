@@ -11,6 +11,18 @@ class TGLLibMaterial;
 
 enum class TDrawState : std::uint8_t { dsRendering, dsPicking, dsPrinting };
 
+// Order in which a node's children are drawn.
+enum TGLObjectsSorting {
+    osInherited,
+    osNone,
+    osRenderFarthestFirst,
+    osRenderBlendedLast,
+    osRenderNearestFirst
+};
+
+// How a node's children are culled against the view.
+enum TGLVisibilityCulling { vcInherited, vcNone, vcObjectBased, vcHierarchical };
+
 // The view frustum of the frame, for visibility culling.
 struct TFrustumClipping {
     float viewPortRadius = 0;      // radius factor of the view port at unit distance
@@ -32,6 +44,10 @@ struct TRenderContextInfo {
     int viewPortHeight = 0;
     int renderDPI = 96;
     TDrawState drawState = TDrawState::dsRendering;
+    // The modes in force for the children being drawn: the scene's, overridden by any node on the
+    // way down whose own mode is not inherited.
+    TGLObjectsSorting objectsSorting = osRenderBlendedLast;
+    TGLVisibilityCulling visibilityCulling = vcNone;
     TGLStateCache* GLStates = nullptr;
     TFrustumClipping rcci;
     bool bufferFaceCull = true;  // whether the buffer culls back faces

@@ -1,5 +1,7 @@
 #include "engine/scene/dummy_cube.h"
 
+#include <GL/gl.h>
+
 #include <cmath>
 
 namespace engine {
@@ -34,6 +36,47 @@ void TGLDummyCube::SetAmalgamate(bool amalgamate) {
         m_amalgamate = amalgamate;
         MarkStructureChanged();
     }
+}
+
+void TGLDummyCube::EmitGeometry(TRenderContextInfo& rci) {
+    if (!m_visibleAtRunTime) {
+        return;
+    }
+    // Unlit and untextured, so the edges show in EdgeColor; the lighting is put back after.
+    const bool lit = rci.GLStates && rci.GLStates->IsEnabled(TGLState::stLighting);
+    if (rci.GLStates) {
+        rci.GLStates->Disable(TGLState::stLighting);
+        rci.GLStates->Disable(TGLState::stTexture2D);
+        rci.GLStates->SetColor(&m_edgeColor.X);
+    } else {
+        glColor4fv(&m_edgeColor.X);
+    }
+    const float h = m_cubeSize * 0.5f;
+    glBegin(GL_LINES);
+    for (int axis = 0; axis < 3; ++axis) {
+        // The four edges along this axis, at the four combinations of the other two coordinates.
+        for (int corner = 0; corner < 4; ++corner) {
+            float from[3];
+            float to[3];
+            from[axis] = -h;
+            to[axis] = h;
+            from[(axis + 1) % 3] = to[(axis + 1) % 3] = corner & 1 ? h : -h;
+            from[(axis + 2) % 3] = to[(axis + 2) % 3] = corner & 2 ? h : -h;
+            glVertex3fv(from);
+            glVertex3fv(to);
+        }
+    }
+    glEnd();
+    if (lit) {
+        rci.GLStates->Enable(TGLState::stLighting);
+    }
+}
+
+void TGLDummyCube::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) {
+    if (OnVisibilityDetermination && !OnVisibilityDetermination(this, rci)) {
+        return;
+    }
+    TGLCameraInvariantObject::DrawContents(rci, drawSelf, drawChildren);
 }
 
 TVec4 TGLDummyCube::HalfExtents() const {

@@ -26,6 +26,10 @@ public:
     void SetAmalgamate(bool amalgamate);
     TGLVisibilityDeterminationEvent OnVisibilityDetermination;
 
+    // The wire cube, when VisibleAtRunTime.
+    void EmitGeometry(TRenderContextInfo& rci) override;
+    // Nothing of the cube or its subtree is drawn when OnVisibilityDetermination answers false.
+    void DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) override;
     TVec4 HalfExtents() const override;
     // A dummy cube is never hit by rays.
     bool IntersectRay(const TVec4& rayStart, const TVec4& rayVector, TVec4* intersectPoint,

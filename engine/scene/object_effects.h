@@ -4,7 +4,6 @@
 
 namespace engine {
 
-class TGLRenderBuffer;
 struct TRenderContextInfo;
 
 // When the render traversal draws an effect relative to its owner.
@@ -16,11 +15,10 @@ public:
     using TGLAttachedItem::TGLAttachedItem;
 
     virtual TGLObjectEffectKind Kind() const = 0;
-    // Draws the effect under the owner's transform; an effect that only progresses draws nothing.
-    virtual void Render(TGLRenderBuffer& buffer, TRenderContextInfo& rci) {
-        (void)buffer;
-        (void)rci;
-    }
+    // Draws the effect under the owner's transform (an after-effect: under the camera's view, after
+    // the whole tree); rci.buffer is the buffer drawing the frame. An effect that only progresses
+    // draws nothing.
+    virtual void Render(TRenderContextInfo& rci) { (void)rci; }
     // A copy of this effect owned by another object (deep copies of scene objects).
     virtual std::unique_ptr<TGLObjectEffect> Clone(TGLBaseSceneObject* newOwner) const = 0;
 };

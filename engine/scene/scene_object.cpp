@@ -77,6 +77,7 @@ TGLBaseSceneObject::~TGLBaseSceneObject() {
         FreeCameras();
     }
     FreeChildren();
+    DropOwnDisplayList();
 }
 
 // --- tree ---
@@ -208,6 +209,8 @@ void TGLBaseSceneObject::SetSceneRecursive(TGLWorld* scene) {
     }
     if (m_scene) {
         SceneLeaving();
+        // Lists belong to the old scene's context.
+        DropOwnDisplayList();
     }
     m_scene = scene;
     if (m_scene) {
@@ -266,6 +269,7 @@ void TGLBaseSceneObject::CopyFrom(const TGLBaseSceneObject& source) {
 }
 
 void TGLBaseSceneObject::DoCopyFrom(const TGLBaseSceneObject& source) {
+    DropDisplayLists();
     SetVisible(source.m_visible);
     SetLocalTransform(source.LocalTransform());
     m_showAxes = source.m_showAxes;
@@ -690,31 +694,6 @@ void TGLBaseSceneObject::ProgressTree(const TProgressTimes& times) {
         const TGLProgressEvent handler = OnProgress;
         handler(this, times.deltaTime, times.newTime);
     }
-}
-
-// --- render slots ---
-
-void TGLBaseSceneObject::EmitGeometry(TRenderContextInfo& rci) {
-    (void)rci;
-}
-
-void TGLBaseSceneObject::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) {
-    if (drawSelf) {
-        EmitGeometry(rci);
-    }
-    if (drawChildren) {
-        RenderChildRange(0, ChildCount() - 1, rci);
-    }
-}
-
-void TGLBaseSceneObject::RenderChildRange(int first, int last, TRenderContextInfo& rci) {
-    (void)first;
-    (void)last;
-    (void)rci;
-}
-
-TVec4 TGLBaseSceneObject::SortPosition() const {
-    return GetWorldPosition();
 }
 
 }  // namespace engine

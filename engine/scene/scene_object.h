@@ -3,6 +3,7 @@
 #include "engine/core/coordinates.h"
 #include "engine/core/progress_times.h"
 #include "engine/core/vector_math.h"
+#include "engine/material/render_context_info.h"
 #include "engine/scene/behaviours.h"
 #include "engine/scene/object_effects.h"
 #include "engine/scene/update_count.h"
@@ -16,19 +17,6 @@
 namespace engine {
 
 class TGLWorld;
-struct TRenderContextInfo;
-
-// Order in which a node's children are drawn.
-enum TGLObjectsSorting {
-    osInherited,
-    osNone,
-    osRenderFarthestFirst,
-    osRenderBlendedLast,
-    osRenderNearestFirst
-};
-
-// How a node's children are culled against the view.
-enum TGLVisibilityCulling { vcInherited, vcNone, vcObjectBased, vcHierarchical };
 
 // What the render traversal must know about how an object draws.
 enum TGLObjectStyle : std::uint8_t {
@@ -195,14 +183,22 @@ public:
     virtual void ProgressTree(const TProgressTimes& times);
     TGLProgressEvent OnProgress;
 
-    // --- render slots, filled in by the render traversal ---
+    // --- render traversal ---
+    // Draws this (visible) object with its effects and children: culling by rci's mode, the
+    // object's transform pushed on the modelview stack.
+    void RenderNode(TRenderContextInfo& rci);
+    // Issues the object's own OpenGL geometry, in local coordinates; nothing by default.
     virtual void EmitGeometry(TRenderContextInfo& rci);
+    // The object's geometry (when drawSelf) and then its children (when drawChildren).
     virtual void DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren);
+    // Draws the visible children first..last in the order of the effective sorting mode.
     virtual void RenderChildRange(int first, int last, TRenderContextInfo& rci);
     // The point the traversal sorts this object by.
     virtual TVec4 SortPosition() const;
     // Whether the object's material blends (blended objects are drawn after opaque ones).
     virtual bool IsBlended() const { return false; }
+    // Frees the compiled display lists of this object and its subtree; they are rebuilt on demand.
+    void DropDisplayLists();
 
     // --- hooks for node kinds of other modules ---
     // Cameras are freed before the rest of a dying subtree.
@@ -225,6 +221,9 @@ protected:
     virtual void DoCopyFrom(const TGLBaseSceneObject& source);
 
     void SetObjectStyle(std::uint8_t style) { m_objectStyle = style; }
+    // The own geometry: replayed from the display list, compiled first when missing or
+    // structure-dirty, or emitted directly for DrawDirect objects and when rci bypasses lists.
+    void DrawGeometry(TRenderContextInfo& rci);
     void MakeSceneRoot(TGLWorld* scene);
 
 private:
@@ -252,6 +251,12 @@ private:
     std::unique_ptr<TGLBaseSceneObject> Unlink(int index);
     void FreeCameras();
     void FreeChildren();
+    // The traversal's steps: what culling leaves to draw, and the contents with the style's
+    // depth-test and state-cache handling around them.
+    void CullingResult(const TRenderContextInfo& rci, bool& drawSelf, bool& drawChildren) const;
+    void DropOwnDisplayList();
+    void DrawStyled(TRenderContextInfo& rci, bool drawSelf, bool drawChildren);
+    void RenderEffects(TRenderContextInfo& rci, TGLObjectEffectKind kind);
 
     TGLBaseSceneObject* m_parent = nullptr;
     TGLWorld* m_scene = nullptr;
@@ -271,6 +276,7 @@ private:
     mutable std::uint8_t m_changes = cfTransform | cfWorld | cfInverse | cfStructure;
 
     std::uint8_t m_objectStyle = 0;
+    unsigned m_displayList = 0;  // OpenGL list name, 0 = none
     bool m_visible = true;
     bool m_showAxes = false;
     bool m_calculating = false;

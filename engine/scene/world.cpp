@@ -1,5 +1,11 @@
 #include "engine/scene/world.h"
 
+#include "engine/scene/camera.h"
+#include "engine/scene/frustum.h"
+#include "engine/scene/light_source.h"
+
+#include <GL/gl.h>
+
 #include <algorithm>
 
 namespace engine {
@@ -110,6 +116,90 @@ void TGLWorld::RemoveLight(TGLBaseSceneObject& light) {
         if (slot.Get() == &light) {
             slot.Set(nullptr);
         }
+    }
+}
+
+TRenderContextInfo TGLWorld::BuildRenderContext(const TGLFrameSetup& setup, const TMat4& modelView,
+                                                const TMat4& projection) {
+    m_frameModelView = modelView;
+    TRenderContextInfo rci;
+    rci.scene = this;
+    rci.buffer = setup.buffer;
+    rci.modelViewMatrix = &m_frameModelView;
+    rci.viewPortWidth = setup.viewPortWidth;
+    rci.viewPortHeight = setup.viewPortHeight;
+    rci.renderDPI = setup.renderDPI;
+    rci.drawState = setup.drawState;
+    rci.objectsSorting = m_objectsSorting;
+    rci.visibilityCulling = m_visibilityCulling;
+    rci.GLStates = setup.states;
+    rci.bufferFaceCull = setup.bufferFaceCull;
+    rci.ignoreMaterials = setup.noColorBuffer || setup.drawState == TDrawState::dsPicking;
+    if (const TGLCamera* camera = setup.camera) {
+        rci.cameraPosition = camera->GetWorldPosition();
+        rci.cameraDirection = Normalize(camera->LastViewDirection());
+        const TVec4 right = Cross(rci.cameraDirection, camera->GetWorldUp());
+        rci.cameraUp = Normalize(Cross(right, rci.cameraDirection));
+        rci.rcci.viewPortRadius = camera->ViewRadiusFactor();
+        rci.rcci.farClippingDistance = camera->NearDistance() + camera->DepthOfView();
+    }
+    const TFrustumPlanes planes = ExtractFrustumPlanes(modelView, projection);
+    std::copy(planes.begin(), planes.end(), std::begin(rci.rcci.frustumPlanes));
+    return rci;
+}
+
+void TGLWorld::RenderFrame(const TGLFrameSetup& setup) {
+    m_afterRenderEffects.clear();
+    // OpenGL's column-major arrays read as rows are the row-vector matrices the engine uses.
+    TMat4 modelView;
+    TMat4 projection;
+    glGetFloatv(GL_MODELVIEW_MATRIX, &modelView[0].X);
+    glGetFloatv(GL_PROJECTION_MATRIX, &projection[0].X);
+    TRenderContextInfo rci = BuildRenderContext(setup, modelView, projection);
+    if (setup.noColorBuffer) {
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    }
+    if (setup.OnInitiateRendering) {
+        setup.OnInitiateRendering();
+    }
+    TGLBaseSceneObject& base = setup.baseObject ? *setup.baseObject : *m_objects;
+    base.RenderNode(rci);
+    m_currentRenderingObject = nullptr;
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    // Effects may add after-effects of their own while drawn: indexes stay valid.
+    for (std::size_t i = 0; i < m_afterRenderEffects.size(); ++i) {
+        m_afterRenderEffects[i]->Render(rci);
+    }
+    m_afterRenderEffects.clear();
+    if (setup.OnWrapUpRendering) {
+        setup.OnWrapUpRendering();
+    }
+    if (TGLStateCache* states = setup.states) {
+        states->Disable(TGLState::stBlend);
+        states->Disable(TGLState::stTexture2D);
+        states->Disable(TGLState::stTextureRect);
+        states->Enable(TGLState::stAlphaTest);
+        states->SetAlphaFunc(GL_GREATER, 0.0f);
+    }
+}
+
+void TGLWorld::LoadLights(int maxLights) {
+    const int tableSlots = std::min(world_limits::MaxLights, maxLights);
+    glPushMatrix();
+    for (int i = 0; i < tableSlots; ++i) {
+        const auto* light = dynamic_cast<const TGLLightSource*>(m_lights[i].Get());
+        if (!light || !light->Shining()) {
+            glDisable(GL_LIGHT0 + static_cast<GLenum>(i));
+            continue;
+        }
+        // Each light is placed from the camera's view, not from the previous light's.
+        glPopMatrix();
+        glPushMatrix();
+        light->LoadIntoGL();
+    }
+    glPopMatrix();
+    for (int i = tableSlots; i < maxLights; ++i) {
+        glDisable(GL_LIGHT0 + static_cast<GLenum>(i));
     }
 }
 
