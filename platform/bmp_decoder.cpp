@@ -159,17 +159,7 @@ std::vector<Rgba> ReadPalette(BinaryReader& reader, const Header& header) {
 class RowDecoder {
 public:
     RowDecoder(const Header& header, const std::vector<Rgba>& palette)
-        : m_header(header), m_palette(palette), m_red(0), m_green(0), m_blue(0), m_alpha(0) {
-        std::array<std::uint32_t, 4> masks = header.masks;
-        if (!HasBitFields(header)) {
-            masks = header.bitCount == 16 ? std::array<std::uint32_t, 4>{0x7C00, 0x03E0, 0x001F, 0}
-                                          : std::array<std::uint32_t, 4>{0xFF0000, 0xFF00, 0xFF, 0};
-        }
-        m_red = Channel(masks[0]);
-        m_green = Channel(masks[1]);
-        m_blue = Channel(masks[2]);
-        m_alpha = Channel(masks[3]);
-    }
+        : RowDecoder(header, palette, ChannelMasks(header)) {}
 
     bool HasAlpha() const { return m_alpha.Present(); }
 
@@ -181,6 +171,25 @@ public:
     }
 
 private:
+    RowDecoder(const Header& header, const std::vector<Rgba>& palette, const std::array<std::uint32_t, 4>& masks)
+        : m_header(header),
+          m_palette(palette),
+          m_red(masks[0]),
+          m_green(masks[1]),
+          m_blue(masks[2]),
+          m_alpha(masks[3]) {}
+
+    // Without bit-field compression the masks are the defaults, whatever a newer header holds.
+    static std::array<std::uint32_t, 4> ChannelMasks(const Header& header) {
+        if (HasBitFields(header)) {
+            return header.masks;
+        }
+        if (header.bitCount == 16) {
+            return {0x7C00, 0x03E0, 0x001F, 0};
+        }
+        return {0xFF0000, 0xFF00, 0xFF, 0};
+    }
+
     Rgba Pixel(std::span<const std::uint8_t> row, std::size_t x) const {
         switch (m_header.bitCount) {
             case 1:
