@@ -1,0 +1,52 @@
+#pragma once
+
+#include "editor/data/kind_catalogue.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace editor {
+
+namespace catalogue_files {
+constexpr char kBaseSurfaces[] = "System\\Basic_surface.txt";
+constexpr char kSurfaces[] = "System\\Surface.txt";
+constexpr char kSpecials[] = "System\\Special_obj.txt";
+constexpr char kTextures[] = "Data\\Textures.qzp";
+constexpr char kObjects[] = "Data\\Objects.qzp";
+constexpr char kGroundList[] = "Info_ground.txt";
+constexpr char kAirList[] = "Info_air.txt";
+constexpr char kTemporaryMesh[] = "Temp.qzm";
+}  // namespace catalogue_files
+
+// A catalogue that could not be loaded: a missing text file, a list record that cannot be
+// extracted, a mesh that cannot be read. The editor cannot start without its catalogues.
+class CatalogueError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The entries of the palette's and the properties dialog's lists, in list order.
+struct TCatalogueLists {
+    std::vector<std::string> BaseSurfaces;
+    std::vector<std::string> Surfaces;
+    std::vector<std::string> Ground;
+    std::vector<std::string> Air;
+    std::vector<std::string> Specials;  // "Script" first, then the file's lines
+};
+
+// Reads the catalogues in their fixed order, loading every texture and mesh they name into the
+// kinds, and the base texture of surface 0. Needs the view's context current. Throws on the first
+// failure; a texture that fails to load only leaves its entry untextured.
+TCatalogueLists LoadCatalogues(TKindCatalogues& kinds, std::uint32_t& baseTexture);
+
+// The base surface's texture: the surface's name + ".jpg" from the texture package. The previous
+// texture stays when loading fails; a surface beyond the list throws CatalogueError.
+void LoadBaseTexture(const std::vector<std::string>& baseSurfaces, std::uint8_t surface, std::uint32_t& baseTexture);
+
+// An object list entry: the mesh record name without its four-character extension.
+std::string ObjectDisplayName(std::string_view meshName);
+
+}  // namespace editor

@@ -1,0 +1,69 @@
+#include "editor/app/editor_services.h"
+
+#include "editor/app/editor_texts.h"
+#include "editor/data/message_reporter.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace editor {
+namespace {
+
+constexpr char kErrorCaption[] = "Error";
+
+void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const std::string& text) {
+    QMessageBox box(icon, caption, QString::fromStdString(text), QMessageBox::Ok, owner);
+    box.exec();
+}
+
+std::optional<std::string> PickedName(const QString& name) {
+    if (name.isEmpty()) {
+        return std::nullopt;
+    }
+    return name.toStdString();
+}
+
+std::optional<std::string> AskMapFile(QWidget* owner, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(owner, QString(), QString(), QString::fromUtf8(texts::kMapFileFilter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QString::fromUtf8(texts::kMapFileSuffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return PickedName(dialog.selectedFiles().front());
+}
+
+}  // namespace
+
+void CompleteWithQtServices(TEditorServices& services, QWidget* owner) {
+    if (!services.ShowMessage) {
+        services.ShowMessage = [owner](const std::string& text) {
+            ShowBox(owner, QMessageBox::NoIcon, QCoreApplication::applicationName(), text);
+        };
+    }
+    if (!services.ShowError) {
+        services.ShowError = [owner](const std::string& text) {
+            ShowBox(owner, QMessageBox::Critical, QCoreApplication::applicationName(), text);
+        };
+    }
+    if (!services.AskOpenFileName) {
+        services.AskOpenFileName = [owner] { return AskMapFile(owner, QFileDialog::AcceptOpen); };
+    }
+    if (!services.AskSaveFileName) {
+        services.AskSaveFileName = [owner] { return AskMapFile(owner, QFileDialog::AcceptSave); };
+    }
+    if (!services.Terminate) {
+        services.Terminate = [] { QCoreApplication::exit(1); };
+    }
+}
+
+void InstallQtMessageReporter() {
+    SetMessageReporter([](const std::string& caption, const std::string& text) {
+        const QMessageBox::Icon icon = caption == kErrorCaption ? QMessageBox::Critical : QMessageBox::NoIcon;
+        ShowBox(nullptr, icon, QString::fromStdString(caption), text);
+    });
+}
+
+}  // namespace editor

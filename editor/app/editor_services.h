@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace editor {
+
+// What the main window asks of the user and the platform. The editor fills every empty member
+// with the real dialog; tests put recorders and scripted answers in their place.
+struct TEditorServices {
+    // The standard message dialog: the application title as caption, one OK button.
+    std::function<void(const std::string& text)> ShowMessage;
+    // The general error box for an error no command handled: error icon, the program goes on.
+    std::function<void(const std::string& text)> ShowError;
+    // The file dialogs for .map files; nothing when the user cancels.
+    std::function<std::optional<std::string>()> AskOpenFileName;
+    std::function<std::optional<std::string>()> AskSaveFileName;
+    // Ends the program after a failed start.
+    std::function<void()> Terminate;
+};
+
+// Fills the empty members with the Qt dialogs, owned by the given window.
+void CompleteWithQtServices(TEditorServices& services, QWidget* owner);
+
+// Sends the data layer's message boxes to real message boxes ("Error" with the error icon).
+void InstallQtMessageReporter();
+
+}  // namespace editor

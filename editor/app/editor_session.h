@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/app/view_camera.h"
+#include "editor/data/kind_catalogue.h"
+#include "editor/data/map.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+// The program-wide state of the editor: the one map, the catalogues that draw it, the camera and
+// the current file. Everything here lives for the whole run.
+struct TEditorSession {
+    TEditorSession() {
+        Map.OnNewMap = [this] {
+            Camera.PanX = map_defaults::kNewMapPanX;
+            Camera.PanY = map_defaults::kNewMapPanY;
+        };
+    }
+    TEditorSession(const TEditorSession&) = delete;
+    TEditorSession& operator=(const TEditorSession&) = delete;
+
+    TMap Map;
+    TKindCatalogues Kinds;
+    TViewCamera Camera;
+    // The names of "System\Basic_surface.txt"; the header's Surface indexes them.
+    std::vector<std::string> BaseSurfaces;
+    std::uint32_t BaseTexture = 0;
+    std::string MapFileName;
+};
+
+}  // namespace editor

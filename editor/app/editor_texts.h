@@ -1,0 +1,60 @@
+#pragma once
+
+// Every text the editor shows, in one place, so the windows and the tests agree on them.
+namespace editor::texts {
+
+constexpr char kApplicationTitle[] = "Map Editor";
+constexpr char kMainCaption[] = "Редактор карт для игры Tarvolen V 0.11";
+constexpr char kToolsCaption[] = "Инструменты";
+constexpr char kPropertiesCaption[] = "Свойства карты";
+
+constexpr char kMenuFile[] = "Файл";
+constexpr char kMenuNew[] = "Создать";
+constexpr char kMenuOpen[] = "Открыть";
+constexpr char kMenuSave[] = "Сохранить";
+constexpr char kMenuSaveAs[] = "Сохранить как...";
+constexpr char kMenuExit[] = "Выход";
+constexpr char kMenuResetView[] = "Сбросить вид";
+constexpr char kMenuProperties[] = "Свойства карты";
+constexpr char kMenuHelp[] = "Помощь";
+constexpr char kMenuHelpText[] = "Помощь";
+constexpr char kMenuAbout[] = "О программе";
+
+constexpr char kMapFileFilter[] = "Tarvolen карты (*.map)";
+constexpr char kMapFileSuffix[] = "map";
+
+// Lines of a message box are separated by a line break, which is how the box shows separate lines.
+constexpr char kHelpText[] =
+    "Стрелки - двигать камеру.\n"
+    "Левый клик - поставить объект\n"
+    "Правый клик - удалить объект(левый нижний край которого находится под курсором).\n"
+    "Колесико - зум камеры.\n"
+    "Зажать среднюю кнопку - крутить карту.";
+constexpr char kAboutText[] =
+    "Редактор карт для игры \"Tarvolen\"\n"
+    "Автор: команда проекта Tarvolen";
+constexpr char kStartupFailure[] =
+    "При загрузке необходимых файлов произошли ошибки, возможно переустановка исправит эту проблемму!";
+
+constexpr char kToolSurface[] = "Поверхность";
+constexpr char kToolGround[] = "Наземные объекты";
+constexpr char kToolSpecial[] = "Специальные объекты";
+constexpr char kToolAir[] = "Воздушные объекты";
+constexpr char kLength[] = "Длина:";
+constexpr char kWidth[] = "Ширина:";
+constexpr char kHeight[] = "Высота:";
+constexpr char kAngle[] = "Угол:";
+constexpr char kLevel[] = "Уровень Z:";
+constexpr char kOpacity[] = "Прозрачность:";
+constexpr char kExtraParameters[] = "Дополнительные параметры:";
+constexpr char kScriptFolder[] = "{gamedir}/Data/Maps/";
+constexpr char kScriptExtension[] = ".txt";
+constexpr char kScriptEntry[] = "Script";
+constexpr char kDefaultScriptName[] = "Script1";
+
+constexpr char kMapSize[] = "Размер карты:";
+constexpr char kSizeSeparator[] = "X";
+constexpr char kBaseSurface[] = "Поверхность:";
+constexpr char kOk[] = "OK";
+
+}  // namespace editor::texts

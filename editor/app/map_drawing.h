@@ -1,0 +1,48 @@
+#pragma once
+
+#include "editor/app/editor_session.h"
+#include "editor/app/tool_settings.h"
+#include "editor/data/kind_catalogue.h"
+#include "editor/data/map_records.h"
+
+#include <utility>
+
+// Drawing and picking of the map view, as plain functions over the session so that a test can
+// drive them on any current context.
+namespace editor {
+
+// The context's state for the whole run: black clear colour, smooth shading, depth test with
+// less-or-equal, nicest perspective correction, texturing, colour material and blending with
+// source alpha over the frame.
+void InitialiseViewState();
+
+// Viewport over the whole client area, 45 degree perspective from 0.01 to 100, identity modelview.
+// A client area of height 0 is treated as height 1.
+void SetViewProjection(int width, int height);
+
+// One frame, without clearing: base surface, picking, tiles, ground objects, the tool preview,
+// special markers, air objects. Picking updates session.Camera.CursorX/CursorY.
+void DrawMap(TEditorSession& session, const TToolSettings& tools);
+
+// Where an object stands: its centre and the size of its -1..1 mesh box after the halving.
+struct TObjectPlacement {
+    float X = 0, Y = 0, Z = 0;
+    float ScaleX = 0, ScaleY = 0, ScaleZ = 0;
+};
+TObjectPlacement GroundPlacement(const TGroundObject& object);
+TObjectPlacement AirPlacement(const TAirObject& object);
+
+void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds);
+void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds);
+
+// The preview of what a click would add at the cursor cell, and the red frame of its cells.
+void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, int cursorX, int cursorY);
+
+// The cell whose inside strictly holds the map point (x, y), or (-1, -1).
+std::pair<int, int> CellAt(double x, double y, int sizeX, int sizeY);
+
+// Reads the depth under (LastMouseX, LastMouseY) and sets the cursor cell of the map point there;
+// a pixel where nothing was drawn gives (-1, -1).
+void PickCell(TViewCamera& camera, int sizeX, int sizeY);
+
+}  // namespace editor

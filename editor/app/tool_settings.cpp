@@ -1,0 +1,108 @@
+#include "editor/app/tool_settings.h"
+
+#include <exception>
+
+namespace editor {
+namespace {
+
+constexpr std::size_t kParamLength = 20;
+
+std::uint8_t Byte(int value) {
+    return static_cast<std::uint8_t>(value);
+}
+
+// The text's first bytes, at most limit of them, ending on a whole UTF-8 character.
+std::string CutUtf8(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    std::size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+bool IsOffMap(int cursorX, int cursorY) {
+    return cursorX == -1 && cursorY == -1;
+}
+
+}  // namespace
+
+std::uint8_t SurfaceKind(const TToolSettings& tools) {
+    return Byte(tools.SurfaceIndex);
+}
+
+TGroundObject GroundRecord(const TToolSettings& tools, int x, int y) {
+    TGroundObject record;
+    record.Kind = tools.GroundIndex;
+    record.Angle = tools.GroundAngle;
+    record.X = Byte(x);
+    record.Y = Byte(y);
+    record.Length = Byte(tools.GroundLength);
+    record.Width = Byte(tools.GroundWidth);
+    record.Height = Byte(tools.GroundHeight);
+    return record;
+}
+
+std::string SpecialParam(const TToolSettings& tools) {
+    const std::string param = tools.SpecialIndex == 0 ? std::to_string(tools.ScriptLength) + "|" +
+                                                            std::to_string(tools.ScriptWidth) + "|" + tools.ScriptName
+                                                      : tools.SpecialParam;
+    return CutUtf8(param, kParamLength);
+}
+
+TSpecialObject SpecialRecord(const TToolSettings& tools, int x, int y) {
+    TSpecialObject record;
+    record.Kind = Byte(tools.SpecialIndex);
+    record.X = Byte(x);
+    record.Y = Byte(y);
+    record.Param.Assign(SpecialParam(tools));
+    return record;
+}
+
+TAirObject AirRecord(const TToolSettings& tools, int x, int y) {
+    TAirObject record;
+    record.Kind = tools.AirIndex;
+    record.Angle = tools.AirAngle;
+    record.Level = tools.AirLevel;
+    record.X = Byte(x);
+    record.Y = Byte(y);
+    record.Length = Byte(tools.AirLength);
+    record.Width = Byte(tools.AirWidth);
+    record.Height = Byte(tools.AirHeight);
+    record.Opacity = Byte(tools.AirOpacity);
+    return record;
+}
+
+void ApplyToolClick(TMap& map, const TToolSettings& tools, int cursorX, int cursorY) {
+    if (IsOffMap(cursorX, cursorY)) {
+        return;
+    }
+    switch (tools.Tool) {
+    case TTool::Surface: map.AddTile(SurfaceKind(tools), Byte(cursorX), Byte(cursorY)); break;
+    case TTool::Ground: map.AddGroundObject(GroundRecord(tools, cursorX, cursorY)); break;
+    case TTool::Special: map.AddSpecialObject(SpecialRecord(tools, cursorX, cursorY)); break;
+    case TTool::Air: map.AddAirObject(AirRecord(tools, cursorX, cursorY)); break;
+    }
+}
+
+void ApplyToolDelete(TMap& map, const TToolSettings& tools, int cursorX, int cursorY) {
+    if (IsOffMap(cursorX, cursorY)) {
+        return;
+    }
+    const std::uint8_t x = Byte(cursorX);
+    const std::uint8_t y = Byte(cursorY);
+    // A failed removal leaves the map as it was; the user just clicks again.
+    try {
+        switch (tools.Tool) {
+        case TTool::Surface: map.DeleteTileAt(x, y); break;
+        case TTool::Ground: map.DeleteGroundAt(x, y); break;
+        case TTool::Special: map.DeleteSpecialAt(x, y); break;
+        case TTool::Air: map.DeleteAirAt(x, y); break;
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace editor

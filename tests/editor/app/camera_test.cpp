@@ -1,0 +1,126 @@
+#include "tests/editor/app/editor_app_fixture.h"
+
+#include "editor/app/view_camera.h"
+
+#include <QWheelEvent>
+
+namespace editor {
+namespace {
+
+TEST(ViewCameraTest, WheelStepsStopAtTheZoomLimits) {
+    TViewCamera camera;
+    for (int i = 0; i < 8; ++i) {
+        camera.WheelDown();
+    }
+    EXPECT_NEAR(camera.Zoom, -7.2f, 1e-4);
+    camera.Zoom = -29.95f;
+    camera.WheelDown();
+    EXPECT_FLOAT_EQ(camera.Zoom, -30);
+    camera.Zoom = -1.1f;
+    camera.WheelUp();
+    EXPECT_FLOAT_EQ(camera.Zoom, -1);
+}
+
+TEST(ViewCameraTest, DragTurnsByOneStepPerMoveWithinTheLimits) {
+    TViewCamera camera;
+    camera.MouseMove(100, 100);
+    camera.MouseDown(TMouseButton::Middle);
+    camera.MouseMove(90, 300);
+    EXPECT_EQ(camera.Tilt, 2);
+    EXPECT_EQ(camera.Spin, 2);
+    for (int y = 301; y < 400; ++y) {
+        camera.MouseMove(90, y);
+    }
+    EXPECT_EQ(camera.Tilt, 85);
+    for (int y = 399; y > 250; --y) {
+        camera.MouseMove(90, y);
+    }
+    EXPECT_EQ(camera.Tilt, 0);
+    for (int x = 91; x < 400; ++x) {
+        camera.MouseMove(x, 250);
+    }
+    EXPECT_EQ(camera.Spin, -360);
+    camera.MouseUp();
+    camera.MouseMove(10, 10);
+    EXPECT_EQ(camera.Spin, -360);
+    EXPECT_EQ(camera.LastMouseX, 10);
+}
+
+TEST(ViewCameraTest, OnlyTheMiddleButtonRotates) {
+    TViewCamera camera;
+    camera.MouseDown(TMouseButton::Left);
+    camera.MouseMove(5, 5);
+    EXPECT_EQ(camera.Tilt, 0);
+    EXPECT_FALSE(camera.Rotating);
+}
+
+using CameraWindowTest = EditorAppTest;
+
+TEST_F(CameraWindowTest, WheelAndArrowKeysMoveTheCamera) {
+    StartEditor();
+    const QPoint centre = View().rect().center();
+    for (int notch = 0; notch < 8; ++notch) {
+        QWheelEvent wheel(centre, View().mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&View(), &wheel);
+    }
+    EXPECT_NEAR(Session().Camera.Zoom, -7.2f, 1e-4);
+    for (int notch = 0; notch < 60; ++notch) {
+        QWheelEvent wheel(centre, View().mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&View(), &wheel);
+    }
+    EXPECT_FLOAT_EQ(Session().Camera.Zoom, -1);
+
+    QTest::keyClick(m_window.get(), Qt::Key_Left);
+    QTest::keyClick(m_window.get(), Qt::Key_Left);
+    QTest::keyClick(m_window.get(), Qt::Key_Up);
+    EXPECT_NEAR(Session().Camera.PanX, -1.6f, 1e-5);
+    EXPECT_NEAR(Session().Camera.PanY, -2.2f, 1e-5);
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    QTest::keyClick(m_window.get(), Qt::Key_Down);
+    EXPECT_NEAR(Session().Camera.PanX, -1.8f, 1e-5);
+    EXPECT_NEAR(Session().Camera.PanY, -2.0f, 1e-5);
+
+    m_window->Menu().N11->trigger();
+    EXPECT_FLOAT_EQ(Session().Camera.Zoom, -6);
+    EXPECT_FLOAT_EQ(Session().Camera.PanX, 0);
+    EXPECT_FLOAT_EQ(Session().Camera.PanY, 0);
+}
+
+TEST_F(CameraWindowTest, MiddleDragTiltsTheViewUpToItsLimit) {
+    StartEditor();
+    QPoint position = View().rect().center();
+    SendMouse(QEvent::MouseMove, position, Qt::NoButton, Qt::NoButton);
+    SendMouse(QEvent::MouseButtonPress, position, Qt::MiddleButton, Qt::MiddleButton);
+    for (int step = 0; step < 60; ++step) {
+        position += QPoint(0, 1);
+        SendMouse(QEvent::MouseMove, position, Qt::NoButton, Qt::MiddleButton);
+    }
+    SendMouse(QEvent::MouseButtonRelease, position, Qt::MiddleButton, Qt::NoButton);
+    EXPECT_EQ(Session().Camera.Tilt, 85);
+    EXPECT_FALSE(Session().Camera.Rotating);
+    // Turned that far about the eye, the map has left the view: nothing to pick.
+    MoveMouse(QPoint(View().width() / 2, 3));
+    EXPECT_FALSE(Session().Camera.HasCursor());
+}
+
+TEST_F(CameraWindowTest, PointJustRightAndAboveTheCentrePicksCellTwoTwo) {
+    StartEditor();
+    const QPoint centre(View().width() / 2, View().height() / 2);
+    MoveMouse(centre + QPoint(4, -4));
+    EXPECT_EQ(Session().Camera.CursorX, 2);
+    EXPECT_EQ(Session().Camera.CursorY, 2);
+    MoveMouse(centre + QPoint(-4, 4));
+    EXPECT_EQ(Session().Camera.CursorX, 1);
+    EXPECT_EQ(Session().Camera.CursorY, 1);
+}
+
+TEST_F(CameraWindowTest, EscapeClosesTheMainWindow) {
+    StartEditor();
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+}  // namespace
+}  // namespace editor
