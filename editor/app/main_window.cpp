@@ -6,6 +6,7 @@
 #include "editor/app/properties_window.h"
 #include "editor/app/tool_palette.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -178,6 +179,14 @@ void TfrmGL::keyPressEvent(QKeyEvent* event) {
     default: QMainWindow::keyPressEvent(event); return;
     }
     event->accept();
+}
+
+void TfrmGL::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) {
+        m_tools->close();
+        m_properties->close();
+    }
 }
 
 void TfrmGL::FormCreate() {

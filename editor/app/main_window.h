@@ -52,6 +52,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The palette and the properties window close with the main window.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenu();

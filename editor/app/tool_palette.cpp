@@ -145,9 +145,10 @@ void TFormTools::BuildSpecialGroup() {
     m_controls.SpinEdit11 = AddSpin(grid, texts::kLength, 1, 20, 1);
     m_controls.SpinEdit12 = AddSpin(grid, texts::kWidth, 1, 20, 1);
     panel->addLayout(grid);
+    // The folder goes above the name, so the name keeps room to be read in the narrow palette.
+    panel->addWidget(new QLabel(Text(texts::kScriptFolder)));
     auto* script = new QHBoxLayout;
     script->setSpacing(2);
-    script->addWidget(new QLabel(Text(texts::kScriptFolder)));
     m_controls.Edit2 = new QLineEdit(Text(texts::kDefaultScriptName));
     script->addWidget(m_controls.Edit2, 1);
     script->addWidget(new QLabel(Text(texts::kScriptExtension)));

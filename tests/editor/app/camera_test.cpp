@@ -2,6 +2,7 @@
 
 #include "editor/app/view_camera.h"
 
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace editor {
@@ -116,10 +117,15 @@ TEST_F(CameraWindowTest, PointJustRightAndAboveTheCentrePicksCellTwoTwo) {
     EXPECT_EQ(Session().Camera.CursorY, 1);
 }
 
-TEST_F(CameraWindowTest, EscapeClosesTheMainWindow) {
+// The palette stays open beside the main window, yet closing the main window ends the program.
+TEST_F(CameraWindowTest, EscapeClosesTheMainWindowAndEndsTheProgram) {
     StartEditor();
-    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    ASSERT_TRUE(m_window->Tools().isVisible());
+    QTimer::singleShot(0, [&] { QTest::keyClick(m_window.get(), Qt::Key_Escape); });
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_window->Tools().isVisible());
 }
 
 }  // namespace
