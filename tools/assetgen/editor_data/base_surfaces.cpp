@@ -96,11 +96,17 @@ Canvas Earth() {
 Canvas Snow() {
     const TileableNoise drifts(401);
     const TileableNoise grain(402);
-    const ColourRamp ramp{{0.0f, Rgb(176, 194, 220)}, {0.45f, Rgb(220, 230, 244)}, {1.0f, Rgb(250, 252, 255)}};
+    const ColourRamp ramp{{0.0f, Rgb(150, 172, 210)}, {0.5f, Rgb(214, 226, 244)}, {1.0f, Rgb(252, 253, 255)}};
+    // Drifts as a height field lit from the upper left: blue shadows on the far sides of the mounds.
+    const auto height = [&](float s, float t) { return drifts.Fbm(s, t, 3, 4, 0.4f); };
+    constexpr float kStep = 1.0f / 256.0f;
     Canvas canvas(surface_size::kSide, surface_size::kSide);
     canvas.Paint([&](float s, float t) {
-        const float n = drifts.Fbm(s, t, 2, 5, 0.45f) * 0.7f + 0.55f;
-        return ramp.At(n + grain.At(s, t, 64) * 0.05f);
+        const float h = height(s, t);
+        const float dx = (height(s + kStep, t) - h) / kStep;
+        const float dy = (height(s, t + kStep) - h) / kStep;
+        const float light = (dx + dy) * 0.6f * 0.06f;
+        return ramp.At(0.68f + light + h * 0.2f + grain.At(s, t, 64) * 0.03f);
     });
     SeededRandom random(403);
     for (int i = 0; i < 260; ++i) {

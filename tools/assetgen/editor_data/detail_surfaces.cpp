@@ -109,7 +109,7 @@ DetailSurface Water() {
     const TileableNoise shore(701);
     const TileableNoise depth(702);
     const TileableNoise waves(703);
-    const float kShoreLevel = LevelBaring([&](float s, float t) { return shore.Fbm(s, t, 2, 4); }, 0.14f);
+    const float kShoreLevel = LevelBaring([&](float s, float t) { return shore.Fbm(s, t, 2, 4); }, 0.07f);
     const ColourRamp deep{{0.0f, Rgb(20, 58, 98)}, {0.6f, Rgb(34, 88, 130)}, {1.0f, Rgb(52, 120, 150)}};
     Canvas picture(kSide, kSide);
     picture.Paint([&](float s, float t) {
@@ -268,6 +268,34 @@ DetailSurface Swamp() {
             MaskWhere([&](float s, float t) { return shore.Fbm(s, t, 2, 4) >= kShoreLevel; })};
 }
 
+// Ploughed soil: furrows across the cell, each lit on its near slope and shaded on the far one.
+DetailSurface Field() {
+    const TileableNoise clods(1201);
+    const TileableNoise gaps(1202);
+    constexpr float kFurrows = 8.0f;
+    Canvas picture(kSide, kSide);
+    picture.Paint([&](float s, float t) {
+        const float bend = clods.At(s, t, 4) * 0.035f;
+        const float phase = std::fmod((t + bend) * kFurrows + 8.0f, 1.0f);
+        const float slope = std::cos(phase * kTwoPi);
+        const Colour soil = Mix(Rgb(76, 52, 32), Rgb(120, 86, 54), 0.5f + clods.Fbm(s, t, 16, 3) * 0.6f);
+        return soil * (0.82f + 0.3f * slope);
+    });
+    SeededRandom random(1203);
+    for (int i = 0; i < 90; ++i) {
+        const float x = random.Range(0, kSide);
+        const float row = static_cast<float>(random.Below(static_cast<std::int32_t>(kFurrows)));
+        const float y = (row + 0.5f) * kSide / kFurrows + random.Range(-3, 3);
+        for (int leaf = 0; leaf < 3; ++leaf) {
+            picture.DrawLine(x, y, x + random.Range(-4, 4), y - random.Range(4, 8), 1.6f,
+                             Mix(Rgb(70, 120, 40), Rgb(120, 170, 60), random.NextFloat()));
+        }
+    }
+    const float gapLevel = LevelBaring([&](float s, float t) { return gaps.Fbm(s, t, 2, 4); }, 0.05f);
+    return {"Пашня", std::move(picture),
+            MaskWhere([&](float s, float t) { return gaps.Fbm(s, t, 2, 4) >= gapLevel; })};
+}
+
 }  // namespace
 
 std::vector<DetailSurface> MakeDetailSurfaces() {
@@ -278,6 +306,7 @@ std::vector<DetailSurface> MakeDetailSurfaces() {
     surfaces.push_back(Flowers());
     surfaces.push_back(CrackedEarth());
     surfaces.push_back(Swamp());
+    surfaces.push_back(Field());
     return surfaces;
 }
 
