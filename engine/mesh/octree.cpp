@@ -1,0 +1,135 @@
+#include "engine/mesh/octree.h"
+
+#include "engine/mesh/ray_geometry.h"
+
+#include <limits>
+
+namespace engine {
+
+namespace {
+
+// Which half of each axis child i covers: x high for odd i, y high for i < 4, z high for i in
+// {0, 1, 4, 5}.
+bool HighX(int i) {
+    return (i & 1) != 0;
+}
+bool HighY(int i) {
+    return i < 4;
+}
+bool HighZ(int i) {
+    return (i & 2) == 0;
+}
+
+template <class Enter>
+void CollectLeaves(TOctreeNode& node, const Enter& enter, std::vector<TOctreeNode*>& leaves) {
+    if (!enter(node)) {
+        return;
+    }
+    if (node.IsLeaf()) {
+        leaves.push_back(&node);
+        return;
+    }
+    for (auto& child : node.ChildArray) {
+        CollectLeaves(*child, enter, leaves);
+    }
+}
+
+}  // namespace
+
+void TOctree::InitializeTree(const TVec3& worldMin, const TVec3& worldMax, const TAffineVectorList& triangles,
+                             int depth) {
+    m_root.reset();
+    m_resultArray.clear();
+    m_worldMin = worldMin;
+    m_worldMax = worldMax;
+    m_triangles = triangles;
+    m_maxLevel = depth;
+    m_nodeCount = 0;
+    m_root = std::make_unique<TOctreeNode>();
+    m_root->MinExtent = worldMin;
+    m_root->MaxExtent = worldMax;
+    Subdivide(*m_root, 0);
+
+    m_triCountMesh = static_cast<int>(m_triangles.size() / 3);
+    m_triCountOctree = 0;
+    std::vector<TOctreeNode*> leaves;
+    for (std::size_t i = 0; i + 2 < m_triangles.size(); i += 3) {
+        leaves.clear();
+        WalkTriToLeaf(m_triangles[i], m_triangles[i + 1], m_triangles[i + 2], leaves);
+        for (TOctreeNode* leaf : leaves) {
+            leaf->TriArray.push_back(static_cast<std::int32_t>(i));
+        }
+        if (!leaves.empty()) {
+            ++m_triCountOctree;
+        }
+    }
+}
+
+void TOctree::Subdivide(TOctreeNode& node, int level) {
+    if (level >= m_maxLevel) {
+        return;
+    }
+    const TVec3& lo = node.MinExtent;
+    const TVec3& hi = node.MaxExtent;
+    const TVec3 mid{lo.X / 2 + hi.X / 2, lo.Y / 2 + hi.Y / 2, lo.Z / 2 + hi.Z / 2};
+    for (int i = 0; i < 8; ++i) {
+        auto child = std::make_unique<TOctreeNode>();
+        child->MinExtent = TVec3{HighX(i) ? mid.X : lo.X, HighY(i) ? mid.Y : lo.Y, HighZ(i) ? mid.Z : lo.Z};
+        child->MaxExtent = TVec3{HighX(i) ? hi.X : mid.X, HighY(i) ? hi.Y : mid.Y, HighZ(i) ? hi.Z : mid.Z};
+        ++m_nodeCount;
+        Subdivide(*child, level + 1);
+        node.ChildArray[static_cast<std::size_t>(i)] = std::move(child);
+    }
+}
+
+void TOctree::WalkTriToLeaf(const TVec3& p1, const TVec3& p2, const TVec3& p3, std::vector<TOctreeNode*>& leaves) {
+    if (!m_root) {
+        return;
+    }
+    CollectLeaves(
+        *m_root,
+        [&](const TOctreeNode& node) { return TriangleOverlapsBox(p1, p2, p3, node.MinExtent, node.MaxExtent); },
+        leaves);
+}
+
+void TOctree::WalkRayToLeaf(const TVec3& rayStart, const TVec3& rayVector, std::vector<TOctreeNode*>& leaves) {
+    if (!m_root) {
+        return;
+    }
+    CollectLeaves(
+        *m_root,
+        [&](const TOctreeNode& node) { return RayHitsBox(rayStart, rayVector, node.MinExtent, node.MaxExtent); },
+        leaves);
+}
+
+bool TOctree::RayCastIntersect(const TVec3& rayStart, const TVec3& rayVector, TOctreeHit* hit) {
+    m_resultArray.clear();
+    WalkRayToLeaf(rayStart, rayVector, m_resultArray);
+    float best = std::numeric_limits<float>::infinity();
+    TOctreeHit kept;
+    for (const TOctreeNode* leaf : m_resultArray) {
+        for (std::int32_t first : leaf->TriArray) {
+            const std::size_t k = static_cast<std::size_t>(first);
+            TTriangleHit candidate;
+            if (!RayCastTriangle(rayStart, rayVector, m_triangles[k], m_triangles[k + 1], m_triangles[k + 2],
+                                 &candidate)) {
+                continue;
+            }
+            const TVec3 d = candidate.point - rayStart;
+            const float distance = Dot(d, d);
+            if (distance < best) {
+                best = distance;
+                kept = TOctreeHit{candidate.point, candidate.normal, first};
+            }
+        }
+    }
+    if (best == std::numeric_limits<float>::infinity()) {
+        return false;
+    }
+    if (hit) {
+        *hit = kept;
+    }
+    return true;
+}
+
+}  // namespace engine
