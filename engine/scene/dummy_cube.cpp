@@ -76,6 +76,15 @@ void TGLDummyCube::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool dra
     if (OnVisibilityDetermination && !OnVisibilityDetermination(this, rci)) {
         return;
     }
+    if (m_amalgamate && drawSelf) {
+        // The whole subtree goes into the cube's own list once; later changes below it are not
+        // seen until the cube's structure changes.
+        DrawThroughList(rci, [this, &rci] {
+            EmitGeometry(rci);
+            RenderChildRange(0, ChildCount() - 1, rci);
+        });
+        return;
+    }
     TGLCameraInvariantObject::DrawContents(rci, drawSelf, drawChildren);
 }
 

@@ -29,6 +29,7 @@ public:
     // The wire cube, when VisibleAtRunTime.
     void EmitGeometry(TRenderContextInfo& rci) override;
     // Nothing of the cube or its subtree is drawn when OnVisibilityDetermination answers false.
+    // With Amalgamate the cube and its subtree are compiled into one display list.
     void DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) override;
     TVec4 HalfExtents() const override;
     // A dummy cube is never hit by rays.

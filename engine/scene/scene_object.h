@@ -9,6 +9,7 @@
 #include "engine/scene/update_count.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -224,6 +225,9 @@ protected:
     // The own geometry: replayed from the display list, compiled first when missing or
     // structure-dirty, or emitted directly for DrawDirect objects and when rci bypasses lists.
     void DrawGeometry(TRenderContextInfo& rci);
+    // Replays this object's display list, compiling what emit draws into it first when missing
+    // or structure-dirty; emits directly when rci bypasses lists.
+    void DrawThroughList(TRenderContextInfo& rci, const std::function<void()>& emit);
     void MakeSceneRoot(TGLWorld* scene);
 
 private:

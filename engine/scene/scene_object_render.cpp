@@ -153,8 +153,16 @@ void TGLBaseSceneObject::EmitGeometry(TRenderContextInfo& rci) {
 }
 
 void TGLBaseSceneObject::DrawGeometry(TRenderContextInfo& rci) {
-    if (HasStyle(DrawDirect) || rci.bypassDisplayLists) {
+    if (HasStyle(DrawDirect)) {
         EmitGeometry(rci);
+        return;
+    }
+    DrawThroughList(rci, [this, &rci] { EmitGeometry(rci); });
+}
+
+void TGLBaseSceneObject::DrawThroughList(TRenderContextInfo& rci, const std::function<void()>& emit) {
+    if (rci.bypassDisplayLists) {
+        emit();
         return;
     }
     if (m_displayList == 0) {
@@ -163,13 +171,17 @@ void TGLBaseSceneObject::DrawGeometry(TRenderContextInfo& rci) {
     }
     if (m_displayList == 0) {
         // No list to be had (no context that makes them): draw directly rather than not at all.
-        EmitGeometry(rci);
+        emit();
         return;
     }
     if (m_changes & cfStructure) {
+        // Whatever the emission draws goes into this one list: nested objects must not open theirs.
+        const bool bypass = rci.bypassDisplayLists;
+        rci.bypassDisplayLists = true;
         glNewList(m_displayList, GL_COMPILE);
-        EmitGeometry(rci);
+        emit();
         glEndList();
+        rci.bypassDisplayLists = bypass;
         ClearStructureChanged();
     }
     glCallList(m_displayList);

@@ -241,3 +241,29 @@ TEST_F(SceneGL, DummyCubeShowsItsWireCubeOnlyWhenVisibleAtRunTime) {
 
 }  // namespace
 }  // namespace engine::test
+
+namespace engine::test {
+namespace {
+
+TEST_F(SceneGL, AmalgamatedDummyCubeCompilesItsSubtreeOnce) {
+    auto* cube = world.Objects().CreateChild<TGLDummyCube>();
+    cube->SetAmalgamate(true);
+    auto* quad = cube->CreateChild<ListedQuad>();
+    Frame();
+    Frame();
+    EXPECT_EQ(quad->emitted, 1);
+    EXPECT_TRUE(Near(Center(), kRed));
+    // The child's own change is not seen through the cube's list...
+    quad->color = TVec4{0, 1, 0, 1};
+    quad->MarkStructureChanged();
+    Frame();
+    EXPECT_TRUE(Near(Center(), kRed));
+    // ...until the cube's structure changes.
+    cube->MarkStructureChanged();
+    Frame();
+    EXPECT_EQ(quad->emitted, 2);
+    EXPECT_TRUE(Near(Center(), kGreen));
+}
+
+}  // namespace
+}  // namespace engine::test
