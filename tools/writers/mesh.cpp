@@ -92,6 +92,11 @@ void Mesh::Transform(const Affine& map) {
     }
 }
 
+Mesh Transformed(Mesh mesh, const Affine& map) {
+    mesh.Transform(map);
+    return mesh;
+}
+
 Bounds Mesh::ComputeBounds() const {
     if (Positions.empty()) {
         throw std::logic_error("An empty mesh has no bounds");

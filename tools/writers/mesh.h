@@ -61,6 +61,9 @@ struct Mesh {
     Bounds ComputeBounds() const;
 };
 
+// A copy of the mesh moved by the map, for placing a shape built at the origin.
+Mesh Transformed(Mesh mesh, const Affine& map);
+
 // A region of the skin picture, in 0..1 picture units (v down from the top).
 struct UvRect {
     float U0 = 0;

@@ -20,4 +20,12 @@ std::int32_t SeededRandom::Below(std::int32_t n) {
     return n <= 0 ? 0 : static_cast<std::int32_t>(Next() % static_cast<std::uint64_t>(n));
 }
 
+float HashToUnit(std::int32_t a, std::int32_t b, std::uint32_t salt) {
+    std::uint32_t h = static_cast<std::uint32_t>(a) * 0x9E3779B1u ^ static_cast<std::uint32_t>(b) * 0x85EBCA77u ^ salt;
+    h ^= h >> 15;
+    h *= 0xC2B2AE3Du;
+    h ^= h >> 13;
+    return static_cast<float>(h & 0xFFFFu) / 65535.0f;
+}
+
 }  // namespace tools

@@ -23,4 +23,8 @@ private:
     std::uint64_t m_state;
 };
 
+// A value in 0..1 fixed by two integers and a salt: per-cell and per-brick variation that stays
+// the same wherever and however often a cell is sampled.
+float HashToUnit(std::int32_t a, std::int32_t b, std::uint32_t salt);
+
 }  // namespace tools

@@ -31,6 +31,23 @@ TEST(SeededRandom, SameSeedSameSequenceAndValuesStayInRange) {
     EXPECT_EQ(a.Below(0), 0);
 }
 
+TEST(SeededRandom, CellHashesAreFixedSpreadAndInRange) {
+    float low = 1;
+    float high = 0;
+    for (std::int32_t cell = 0; cell < 200; ++cell) {
+        const float value = HashToUnit(cell, 3, 17);
+        EXPECT_EQ(value, HashToUnit(cell, 3, 17));
+        low = std::min(low, value);
+        high = std::max(high, value);
+    }
+    EXPECT_GE(low, 0.0f);
+    EXPECT_LE(high, 1.0f);
+    EXPECT_LT(low, 0.1f);
+    EXPECT_GT(high, 0.9f);
+    EXPECT_NE(HashToUnit(5, 3, 17), HashToUnit(5, 3, 18));
+    EXPECT_NE(HashToUnit(5, 3, 17), HashToUnit(3, 5, 17));
+}
+
 TEST(TileableNoise, JoinsAcrossTheTileEdges) {
     const TileableNoise noise(7);
     for (float t : {0.1f, 0.37f, 0.8f}) {

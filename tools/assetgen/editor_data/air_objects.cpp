@@ -16,11 +16,6 @@ namespace {
 
 constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
 
-Mesh Placed(Mesh mesh, const Affine& map) {
-    mesh.Transform(map);
-    return mesh;
-}
-
 ObjectAsset Cloud() {
     Canvas skin(128, 128);
     const TileableNoise puffs(2201);
@@ -37,7 +32,7 @@ ObjectAsset Cloud() {
                                                          {{0.15f, 0.1f, 0.38f}, {0.55f, 0.42f, 0.36f}},
                                                          {{-0.45f, -0.05f, 0.3f}, {0.42f, 0.36f, 0.3f}}}};
     for (const auto& [centre, radii] : puffParts) {
-        model.Append(Placed(MakeEllipsoid(radii, 14, 8, uv), Affine::Translation(centre)));
+        model.Append(Transformed(MakeEllipsoid(radii, 14, 8, uv), Affine::Translation(centre)));
     }
     return FinishObject("cloud", std::move(model), skin, SkinFormat::Jpeg);
 }
@@ -48,7 +43,7 @@ Mesh Bird(UvRect body, UvRect wing) {
     for (const float side : {1.0f, -1.0f}) {
         const Vec3 min{-0.05f, side > 0 ? 0.0f : -0.24f, -0.006f};
         const Vec3 max{0.04f, side > 0 ? 0.24f : 0.0f, 0.006f};
-        bird.Append(Placed(MakeBox(min, max, wing), Affine::RotationX(side * 22.0f)));
+        bird.Append(Transformed(MakeBox(min, max, wing), Affine::RotationX(side * 22.0f)));
     }
     bird.Append(MakeBox({-0.16f, -0.03f, -0.004f}, {-0.08f, 0.03f, 0.004f}, wing));
     return bird;
@@ -77,7 +72,7 @@ ObjectAsset BirdFlock() {
         const float side = i == 0 ? 0.0f : (i % 2 == 1 ? 1.0f : -1.0f);
         const Vec3 at{0.7f - 0.35f * static_cast<float>(rank) + random.Range(-0.06f, 0.06f),
                       side * 0.3f * static_cast<float>(rank) + random.Range(-0.05f, 0.05f), random.Range(-0.3f, 0.3f)};
-        model.Append(Placed(Bird(bodyUv, wingUv),
+        model.Append(Transformed(Bird(bodyUv, wingUv),
                             Affine::Translation(at).After(Affine::RotationZ(random.Range(-12, 12)))));
     }
     return FinishObject("birds", std::move(model), skin, palette);
@@ -143,7 +138,7 @@ ObjectAsset Airship() {
     skin.PaintRegion(fin.X0, fin.Y0, fin.X1, fin.Y1, [](float s, float) {
         return std::fmod(s * 4.0f, 1.0f) < 0.5f ? Rgb(180, 30, 34) : Rgb(236, 236, 232);
     });
-    Mesh model = Placed(MakeEllipsoid({0.32f, 0.32f, 1.0f}, 18, 16, RegionUv(skin, hull)), Affine::RotationY(90));
+    Mesh model = Transformed(MakeEllipsoid({0.32f, 0.32f, 1.0f}, 18, 16, RegionUv(skin, hull)), Affine::RotationY(90));
     model.Append(MakeBox({-0.3f, -0.1f, -0.48f}, {0.22f, 0.1f, -0.36f}, RegionUv(skin, gondola)));
     const UvRect finUv = RegionUv(skin, fin);
     for (const float x : {-0.2f, 0.12f}) {
@@ -153,9 +148,9 @@ ObjectAsset Airship() {
     const std::array<Vec2, 4> outline{{{-1.1f, 0.0f}, {-0.72f, 0.0f}, {-0.9f, 0.45f}, {-1.08f, 0.45f}}};
     Affine flatToXz;
     flatToXz.Linear = {{{1, 0, 0}, {0, 0, 1}, {0, 1, 0}}};
-    const Mesh upper = Placed(MakeExtrusion(outline, -0.015f, 0.015f, finUv, finUv), flatToXz);
+    const Mesh upper = Transformed(MakeExtrusion(outline, -0.015f, 0.015f, finUv, finUv), flatToXz);
     for (const float angle : {0.0f, 90.0f, 180.0f, 270.0f}) {
-        model.Append(Placed(upper, Affine::RotationX(angle)));
+        model.Append(Transformed(upper, Affine::RotationX(angle)));
     }
     return FinishObject("airship", std::move(model), skin, SkinFormat::Jpeg);
 }

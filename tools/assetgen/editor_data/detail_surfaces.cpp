@@ -4,9 +4,11 @@
 #include "tools/writers/seeded_random.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 namespace tools::assetgen {
 namespace {
@@ -65,13 +67,7 @@ float Lambert(float nx, float ny, float nz) {
     return std::max(0.0f, (nx * lx + ny * ly + nz * lz) / length);
 }
 
-float Hash01(std::int32_t value, std::uint32_t salt) {
-    std::uint32_t h = static_cast<std::uint32_t>(value) * 0x9E3779B1u ^ salt;
-    h ^= h >> 15;
-    h *= 0x85EBCA77u;
-    h ^= h >> 13;
-    return static_cast<float>(h & 0xFFFFu) / 65535.0f;
-}
+float CellHash(std::int32_t cell, std::uint32_t salt) { return HashToUnit(cell, 0, salt); }
 
 // Cobbles: rounded stones set in dark grit, a few stones missing where the grass shows through.
 DetailSurface Road() {
@@ -83,7 +79,7 @@ DetailSurface Road() {
     const float gapLevel = LevelBaring(gapField, 0.06f);
     const auto missing = [&](float s, float t) {
         const auto cell = cobbles.At(s, t);
-        return Hash01(cell.Cell, 0x51u) < 0.05f || gapField(s, t) < gapLevel;
+        return CellHash(cell.Cell, 0x51u) < 0.05f || gapField(s, t) < gapLevel;
     };
     Canvas picture(kSide, kSide);
     picture.Paint([&](float s, float t) {
@@ -98,7 +94,7 @@ DetailSurface Road() {
         const float nx = cell.OffsetX / cellSize;
         const float ny = cell.OffsetY / cellSize;
         const float light = Lambert(nx * (0.6f + rim), ny * (0.6f + rim), 1.0f);
-        const float tone = Hash01(cell.Cell, 0x17u) * 0.6f + 0.2f + grain.Fbm(s, t, 16, 3) * 0.15f;
+        const float tone = CellHash(cell.Cell, 0x17u) * 0.6f + 0.2f + grain.Fbm(s, t, 16, 3) * 0.15f;
         return stone.At(tone) * (0.55f + 0.6f * light);
     });
     return {"Дорога", std::move(picture), MaskWhere([&](float s, float t) { return !missing(s, t); })};
@@ -139,7 +135,7 @@ DetailSurface RockyPatch() {
     const ColourRamp stone{{0.0f, Rgb(110, 104, 96)}, {0.5f, Rgb(150, 144, 134)}, {1.0f, Rgb(184, 178, 166)}};
     const float cellSize = 1.0f / 7.0f;
     const auto radiusAt = [&](float s, float t, std::int32_t cell) {
-        const float base = Hash01(cell, 0x33u) < 0.75f ? cellSize * (0.28f + 0.2f * Hash01(cell, 0x34u)) : 0.0f;
+        const float base = CellHash(cell, 0x33u) < 0.75f ? cellSize * (0.28f + 0.2f * CellHash(cell, 0x34u)) : 0.0f;
         return base * (1.0f + 0.22f * outline.At(s, t, 24));
     };
     Canvas picture(kSide, kSide);
@@ -153,7 +149,7 @@ DetailSurface RockyPatch() {
         const float ny = cell.OffsetY / r;
         const float nz = std::sqrt(std::max(0.05f, 1.0f - nx * nx - ny * ny));
         const float light = Lambert(nx, ny, nz * 0.8f);
-        const float tone = Hash01(cell.Cell, 0x35u) * 0.5f + 0.25f + grain.Fbm(s, t, 16, 3) * 0.2f;
+        const float tone = CellHash(cell.Cell, 0x35u) * 0.5f + 0.25f + grain.Fbm(s, t, 16, 3) * 0.2f;
         const float rim = cell.F1 / r > 0.88f ? 0.7f : 1.0f;
         return stone.At(tone) * ((0.45f + 0.7f * light) * rim);
     });
@@ -215,7 +211,7 @@ DetailSurface CrackedEarth() {
             return Mix(Rgb(52, 32, 18), Rgb(86, 58, 36), edge / 0.01f);
         }
         const float lip = edge < 0.022f ? 1.12f : 1.0f;
-        const float tone = Hash01(cell.Cell, 0x44u) * 0.5f + 0.25f + wobble.Fbm(s, t, 8, 3) * 0.2f;
+        const float tone = CellHash(cell.Cell, 0x44u) * 0.5f + 0.25f + wobble.Fbm(s, t, 8, 3) * 0.2f;
         return clay.At(tone) * lip;
     });
     const float gapLevel = LevelBaring([&](float s, float t) { return gaps.Fbm(s, t, 2, 4); }, 0.12f);

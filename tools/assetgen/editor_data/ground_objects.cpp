@@ -19,15 +19,10 @@ Affine AlongX() {
     return map;
 }
 
-Mesh Placed(Mesh mesh, const Affine& map) {
-    mesh.Transform(map);
-    return mesh;
-}
-
 // A gable roof along x: the ridge at ridgeZ, eaves at eaveZ, overhanging to +-halfLength.
 Mesh GableRoof(float halfWidth, float eaveZ, float ridgeZ, float halfLength, UvRect tiles, UvRect gable) {
     const std::array<Vec2, 3> profile{{{-halfWidth, eaveZ}, {halfWidth, eaveZ}, {0, ridgeZ}}};
-    return Placed(MakeExtrusion(profile, -halfLength, halfLength, tiles, gable), AlongX());
+    return Transformed(MakeExtrusion(profile, -halfLength, halfLength, tiles, gable), AlongX());
 }
 
 ObjectAsset Spruce() {
@@ -42,7 +37,7 @@ ObjectAsset Spruce() {
                                                      {0.62f, 1.5f, 2.6f}, {0.4f, 2.05f, 3.1f}}};
     float turn = 0;
     for (const auto& [radius, bottom, top] : tiers) {
-        model.Append(Placed(MakeCylinder(radius, 0, bottom, top, 12, needleUv, needleUv), Affine::RotationZ(turn)));
+        model.Append(Transformed(MakeCylinder(radius, 0, bottom, top, 12, needleUv, needleUv), Affine::RotationZ(turn)));
         turn += 13;
     }
     return FinishObject("spruce", std::move(model), skin, SkinFormat::Bmp24);
@@ -66,7 +61,7 @@ ObjectAsset Oak() {
                                                       {{-0.3f, -0.3f, 2.05f}, {0.5f, 0.5f, 0.4f}},
                                                       {{0.3f, 0.2f, 2.15f}, {0.45f, 0.45f, 0.38f}}}};
     for (const auto& [centre, radii] : crowns) {
-        model.Append(Placed(MakeEllipsoid(radii, 10, 7, leafUv), Affine::Translation(centre)));
+        model.Append(Transformed(MakeEllipsoid(radii, 10, 7, leafUv), Affine::Translation(centre)));
     }
     return FinishObject("oak", std::move(model), skin, SkinFormat::Jpeg);
 }
@@ -83,7 +78,7 @@ ObjectAsset Bush() {
                                                      {{0.1f, -0.45f, 0.32f}, {0.45f, 0.4f, 0.32f}},
                                                      {{-0.15f, 0.1f, 0.75f}, {0.45f, 0.45f, 0.3f}}}};
     for (const auto& [centre, radii] : parts) {
-        model.Append(Placed(MakeEllipsoid(radii, 10, 6, leafUv), Affine::Translation(centre)));
+        model.Append(Transformed(MakeEllipsoid(radii, 10, 6, leafUv), Affine::Translation(centre)));
     }
     return FinishObject("bush", std::move(model), skin, SkinFormat::Jpeg);
 }
@@ -122,9 +117,9 @@ ObjectAsset Boulders() {
     const Region stone{0, 0, 128, 128};
     PaintRock(skin, stone, 1601);
     const UvRect uv = RegionUv(skin, stone);
-    Mesh model = Placed(Boulder(1602, {0.8f, 0.7f, 0.6f}, uv), Affine::Translation({-0.3f, -0.1f, 0}));
-    model.Append(Placed(Boulder(1603, {0.55f, 0.5f, 0.45f}, uv), Affine::Translation({0.6f, 0.35f, 0})));
-    model.Append(Placed(Boulder(1604, {0.4f, 0.35f, 0.3f}, uv), Affine::Translation({0.5f, -0.55f, 0})));
+    Mesh model = Transformed(Boulder(1602, {0.8f, 0.7f, 0.6f}, uv), Affine::Translation({-0.3f, -0.1f, 0}));
+    model.Append(Transformed(Boulder(1603, {0.55f, 0.5f, 0.45f}, uv), Affine::Translation({0.6f, 0.35f, 0})));
+    model.Append(Transformed(Boulder(1604, {0.4f, 0.35f, 0.3f}, uv), Affine::Translation({0.5f, -0.55f, 0})));
     return FinishObject("boulders", std::move(model), skin, SkinFormat::Jpeg);
 }
 
@@ -188,7 +183,7 @@ ObjectAsset Tower() {
     constexpr int kMerlons = 8;
     for (int i = 0; i < kMerlons; ++i) {
         const Mesh merlon = MakeBox({0.56f, -0.1f, 2.5f}, {0.72f, 0.1f, 2.72f}, crownUv);
-        model.Append(Placed(merlon, Affine::RotationZ(360.0f * static_cast<float>(i) / kMerlons + 11.25f)));
+        model.Append(Transformed(merlon, Affine::RotationZ(360.0f * static_cast<float>(i) / kMerlons + 11.25f)));
     }
     model.Append(MakeCylinder(0.6f, 0, 2.5f, 3.7f, 16, RegionUv(skin, roof)));
     return FinishObject("tower", std::move(model), skin, SkinFormat::Jpeg);
@@ -241,7 +236,7 @@ ObjectAsset Well() {
     model.Append(MakeBox({0.5f, -0.06f, 0.45f}, {0.6f, 0.06f, 1.5f}, woodUv));
     model.Append(MakeStrut({-0.68f, 0, 1.2f}, {0.68f, 0, 1.2f}, 0.05f, 8, woodUv));
     model.Append(MakeStrut({0.1f, 0, 1.17f}, {0.1f, 0, 0.75f}, 0.01f, 4, woodUv));
-    model.Append(Placed(MakeCylinder(0.08f, 0.1f, 0, 0.14f, 8, woodUv, woodUv), Affine::Translation({0.1f, 0, 0.62f})));
+    model.Append(Transformed(MakeCylinder(0.08f, 0.1f, 0, 0.14f, 8, woodUv, woodUv), Affine::Translation({0.1f, 0, 0.62f})));
     model.Append(GableRoof(0.5f, 1.45f, 1.9f, 0.78f, RegionUv(skin, roof), woodUv));
     return FinishObject("well", std::move(model), skin, SkinFormat::Jpeg);
 }

@@ -12,14 +12,6 @@ namespace {
 float Width(Region r) { return static_cast<float>(r.X1 - r.X0); }
 float Height(Region r) { return static_cast<float>(r.Y1 - r.Y0); }
 
-float Hash01(std::int32_t a, std::int32_t b, std::uint32_t salt) {
-    std::uint32_t h = static_cast<std::uint32_t>(a) * 0x9E3779B1u ^ static_cast<std::uint32_t>(b) * 0x85EBCA77u ^ salt;
-    h ^= h >> 15;
-    h *= 0xC2B2AE3Du;
-    h ^= h >> 13;
-    return static_cast<float>(h & 0xFFFFu) / 65535.0f;
-}
-
 }  // namespace
 
 UvRect RegionUv(const Canvas& skin, Region region) {
@@ -118,7 +110,7 @@ void PaintBricks(Canvas& skin, Region region, std::uint64_t seed, int rows, int 
         if (fx < gapX || fx > 1.0f - gapX || fy < gapY || fy > 1.0f - gapY) {
             return mortar * (0.9f + grit);
         }
-        const float tone = Hash01(rowIndex, columnIndex, static_cast<std::uint32_t>(seed));
+        const float tone = HashToUnit(rowIndex, columnIndex, static_cast<std::uint32_t>(seed));
         // The lower edge of each stone a little darker, the upper a little lighter.
         const float bevel = fy < gapY + 0.08f ? 1.1f : (fy > 0.9f - gapY ? 0.85f : 1.0f);
         return Mix(dark, light, tone * 0.8f + noise.Fbm(s, t, 8, 3) * 0.3f + 0.1f) * bevel + Rgb(255, 255, 255) * grit;
@@ -137,7 +129,7 @@ void PaintPlanks(Canvas& skin, Region region, std::uint64_t seed, int boards, bo
         }
         // Grain: stripes along the board, bent a little by noise.
         const float grain = std::sin((f * 5.0f + noise.At(vertical ? s : t, along, 4) * 1.5f) * 6.2832f);
-        const float tone = Hash01(board, 7, static_cast<std::uint32_t>(seed)) * 0.4f + 0.3f;
+        const float tone = HashToUnit(board, 7, static_cast<std::uint32_t>(seed)) * 0.4f + 0.3f;
         return Mix(dark, light, tone + grain * 0.12f + noise.At(s, t, 32) * 0.08f);
     });
 }
@@ -156,7 +148,7 @@ void PaintRoofTiles(Canvas& skin, Region region, std::uint64_t seed, int courses
         const float edge = std::abs(g - 0.5f) * 2.0f;
         const float shadow = f > 0.8f - 0.15f * edge * edge ? 0.6f : 1.0f;
         const float seam = g < 0.05f ? 0.75f : 1.0f;
-        const float tone = Hash01(courseIndex, tileIndex, static_cast<std::uint32_t>(seed)) * 0.5f + 0.25f;
+        const float tone = HashToUnit(courseIndex, tileIndex, static_cast<std::uint32_t>(seed)) * 0.5f + 0.25f;
         return Mix(dark, light, tone + noise.Fbm(s, t, 8, 3) * 0.2f + (1.0f - f) * 0.2f) * (shadow * seam);
     });
 }
