@@ -2,6 +2,7 @@
 #include "engine/scene/light_source.h"
 #include "scene_gl_fixture.h"
 
+#include <array>
 #include <cmath>
 
 namespace engine::test {
@@ -34,6 +35,53 @@ TEST_F(SceneGL, TheGameLensLoadsItsFrustumIntoTheProjectionMatrix) {
     glMatrixMode(GL_MODELVIEW);
     EXPECT_EQ(m[0], 1.0f);
     EXPECT_EQ(m[14], 0.0f);
+}
+
+// The projection matrix after ApplyProjection on an identity matrix.
+std::array<GLfloat, 16> ProjectionOf(TGLCamera& camera, int width, int height) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    camera.ApplyProjection(TGLViewport{0, 0, width, height}, width, height, 96);
+    std::array<GLfloat, 16> m{};
+    glGetFloatv(GL_PROJECTION_MATRIX, m.data());
+    glMatrixMode(GL_MODELVIEW);
+    return m;
+}
+
+TEST_F(SceneGL, OtherCameraStylesLoadTheirMatrices) {
+    TGLCamera lens;
+    lens.SetFocalLength(70);
+    lens.SetCameraStyle(csOrtho2D);
+    std::array<GLfloat, 16> m = ProjectionOf(lens, 800, 600);
+    EXPECT_NEAR(m[0], 2.0f / 800, 1e-7f);
+    EXPECT_NEAR(m[5], 2.0f / 600, 1e-7f);
+    EXPECT_NEAR(m[12], -1.0f, 1e-6f);
+    EXPECT_EQ(lens.NearDistance(), -1.0f);
+
+    lens.SetCameraStyle(csOrthogonal);
+    m = ProjectionOf(lens, 800, 600);
+    EXPECT_NEAR(m[0], 2.0f / (100.0f / 70.0f), 1e-5f);  // window +-0.5 * 100 / 70
+    EXPECT_NEAR(m[11], 0.0f, 1e-7f);
+
+    // The far plane at infinity: depth tends to 1 without reaching it.
+    lens.SetCameraStyle(csInfinitePerspective);
+    m = ProjectionOf(lens, 800, 600);
+    const float n = lens.NearDistance();
+    EXPECT_NEAR(m[0], 2 * n, 1e-4f);
+    EXPECT_EQ(m[10], -1.0f);
+    EXPECT_NEAR(m[14], -2 * n, 1e-5f);
+
+    int calls = 0;
+    lens.SetCameraStyle(csCustom);
+    lens.OnCustomPerspective = [&calls](TGLCamera&, const TGLViewport& viewport, int width, int, int dpi) {
+        ++calls;
+        EXPECT_EQ(viewport.width, width);
+        EXPECT_EQ(dpi, 96);
+        glOrtho(-1, 1, -1, 1, -1, 1);
+    };
+    m = ProjectionOf(lens, 800, 600);
+    EXPECT_EQ(calls, 1);
+    EXPECT_NEAR(m[10], -1.0f, 1e-6f);
 }
 
 TEST_F(SceneGL, CameraFollowsItsTargetAndReturnsToItsDirectionWhenTheTargetDies) {

@@ -1,4 +1,5 @@
 #include "engine/material/material_library.h"
+#include "engine/material/multi_material_shader.h"
 #include "engine/scene/dummy_cube.h"
 #include "engine/scene/proxy_object.h"
 #include "scene_gl_fixture.h"
@@ -244,6 +245,43 @@ TEST_F(SceneGL, DummyCubeShowsItsWireCubeOnlyWhenVisibleAtRunTime) {
 
 namespace engine::test {
 namespace {
+
+// Counts its emissions; the compiled list is replayed for every pass.
+class CountingQuad : public Quad {
+public:
+    void EmitGeometry(TRenderContextInfo& rci) override {
+        ++emitted;
+        Quad::EmitGeometry(rci);
+    }
+    int emitted = 0;
+};
+
+TEST_F(SceneGL, MultiPassMaterialDrawsTheObjectOncePerPass) {
+    TGLMaterialLibrary passes;
+    passes.Materials().Add("base").Material().FrontProperties().Diffuse().SetColor(TVec4{0.5f, 0, 0, 1});
+    TGLLibMaterial& glow = passes.Materials().Add("glow");
+    glow.Material().SetBlendingMode(TBlendingMode::bmAdditive);
+    glow.Material().FrontProperties().Diffuse().SetColor(TVec4{0, 0.5f, 0, 1});
+    TGLMultiMaterialShader shader;
+    shader.SetMaterialLibrary(&passes);
+    TGLMaterialLibrary library;
+    library.Materials().Add("terrain").SetShader(&shader);
+    auto* quad = world.Objects().CreateChild<CountingQuad>();
+    quad->Material().SetMaterialLibrary(&library);
+    quad->Material().SetLibMaterialName("terrain");
+    Frame();
+    EXPECT_TRUE(Near(Center(), Rgb{128, 128, 0}));
+    EXPECT_EQ(quad->emitted, 1);  // compiled once, replayed for the second pass
+    EXPECT_EQ(world.CurrentRenderingObject(), nullptr);  // only while drawing
+
+    // Without a colour buffer materials are ignored and nothing reaches the colour.
+    setup.noColorBuffer = true;
+    Frame();
+    EXPECT_TRUE(Near(Center(), kBlack));
+    GLboolean mask[4] = {};
+    glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+    EXPECT_TRUE(mask[0]);  // written again after the frame
+}
 
 TEST_F(SceneGL, AmalgamatedDummyCubeCompilesItsSubtreeOnce) {
     auto* cube = world.Objects().CreateChild<TGLDummyCube>();
