@@ -205,7 +205,7 @@ TEST_F(EditorData, PackagesHoldNothingButWhatTheCataloguesName) {
 }
 
 TEST_F(EditorData, EveryRunWritesTheSameBytes) {
-    const fs::path second = fs::temp_directory_path() / "assetgen_test_data_again";
+    const fs::path second = Folder().string() + "_again";
     fs::remove_all(second);
     ASSERT_EQ(RunGenerator(second), 0);
     std::map<std::string, std::vector<std::uint8_t>> first;

@@ -6,15 +6,18 @@
 #include "platform/text_decoding.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace tools::assetgen {
 
 std::filesystem::path GeneratedData::s_folder;
 
 void GeneratedData::SetUpTestSuite() {
-    s_folder = std::filesystem::temp_directory_path() / "assetgen_test_data";
+    // Per process, so two builds' tests running at once never share a folder.
+    s_folder = std::filesystem::temp_directory_path() / ("assetgen_test_data_" + std::to_string(::getpid()));
     std::filesystem::remove_all(s_folder);
     ASSERT_EQ(RunGenerator(s_folder), 0);
 }
