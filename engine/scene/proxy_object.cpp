@@ -26,6 +26,11 @@ void TGLProxyObject::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool d
     if (m_rendering) {
         return;
     }
+    // Lowered however the drawing ends, so a failed frame does not silence the proxy for good.
+    struct TGuard {
+        bool& flag;
+        ~TGuard() { flag = false; }
+    } guard{m_rendering};
     m_rendering = true;
     TGLBaseSceneObject* master = m_masterObject.Get();
     if (drawSelf && master && m_proxyOptions.Contains(pooObjects)) {
@@ -53,7 +58,6 @@ void TGLProxyObject::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool d
         }
     }
     ClearStructureChanged();
-    m_rendering = false;
 }
 
 TVec4 TGLProxyObject::HalfExtents() const {

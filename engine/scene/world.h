@@ -80,8 +80,8 @@ public:
     // Draws one frame of the tree (with the after-render effects collected on the way) and leaves
     // the state the buffer expects afterwards: no blending or texturing, alpha test GREATER 0.
     void RenderFrame(const TGLFrameSetup& setup);
-    // The render context RenderFrame hands down the tree, from the setup and the matrices now
-    // loaded in OpenGL.
+    // The render context RenderFrame hands down the tree, from the setup and the frame's modelview
+    // (the camera's view) and projection matrices.
     TRenderContextInfo BuildRenderContext(const TGLFrameSetup& setup, const TMat4& modelView,
                                           const TMat4& projection);
     // Collected by the traversal; drawn after the whole tree.
