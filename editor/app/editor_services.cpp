@@ -6,15 +6,23 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QOpenGLContext>
 
 namespace editor {
 namespace {
 
 constexpr char kErrorCaption[] = "Error";
 
+// The box runs its own event loop, in which the view paints and Qt may compose the window with
+// another context; a caller that was making textures gets its context back afterwards.
 void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, const std::string& text) {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    QSurface* surface = context != nullptr ? context->surface() : nullptr;
     QMessageBox box(icon, caption, QString::fromStdString(text), QMessageBox::Ok, owner);
     box.exec();
+    if (surface != nullptr) {
+        context->makeCurrent(surface);
+    }
 }
 
 std::optional<std::string> PickedName(const QString& name) {

@@ -25,19 +25,6 @@
 
 namespace editor {
 
-// One application object for the whole test program, made on first use (gtest_main owns main).
-inline void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_editor_app";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QApplication> application = [] {
-        ConfigureOpenGLFormat();
-        auto app = std::make_unique<QApplication>(argc, argv);
-        QApplication::setApplicationName("Map Editor");
-        return app;
-    }();
-}
-
 namespace test_data {
 
 // Colours of the test textures, as RGB.
@@ -123,10 +110,10 @@ inline void WriteStandardData(const std::filesystem::path& folder) {
 
 // Each test gets its own working folder holding the standard data, and records every box: the
 // data layer's as "caption|text", the main window's messages and errors, and a failed start.
+// The application object is made once for the program (qt_test_environment.cpp).
 class EditorAppTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApplication();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         m_folder = std::filesystem::temp_directory_path() /
                    (std::string("h9_") + info->test_suite_name() + "_" + info->name());

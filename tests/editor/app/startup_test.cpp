@@ -1,5 +1,6 @@
 #include "tests/editor/app/editor_app_fixture.h"
 
+#include "editor/app/editor_services.h"
 #include "editor/app/editor_texts.h"
 #include "editor/app/properties_window.h"
 
@@ -7,6 +8,9 @@
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QTimer>
+
+#include <GL/gl.h>
 
 namespace editor {
 namespace {
@@ -154,6 +158,31 @@ TEST_F(StartupTest, OddObjectListListsTheLastLineWithoutAKind) {
     EXPECT_EQ(Entries(Tools().ListBox2), QStringList({"Дом", ""}));
     EXPECT_EQ(Session().Kinds.GroundKinds.size(), 1u);
     EXPECT_EQ(Tools().ListBox4->count(), 0);
+}
+
+// Real message boxes run their own event loop, in which the view keeps painting; the textures
+// loaded after a box still belong to the view.
+TEST_F(StartupTest, TexturesLoadedAfterARealMessageBoxAreValid) {
+    test_data::WriteFile(m_folder / "System" / "Basic_surface.txt", "Нет\n");
+    InstallQtMessageReporter();
+    int closed = 0;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+            ++closed;
+        }
+    });
+    closer.start(100);
+    StartEditor();
+    closer.stop();
+    EXPECT_EQ(closed, 2);
+    EXPECT_FALSE(m_terminated);
+    const auto texture = static_cast<GLuint>(Session().Kinds.SurfaceKinds.at(1).Texture);
+    ASSERT_NE(texture, 0u);
+    View().makeCurrent();
+    EXPECT_EQ(glIsTexture(texture), GL_TRUE);
+    View().doneCurrent();
 }
 
 }  // namespace
