@@ -30,16 +30,16 @@ struct TileVertex {
 
 constexpr TileVertex kCentre{-1, 0.5f, 0.5f, 0, 0};
 constexpr std::array<std::array<TileVertex, 4>, 4> kTileQuads = {{
-    {{{0, 0, 1, -0.5f, -0.5f}, {1, 0.5f, 1, 0, -0.5f}, kCentre, {3, 0, 0.5f, -0.5f, 0}}},       // lower-left
-    {{{1, 0.5f, 1, 0, -0.5f}, {2, 1, 1, 0.5f, -0.5f}, {4, 1, 0.5f, 0.5f, 0}, kCentre}},         // lower-right
-    {{{3, 0, 0.5f, -0.5f, 0}, kCentre, {6, 0.5f, 0, 0, 0.5f}, {5, 0, 0, -0.5f, 0.5f}}},         // upper-left
-    {{kCentre, {4, 1, 0.5f, 0.5f, 0}, {7, 1, 0, 0.5f, 0.5f}, {6, 0.5f, 0, 0, 0.5f}}},           // upper-right
+    {{{0, 0, 1, -0.5f, -0.5f}, {1, 0.5f, 1, 0, -0.5f}, kCentre, {3, 0, 0.5f, -0.5f, 0}}},  // lower-left
+    {{{1, 0.5f, 1, 0, -0.5f}, {2, 1, 1, 0.5f, -0.5f}, {4, 1, 0.5f, 0.5f, 0}, kCentre}},    // lower-right
+    {{{3, 0, 0.5f, -0.5f, 0}, kCentre, {6, 0.5f, 0, 0, 0.5f}, {5, 0, 0, -0.5f, 0.5f}}},    // upper-left
+    {{kCentre, {4, 1, 0.5f, 0.5f, 0}, {7, 1, 0, 0.5f, 0.5f}, {6, 0.5f, 0, 0, 0.5f}}},      // upper-right
 }};
 
 void DrawBaseSurface(const TMapHeader& header, std::uint32_t baseTexture) {
     const float sizeX = header.SizeX;
     const float sizeY = header.SizeY;
-    // Integer halving: the texture repeats once per two cells, and a odd size does not add half a repeat.
+    // Integer halving: the texture repeats once per two cells, and an odd size does not add half a repeat.
     const float repeatX = static_cast<float>(header.SizeX / 2);
     const float repeatY = static_cast<float>(header.SizeY / 2);
     BindTexture(baseTexture);
@@ -93,8 +93,8 @@ void ApplyPlacement(const TObjectPlacement& placement, std::int32_t angle) {
 }
 
 TObjectPlacement Placement(int x, int y, int length, int width, int height, float lift) {
-    return {x + length * 0.5f,   y + width * 0.5f,    height * 0.49f + lift,
-            0.5f * length, 0.5f * width, 0.5f * height};
+    // The mesh box spans -1..1; halved and stretched it covers the cells and stands on the map.
+    return {x + length * 0.5f, y + width * 0.5f, height * 0.49f + lift, 0.5f * length, 0.5f * width, 0.5f * height};
 }
 
 void DrawFrame(int cursorX, int cursorY, int length, int width) {

@@ -28,6 +28,8 @@ TMouseButton ButtonOf(Qt::MouseButton button) {
 
 TMapView::TMapView(IMapViewEvents& events, QWidget* parent) : QOpenGLWidget(parent), m_events(events) {
     setMouseTracking(true);
+    // Focus lets the context-menu key reach the view; the keys it does not use go on to the window.
+    setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
