@@ -51,6 +51,10 @@ void TOctree::InitializeTree(const TVec3& worldMin, const TVec3& worldMax, const
     Subdivide(*m_root, 0);
 
     m_triCountMesh = static_cast<int>(m_triangles.size() / 3);
+    m_prepared.clear();
+    for (std::size_t i = 0; i + 2 < m_triangles.size(); i += 3) {
+        m_prepared.push_back({m_triangles[i], m_triangles[i + 1] - m_triangles[i], m_triangles[i + 2] - m_triangles[i]});
+    }
     m_triCountOctree = 0;
     std::vector<TOctreeNode*> leaves;
     for (std::size_t i = 0; i + 2 < m_triangles.size(); i += 3) {
@@ -104,15 +108,35 @@ void TOctree::WalkRayToLeaf(const TVec3& rayStart, const TVec3& rayVector, std::
 
 bool TOctree::RayCastIntersect(const TVec3& rayStart, const TVec3& rayVector, TOctreeHit* hit) {
     m_resultArray.clear();
-    WalkRayToLeaf(rayStart, rayVector, m_resultArray);
+    m_resultEntries.clear();
+    if (m_root) {
+        CollectLeaves(
+            *m_root,
+            [&](const TOctreeNode& node) {
+                float entry = 0.0f;
+                const bool entered = RayHitsBox(rayStart, rayVector, node.MinExtent, node.MaxExtent, &entry);
+                if (entered && node.IsLeaf()) {
+                    m_resultEntries.push_back(entry);
+                }
+                return entered;
+            },
+            m_resultArray);
+    }
+    const float vectorLength2 = Dot(rayVector, rayVector);
     float best = std::numeric_limits<float>::infinity();
     TOctreeHit kept;
-    for (const TOctreeNode* leaf : m_resultArray) {
-        for (std::int32_t first : leaf->TriArray) {
-            const std::size_t k = static_cast<std::size_t>(first);
+    for (std::size_t l = 0; l < m_resultArray.size(); ++l) {
+        // A leaf the ray enters beyond the closest hit so far cannot hold a closer one: every hit
+        // point lies in a leaf that stores its triangle, and that leaf is entered before the point.
+        // The margin keeps rounding from skipping the leaf a hit lies on the face of.
+        const float entry = m_resultEntries[l];
+        if (entry * entry * vectorLength2 > best * 1.0001f + 1e-12f) {
+            continue;
+        }
+        for (std::int32_t first : m_resultArray[l]->TriArray) {
+            const TPreparedTriangle& t = m_prepared[static_cast<std::size_t>(first) / 3];
             TTriangleHit candidate;
-            if (!RayCastTriangle(rayStart, rayVector, m_triangles[k], m_triangles[k + 1], m_triangles[k + 2],
-                                 &candidate)) {
+            if (!RayCastTriangleEdges(rayStart, rayVector, t.p1, t.e1, t.e2, &candidate)) {
                 continue;
             }
             const TVec3 d = candidate.point - rayStart;

@@ -69,6 +69,12 @@ private:
     int m_triCountMesh = 0;
     int m_triCountOctree = 0;
     std::vector<TOctreeNode*> m_resultArray;
+    std::vector<float> m_resultEntries;  // where the last ray entered each collected leaf
+    // Per triangle its first vertex and two edges, so a ray test starts with the arithmetic.
+    struct TPreparedTriangle {
+        TVec3 p1, e1, e2;
+    };
+    std::vector<TPreparedTriangle> m_prepared;
 };
 
 }  // namespace engine

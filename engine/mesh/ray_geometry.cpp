@@ -43,8 +43,11 @@ bool Separated(const TDVec& axis, const std::array<TDVec, 3>& tri, const TDVec& 
 
 bool RayCastTriangle(const TVec3& s, const TVec3& v, const TVec3& p1, const TVec3& p2, const TVec3& p3,
                      TTriangleHit* hit) {
-    const TVec3 e1 = p2 - p1;
-    const TVec3 e2 = p3 - p1;
+    return RayCastTriangleEdges(s, v, p1, p2 - p1, p3 - p1, hit);
+}
+
+bool RayCastTriangleEdges(const TVec3& s, const TVec3& v, const TVec3& p1, const TVec3& e1, const TVec3& e2,
+                          TTriangleHit* hit) {
     const TVec3 q = Cross(v, e2);
     const float det = Dot(e1, q);
     if (std::fabs(det) < 1e-30f) {
@@ -72,7 +75,7 @@ bool RayCastTriangle(const TVec3& s, const TVec3& v, const TVec3& p1, const TVec
     return true;
 }
 
-bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& max) {
+bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& max, float* entry) {
     float plane[3] = {0, 0, 0};
     bool candidate[3] = {false, false, false};
     bool inside = true;
@@ -89,6 +92,9 @@ bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& m
         }
     }
     if (inside) {
+        if (entry) {
+            *entry = 0.0f;
+        }
         return true;
     }
     int which = 0;
@@ -115,6 +121,9 @@ bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& m
         if (coordinate < Component(min, axis) || coordinate > Component(max, axis)) {
             return false;
         }
+    }
+    if (entry) {
+        *entry = best;
     }
     return true;
 }

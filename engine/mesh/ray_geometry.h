@@ -15,8 +15,13 @@ struct TTriangleHit {
 bool RayCastTriangle(const TVec3& s, const TVec3& v, const TVec3& p1, const TVec3& p2, const TVec3& p3,
                      TTriangleHit* hit);
 
+// The same test with the edges e1 = p2 - p1 and e2 = p3 - p1 computed beforehand.
+bool RayCastTriangleEdges(const TVec3& s, const TVec3& v, const TVec3& p1, const TVec3& e1, const TVec3& e2,
+                          TTriangleHit* hit);
+
 // Whether the ray enters the box [min, max] (bounds inclusive); a start inside always does.
-bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& max);
+// entry, when given, receives the ray parameter of the entry point (0 for a start inside).
+bool RayHitsBox(const TVec3& s, const TVec3& v, const TVec3& min, const TVec3& max, float* entry = nullptr);
 
 // Whether the closed triangle and the closed box share a point: a separating-axis test over the
 // box's axes, the triangle's normal and the nine edge cross products, in double precision so a
