@@ -1,9 +1,15 @@
 #include "tests/editor/app/editor_app_fixture.h"
 
+#include "editor/app/map_drawing.h"
 #include "editor/app/view_camera.h"
 
 #include <QTimer>
 #include <QWheelEvent>
+
+#include <GL/gl.h>
+
+#include <array>
+#include <cmath>
 
 namespace editor {
 namespace {
@@ -116,6 +122,19 @@ TEST_F(CameraWindowTest, PointJustRightAndAboveTheCentrePicksCellTwoTwo) {
     MoveMouse(centre + QPoint(-4, 4));
     EXPECT_EQ(Session().Camera.CursorX, 1);
     EXPECT_EQ(Session().Camera.CursorY, 1);
+}
+
+TEST_F(CameraWindowTest, ViewOfNoHeightKeepsAFiniteProjection) {
+    StartEditor();
+    View().makeCurrent();
+    SetViewProjection(200, 0);
+    std::array<GLdouble, 16> projection{};
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    View().doneCurrent();
+    for (GLdouble value : projection) {
+        EXPECT_TRUE(std::isfinite(value));
+    }
+    EXPECT_GT(projection[5], 0);
 }
 
 // The palette stays open beside the main window, yet closing the main window ends the program.
