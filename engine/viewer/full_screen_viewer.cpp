@@ -102,7 +102,7 @@ void TGLFullScreenViewer::EnterFullScreen() {
     options.refreshRate = m_refreshRate;
     options.stayOnTop = m_stayOnTop;
     options.windowed = m_windowed;
-    options.title = Name();
+    options.title = m_caption;
     options.context = Buffer().RequestedPixelFormat();
     auto window = std::make_unique<ScreenWindow>(options);
     auto target = std::make_unique<TScreenTarget>(*window);

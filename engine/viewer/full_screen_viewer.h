@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace engine {
 
@@ -45,6 +46,9 @@ public:
     // scaling; changing it while the screen is held leaves and takes the screen again.
     bool Windowed() const { return m_windowed; }
     void SetWindowed(bool windowed);
+    // The window's title where the desktop shows one (windowed). Used when the screen is next taken.
+    const std::string& Caption() const { return m_caption; }
+    void SetCaption(const std::string& caption) { m_caption = caption; }
 
     // The slot of the cursor table shown over the screen.
     std::int16_t Cursor() const { return m_cursor; }
@@ -92,6 +96,7 @@ private:
     int m_refreshRate = 0;
     bool m_stayOnTop = false;
     bool m_windowed = false;
+    std::string m_caption;
     std::int16_t m_cursor = 0;
     CursorTable* m_cursorTable = nullptr;
 

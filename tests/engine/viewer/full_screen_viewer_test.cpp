@@ -30,13 +30,6 @@ TEST(FullScreenViewerSettings, TheLogicalSizeIsAtLeastOnePixel) {
     EXPECT_EQ(viewer.Buffer().Viewport().height, 1);
 }
 
-TEST(FullScreenViewerSettings, ScreenDepthsInBits) {
-    EXPECT_EQ(ScreenDepthBits(sd8bits), 8);
-    EXPECT_EQ(ScreenDepthBits(sd16bits), 16);
-    EXPECT_EQ(ScreenDepthBits(sd24bits), 24);
-    EXPECT_EQ(ScreenDepthBits(sd32bits), 32);
-}
-
 TEST(FullScreenViewerCamera, ACameraThatDiesLeavesTheViewerWithout) {
     TGLWorld world;
     auto* camera = world.Cameras().CreateChild<TGLCamera>();

@@ -58,13 +58,6 @@ TEST(RenderBufferSignals, EachSettingSignalsOnceAndTheKindItNeeds) {
     }
 }
 
-TEST(RenderBufferSignals, VerticalSyncChangesNothingShown) {
-    TGLRenderBuffer buffer;
-    SignalCount count(buffer);
-    buffer.SetVSync(vsmNoSync);
-    EXPECT_EQ(count.changes + count.structural, 0);
-}
-
 TEST(RenderBufferSignals, SceneChangesPassOnToTheViewer) {
     TGLWorld world;
     auto* cube = world.Objects().CreateChild<TGLDummyCube>();
@@ -112,16 +105,6 @@ TEST(RenderBufferFrames, WithoutAContextNothingIsDrawnOrCounted) {
     EXPECT_EQ(buffer.Scene(), nullptr) << "registration happens with a frame";
     EXPECT_EQ(world.BufferCount(), 0);
     EXPECT_NO_THROW(buffer.DestroyRC());
-}
-
-TEST(RenderBufferViewport, SidesAreAtLeastOnePixel) {
-    TGLRenderBuffer buffer;
-    buffer.Resize(0, -5);
-    EXPECT_EQ(buffer.Viewport().width, 1);
-    EXPECT_EQ(buffer.Viewport().height, 1);
-    buffer.Resize(800, 600);
-    EXPECT_EQ(buffer.Viewport().width, 800);
-    EXPECT_EQ(buffer.Viewport().height, 600);
 }
 
 TEST(RenderBufferPixelFormat, DefaultsAskForADoubleBufferedWindowFormat) {

@@ -69,7 +69,7 @@ protected:
         light->SetPosition(TVec4{0, 0, 10, 1});
         quad = world.Objects().CreateChild<TestQuad>();
         quad->Material().FrontProperties().Diffuse().SetColor(TVec4{1, 1, 1, 1});
-        viewer.SetName("viewer test");
+        viewer.SetCaption("viewer test");
         viewer.SetWindowed(true);
         viewer.SetCamera(camera);
         TGLRenderBuffer& buffer = viewer.Buffer();
