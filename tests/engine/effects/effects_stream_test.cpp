@@ -181,7 +181,8 @@ void ExpectRefused(const std::vector<std::uint8_t>& data, const std::string& why
 }
 
 TEST_F(EffectsStream, HigherFormatVersionsAreRefused) {
-    std::vector<std::uint8_t> data = WriteObjectEffects((SourceEffectOf(object), object));
+    SourceEffectOf(object);
+    std::vector<std::uint8_t> data = WriteObjectEffects(object);
     // The list: count, class, header (0, ""), then the particle effect version.
     TTypedValueWriter prefix;
     prefix.WriteInteger(1);
