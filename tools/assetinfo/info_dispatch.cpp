@@ -18,6 +18,7 @@ const std::vector<AssetKind>& AssetKinds() {
         {"image", {"bmp", "jpg", "jpeg"}, InfoImage, DecodeEditorImage},
         {"image", {"dds", "tga"}, InfoEngineImage, DecodeEngineImage},
         {"cursor", {"ani", "cur"}, InfoCursor},
+        {"model", {"3ds", "prj", "md2"}, InfoModel},
     };
     return kinds;
 }

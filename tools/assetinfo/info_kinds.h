@@ -15,6 +15,7 @@ nlohmann::json InfoPackage(const std::string& path);
 nlohmann::json InfoQzm(const std::string& path);
 nlohmann::json InfoImage(const std::string& path);
 nlohmann::json InfoCursor(const std::string& path);
+nlohmann::json InfoModel(const std::string& path);
 
 // The picture of a file the editor would show as a texture (BMP, JPEG), decoded as InfoImage sees it.
 platform::Image DecodeEditorImage(const std::string& path);
