@@ -56,18 +56,6 @@ void SetParticleBlending(TBlendingMode mode) {
     }
 }
 
-void TGLParticleFXManager::ApplyBlendingMode() const {
-    if (m_renderer && m_renderer->BlendingMode() != m_blendingMode) {
-        SetParticleBlending(m_blendingMode);
-    }
-}
-
-void TGLParticleFXManager::UnapplyBlendingMode() const {
-    if (m_renderer && m_renderer->BlendingMode() != m_blendingMode) {
-        SetParticleBlending(m_renderer->BlendingMode());
-    }
-}
-
 void TGLDynamicPFXManager::DoProgress(const TProgressTimes& times) {
     const double maxAge = MaxParticleAge();
     const float dt = static_cast<float>(times.deltaTime);

@@ -29,6 +29,8 @@ public:
     TGLParticleFXRenderer* Renderer() const { return m_renderer.Get(); }
     void SetRenderer(TGLParticleFXRenderer* renderer);
 
+    // Where it differs from the renderer's, the renderer switches to it around this manager's
+    // particles.
     TBlendingMode BlendingMode() const { return m_blendingMode; }
     void SetBlendingMode(TBlendingMode mode) { m_blendingMode = mode; }
 
@@ -53,10 +55,6 @@ public:
 protected:
     // The particle class of this manager.
     virtual std::unique_ptr<TGLParticle> NewParticle() const { return std::make_unique<TGLParticle>(); }
-    // Around its particles, a manager whose blending differs from its renderer's sets its own and
-    // puts the renderer's back afterwards.
-    void ApplyBlendingMode() const;
-    void UnapplyBlendingMode() const;
 
 private:
     TComponentLink<TGLParticleFXRenderer> m_renderer;

@@ -147,10 +147,13 @@ void TGLParticleFXRenderer::DrawRegions(TRenderContextInfo& rci) {
             TGLParticleFXManager* manager = it->particle->Manager;
             if (manager != current) {
                 if (current) {
-                    current->EndParticles(rci);
+                    EndManager(*current, rci);
                 }
                 SwitchTexturing(texturing, manager->TexturingMode());
                 texturing = manager->TexturingMode();
+                if (manager->BlendingMode() != m_blendingMode) {
+                    SetParticleBlending(manager->BlendingMode());
+                }
                 manager->BeginParticles(rci);
                 current = manager;
             }
@@ -158,7 +161,14 @@ void TGLParticleFXRenderer::DrawRegions(TRenderContextInfo& rci) {
         }
     }
     if (current) {
-        current->EndParticles(rci);
+        EndManager(*current, rci);
+    }
+}
+
+void TGLParticleFXRenderer::EndManager(TGLParticleFXManager& manager, TRenderContextInfo& rci) {
+    manager.EndParticles(rci);
+    if (manager.BlendingMode() != m_blendingMode) {
+        SetParticleBlending(m_blendingMode);
     }
 }
 

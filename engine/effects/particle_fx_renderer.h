@@ -52,6 +52,8 @@ private:
     void RegisterManager(TGLParticleFXManager& manager);
     void UnRegisterManager(TGLParticleFXManager& manager);
     void DrawRegions(TRenderContextInfo& rci);
+    // Ends a manager's run of particles and puts the renderer's blending back if it had its own.
+    void EndManager(TGLParticleFXManager& manager, TRenderContextInfo& rci);
     void SetFlag(bool& field, bool value);
 
     bool m_zWrite = false;

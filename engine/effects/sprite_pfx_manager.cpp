@@ -108,7 +108,6 @@ void TGLBaseSpritePFXManager::BeginParticles(TRenderContextInfo& rci) {
     TGLBaseSpritePFXManager* owner = ShareSprites() ? ShareSprites() : this;
     glBindTexture(GL_TEXTURE_2D, owner->OwnTexture());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, m_colorMode == scmNone ? GL_REPLACE : GL_MODULATE);
-    ApplyBlendingMode();
     if (m_colorMode != scmFade) {
         glBegin(GL_QUADS);
     }
@@ -164,7 +163,6 @@ void TGLBaseSpritePFXManager::EndParticles(TRenderContextInfo& rci) {
     if (m_colorMode != scmFade) {
         glEnd();
     }
-    UnapplyBlendingMode();
 }
 
 }  // namespace engine
