@@ -18,7 +18,8 @@ tests::Bytes RipplingSheet() {
     spec.skinWidth = 256;
     spec.skinHeight = 256;
     for (int v = 0; v < kSide * kSide; ++v) {
-        spec.texCoords.push_back({static_cast<std::int16_t>((v % kSide) * 15), static_cast<std::int16_t>((v / kSide) * 15)});
+        spec.texCoords.push_back(
+            {static_cast<std::int16_t>((v % kSide) * 15), static_cast<std::int16_t>((v / kSide) * 15)});
     }
     for (int z = 0; z < kCells; ++z) {
         for (int x = 0; x < kCells; ++x) {
@@ -31,13 +32,14 @@ tests::Bytes RipplingSheet() {
         }
     }
     for (int f = 0; f < 20; ++f) {
-        tests::Md2Frame frame{{0.5f, 0.5f, 0.05f}, {-4, -4, 0}, "run" + std::string(f < 9 ? "0" : "") + std::to_string(f + 1), {}};
+        tests::Md2Frame frame{
+            {0.5f, 0.5f, 0.05f}, {-4, -4, 0}, "run" + std::string(f < 9 ? "0" : "") + std::to_string(f + 1), {}};
         for (int v = 0; v < kSide * kSide; ++v) {
             const int x = v % kSide;
             const int z = v / kSide;
             const double h = 127.0 + 120.0 * std::sin(0.5 * x + 0.3 * f) * std::cos(0.4 * z);
-            frame.vertices.push_back({static_cast<std::uint8_t>(x * 15), static_cast<std::uint8_t>(z * 15),
-                                      static_cast<std::uint8_t>(h)});
+            frame.vertices.push_back(
+                {static_cast<std::uint8_t>(x * 15), static_cast<std::uint8_t>(z * 15), static_cast<std::uint8_t>(h)});
         }
         spec.frames.push_back(frame);
     }

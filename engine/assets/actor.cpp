@@ -373,9 +373,8 @@ void TGLActor::DoCopyFrom(const TGLBaseSceneObject& source) {
     }
     m_currentFrameDelta = actor->m_currentFrameDelta;
     m_frameInterpolation = actor->m_frameInterpolation;
-    m_pendingSmoothAnimation = actor->m_pendingSmoothAnimation
-                                   ? m_animations.FindName(actor->m_pendingSmoothAnimation->Name())
-                                   : nullptr;
+    m_pendingSmoothAnimation =
+        actor->m_pendingSmoothAnimation ? m_animations.FindName(actor->m_pendingSmoothAnimation->Name()) : nullptr;
     StructureChanged();
 }
 

@@ -17,8 +17,8 @@ constexpr std::size_t kFrameHeaderSize = 40;  // scale, translate, 16-char name
 constexpr std::size_t kFrameVertexSize = 4;
 
 struct THeader {
-    std::int32_t ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices, numTexCoords,
-        numTriangles, numGLCommands, numFrames;
+    std::int32_t ident, version, skinWidth, skinHeight, frameSize, numSkins, numVertices, numTexCoords, numTriangles,
+        numGLCommands, numFrames;
 };
 
 [[noreturn]] void Refuse(const std::string& what) {

@@ -6,8 +6,8 @@ namespace engine {
 
 const TMeshMorphTarget& TMorphableMeshObject::Target(int index) const {
     if (index < 0 || static_cast<std::size_t>(index) >= m_morphTargets.size()) {
-        throw EMeshIndexError("Morph target " + std::to_string(index) + " of " +
-                              std::to_string(m_morphTargets.size()) + ".");
+        throw EMeshIndexError("Morph target " + std::to_string(index) + " of " + std::to_string(m_morphTargets.size()) +
+                              ".");
     }
     return m_morphTargets[static_cast<std::size_t>(index)];
 }

@@ -129,7 +129,8 @@ void TGLBaseMesh::ApplyAutoScalingAndCentering() {
         }
         center = (min + max) * 0.5f;
     }
-    const TVec3 shift{(m_autoCentering & macCenterX) ? center.X : 0.0f, (m_autoCentering & macCenterY) ? center.Y : 0.0f,
+    const TVec3 shift{(m_autoCentering & macCenterX) ? center.X : 0.0f,
+                      (m_autoCentering & macCenterY) ? center.Y : 0.0f,
                       (m_autoCentering & macCenterZ) ? center.Z : 0.0f};
     for (const auto& object : m_meshObjects) {
         for (TVec3& v : object->Vertices()) {
@@ -161,8 +162,8 @@ void TGLBaseMesh::PrepareMaterialLibraryCache() {
         TFaceGroups& groups = object->FaceGroups();
         for (int i = 0; i < groups.Count(); ++i) {
             TFaceGroup& group = groups[i];
-            group.SetMaterialCache(library && !group.MaterialName().empty() ? library->FindMaterial(group.MaterialName())
-                                                                            : nullptr);
+            group.SetMaterialCache(
+                library && !group.MaterialName().empty() ? library->FindMaterial(group.MaterialName()) : nullptr);
         }
     }
     m_cachesPrepared = library != nullptr;

@@ -14,8 +14,7 @@ bool InRange(std::int32_t index, std::size_t size) {
 
 // Visits the triangles of a group whose three vertex indices all lie in the owner's vertex list.
 template <class Visit>
-void ForEachValidTriangle(TFaceGroupMeshMode mode, const TIntegerList& indices, std::size_t vertexCount,
-                          Visit visit) {
+void ForEachValidTriangle(TFaceGroupMeshMode mode, const TIntegerList& indices, std::size_t vertexCount, Visit visit) {
     ForEachTriangle(mode, static_cast<int>(indices.size()), [&](int a, int b, int c) {
         const std::size_t sa = static_cast<std::size_t>(a);
         const std::size_t sb = static_cast<std::size_t>(b);
@@ -115,8 +114,8 @@ void TFGVertexIndexList::BuildList(const TMeshObject& owner) const {
         const std::int32_t ic = m_vertexIndices[static_cast<std::size_t>(c)];
         if (m_mode == fgmmFlatTriangles) {
             const TVec3& p0 = vertices[static_cast<std::size_t>(ia)];
-            const TVec3 n = Normalize(Cross(vertices[static_cast<std::size_t>(ib)] - p0,
-                                            vertices[static_cast<std::size_t>(ic)] - p0));
+            const TVec3 n = Normalize(
+                Cross(vertices[static_cast<std::size_t>(ib)] - p0, vertices[static_cast<std::size_t>(ic)] - p0));
             glNormal3f(n.X, n.Y, n.Z);
             for (std::int32_t index : {ia, ib, ic}) {
                 EmitColor(owner, index);

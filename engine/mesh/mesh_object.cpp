@@ -28,16 +28,16 @@ void TMeshObject::AddToTriangles(TAffineVectorList& triangles) const {
     switch (m_mode) {
         case momTriangles:
             ForEachTriangle(fgmmTriangles, static_cast<int>(m_vertices.size()), [&](int a, int b, int c) {
-                triangles.insert(triangles.end(), {m_vertices[static_cast<std::size_t>(a)],
-                                                   m_vertices[static_cast<std::size_t>(b)],
-                                                   m_vertices[static_cast<std::size_t>(c)]});
+                triangles.insert(triangles.end(),
+                                 {m_vertices[static_cast<std::size_t>(a)], m_vertices[static_cast<std::size_t>(b)],
+                                  m_vertices[static_cast<std::size_t>(c)]});
             });
             break;
         case momTriangleStrip:
             ForEachTriangle(fgmmTriangleStrip, static_cast<int>(m_vertices.size()), [&](int a, int b, int c) {
-                triangles.insert(triangles.end(), {m_vertices[static_cast<std::size_t>(a)],
-                                                   m_vertices[static_cast<std::size_t>(b)],
-                                                   m_vertices[static_cast<std::size_t>(c)]});
+                triangles.insert(triangles.end(),
+                                 {m_vertices[static_cast<std::size_t>(a)], m_vertices[static_cast<std::size_t>(b)],
+                                  m_vertices[static_cast<std::size_t>(c)]});
             });
             break;
         case momFaceGroups:

@@ -53,7 +53,8 @@ void TOctree::InitializeTree(const TVec3& worldMin, const TVec3& worldMax, const
     m_triCountMesh = static_cast<int>(m_triangles.size() / 3);
     m_prepared.clear();
     for (std::size_t i = 0; i + 2 < m_triangles.size(); i += 3) {
-        m_prepared.push_back({m_triangles[i], m_triangles[i + 1] - m_triangles[i], m_triangles[i + 2] - m_triangles[i]});
+        m_prepared.push_back(
+            {m_triangles[i], m_triangles[i + 1] - m_triangles[i], m_triangles[i + 2] - m_triangles[i]});
     }
     m_triCountOctree = 0;
     std::vector<TOctreeNode*> leaves;
@@ -93,16 +94,6 @@ void TOctree::WalkTriToLeaf(const TVec3& p1, const TVec3& p2, const TVec3& p3, s
     CollectLeaves(
         *m_root,
         [&](const TOctreeNode& node) { return TriangleOverlapsBox(p1, p2, p3, node.MinExtent, node.MaxExtent); },
-        leaves);
-}
-
-void TOctree::WalkRayToLeaf(const TVec3& rayStart, const TVec3& rayVector, std::vector<TOctreeNode*>& leaves) {
-    if (!m_root) {
-        return;
-    }
-    CollectLeaves(
-        *m_root,
-        [&](const TOctreeNode& node) { return RayHitsBox(rayStart, rayVector, node.MinExtent, node.MaxExtent); },
         leaves);
 }
 

@@ -34,8 +34,7 @@ class TOctree {
 public:
     // Rebuilds the tree: complete to depth levels below the root, every triangle placed in every
     // leaf it touches. triangles holds three vertices per triangle.
-    void InitializeTree(const TVec3& worldMin, const TVec3& worldMax, const TAffineVectorList& triangles,
-                        int depth);
+    void InitializeTree(const TVec3& worldMin, const TVec3& worldMax, const TAffineVectorList& triangles, int depth);
 
     // The closest hit strictly in front of the start (ties: the first found), walking the leaves
     // in child order. Answers false when nothing is hit.
@@ -43,8 +42,6 @@ public:
 
     // The leaves a triangle touches, in walk order.
     void WalkTriToLeaf(const TVec3& p1, const TVec3& p2, const TVec3& p3, std::vector<TOctreeNode*>& leaves);
-    // The leaves whose boxes the ray enters, in walk order.
-    void WalkRayToLeaf(const TVec3& rayStart, const TVec3& rayVector, std::vector<TOctreeNode*>& leaves);
 
     const TVec3& WorldMinExtent() const { return m_worldMin; }
     const TVec3& WorldMaxExtent() const { return m_worldMax; }

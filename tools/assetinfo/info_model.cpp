@@ -100,12 +100,9 @@ nlohmann::json InfoModel(const std::string& path) {
     engine::TVec3 min;
     engine::TVec3 max;
     mesh.MeshBounds(min, max);
-    return {{"format", format},
-            {"meshObjects", MeshObjects(mesh)},
-            {"materials", materials},
-            {"frames", mesh.AvailableFrameCount()},
-            {"animations", animations},
-            {"bounds", {{"min", Triple(min)}, {"max", Triple(max)}}}};
+    return {{"format", format},         {"meshObjects", MeshObjects(mesh)},
+            {"materials", materials},   {"frames", mesh.AvailableFrameCount()},
+            {"animations", animations}, {"bounds", {{"min", Triple(min)}, {"max", Triple(max)}}}};
 }
 
 }  // namespace tools

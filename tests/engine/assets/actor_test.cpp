@@ -19,12 +19,14 @@ class Actor : public ::testing::Test {
 protected:
     Actor() {
         engine::RegisterModelFormats();
-        actor.OnFrameChanged = [this](engine::TComponent*) { events.push_back("changed " + std::to_string(actor.CurrentFrame())); };
+        actor.OnFrameChanged = [this](engine::TComponent*) {
+            events.push_back("changed " + std::to_string(actor.CurrentFrame()));
+        };
         actor.OnEndFrameReached = [this](engine::TComponent*) { events.push_back("end"); };
         actor.OnStartFrameReached = [this](engine::TComponent*) { events.push_back("start"); };
-        actor.LoadFromStream("bug.md2", tests::FileMD2(tests::QuadModel(
-                                            {"stand1", "stand2", "stand3", "stand4", "run1", "run2", "run3", "death1",
-                                             "death2", "death3"})));
+        actor.LoadFromStream(
+            "bug.md2", tests::FileMD2(tests::QuadModel({"stand1", "stand2", "stand3", "stand4", "run1", "run2", "run3",
+                                                        "death1", "death2", "death3"})));
     }
 
     void Tick(double seconds) { actor.ProgressTree(engine::TProgressTimes{seconds, 0.0}); }

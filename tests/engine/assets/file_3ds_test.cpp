@@ -24,9 +24,7 @@ public:
 
     void Load(const tests::Bytes& bytes, const std::string& name = "model.3ds") { mesh.LoadFromStream(name, bytes); }
 
-    int VertexCount(int object = 0) const {
-        return static_cast<int>(mesh.MeshObjects()[object].Vertices().size());
-    }
+    int VertexCount(int object = 0) const { return static_cast<int>(mesh.MeshObjects()[object].Vertices().size()); }
 
     TGLFreeForm mesh;
 };
@@ -47,12 +45,14 @@ TEST_F(Load3DS, FileOfAnotherKindLoadsNothingWithoutError) {
 
 TEST_F(Load3DS, HiddenAndTooSmallObjectsAddNothing) {
     Load(tests::File3DS({
-        tests::NamedMesh("hidden", {tests::VertexList(tests::CubeVertices()), tests::FaceList(tests::CubeFaces())},
-                         true),
-        tests::NamedMesh("two", {tests::VertexList({{0, 0, 0}, {1, 0, 0}})}),
-        tests::NamedMesh("none", {}),
-        tests::NamedMesh("kept", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), tests::FaceList({{0, 1, 2}})}),
-    }));
+             tests::NamedMesh("hidden", {tests::VertexList(tests::CubeVertices()), tests::FaceList(tests::CubeFaces())},
+                              true),
+             tests::NamedMesh("two", {tests::VertexList({{0, 0, 0}, {1, 0, 0}})}),
+             tests::NamedMesh("none", {}),
+             tests::NamedMesh("kept",
+                              {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), tests::FaceList({{0, 1, 2}})}),
+         }),
+         "models\\firebase.3DS");
     ASSERT_EQ(mesh.MeshObjects().Count(), 1);
     EXPECT_EQ(mesh.MeshObjects()[0].Name(), "kept");
     EXPECT_EQ(mesh.MeshObjects()[0].Mode(), engine::momFaceGroups);
@@ -64,9 +64,9 @@ TEST_F(Load3DS, CubeWithoutSmoothingSplitsTo36VerticesWithFlatNormals) {
         if (smoothingChunk) {
             faceSubs.push_back(tests::Smoothing(std::vector<std::uint32_t>(12, 0)));
         }
-        Load(tests::File3DS({tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),
-                                                       tests::FaceList(tests::CubeFaces(), faceSubs),
-                                                       tests::TexVertList(CubeUVs())})}));
+        Load(tests::File3DS({tests::NamedMesh(
+            "cube", {tests::VertexList(tests::CubeVertices()), tests::FaceList(tests::CubeFaces(), faceSubs),
+                     tests::TexVertList(CubeUVs())})}));
         ASSERT_EQ(mesh.MeshObjects().Count(), 1);
         const engine::TMeshObject& cube = mesh.MeshObjects()[0];
         ASSERT_EQ(cube.Vertices().size(), 36u);
@@ -114,19 +114,19 @@ TEST_F(Load3DS, OnlyTheLowestSmoothingBitJoinsFaces) {
 
 TEST_F(Load3DS, InvertedOrientationFlipsTheNormals) {
     mesh.SetNormalsOrientation(engine::mnoInvert);
-    Load(tests::File3DS({tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                  tests::FaceList({{0, 1, 2}})})}));
+    Load(tests::File3DS({tests::NamedMesh(
+        "tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), tests::FaceList({{0, 1, 2}})})}));
     EXPECT_EQ(mesh.MeshObjects()[0].Normals()[0], (TVec3{0, 0, -1}));
     mesh.SetNormalsOrientation(engine::mnoDefault);
-    Load(tests::File3DS({tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                  tests::FaceList({{0, 1, 2}})})}));
+    Load(tests::File3DS({tests::NamedMesh(
+        "tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}), tests::FaceList({{0, 1, 2}})})}));
     EXPECT_EQ(mesh.MeshObjects()[0].Normals()[0], (TVec3{0, 0, 1}));
 }
 
 TEST_F(Load3DS, ZeroNormalsBecomeUp) {
     // A degenerate face, and a vertex no face uses.
-    Load(tests::File3DS({tests::NamedMesh("flat", {tests::VertexList({{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {5, 5, 5}}),
-                                                   tests::FaceList({{0, 1, 2}})})}));
+    Load(tests::File3DS({tests::NamedMesh(
+        "flat", {tests::VertexList({{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {5, 5, 5}}), tests::FaceList({{0, 1, 2}})})}));
     for (const TVec3& n : mesh.MeshObjects()[0].Normals()) {
         EXPECT_EQ(n, (TVec3{0, 0, 1}));
     }
@@ -161,9 +161,10 @@ TEST_F(Load3DS, LibraryMaterialsTakeTheFilesColoursAndAreShared) {
     engine::TGLMaterialLibrary library;
     auto file = [](std::uint8_t red, std::int16_t shininess, std::int16_t strength) {
         tests::MaterialSpec spec{"Metal", {red, 0, 0}, {0, 255, 0}, {0, 0, 255}, shininess, strength, ""};
-        return tests::File3DS({tests::MaterialEntry(spec),
-                               tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                        tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Metal", {0})})})});
+        return tests::File3DS(
+            {tests::MaterialEntry(spec),
+             tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
+                                      tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Metal", {0})})})});
     };
     mesh.SetMaterialLibrary(&library);
     Load(file(255, 25, 40));
@@ -175,7 +176,7 @@ TEST_F(Load3DS, LibraryMaterialsTakeTheFilesColoursAndAreShared) {
     EXPECT_EQ(front.Ambient().Color(), (TVec4{1, 0, 0, 1}));
     EXPECT_EQ(front.Diffuse().Color(), (TVec4{0, 1, 0, 1}));
     EXPECT_EQ(front.Specular().Color(), (TVec4{0, 0, 0.75f, 0.75f}));  // times (1 - shininess), alpha too
-    EXPECT_EQ(front.Shininess(), 77);                                     // round((1 - 0.4) * 128)
+    EXPECT_EQ(front.Shininess(), 77);                                  // round((1 - 0.4) * 128)
     EXPECT_FALSE(library.Materials()[0].Material().HasTexture());
 }
 
@@ -187,11 +188,12 @@ TEST_F(Load3DS, TheLinearColourWinsOverTheOthers) {
         tests::PutF32(floats.data, v);
     }
     Chunk entry = tests::MaterialEntry(tests::Material("Mixed"));
-    entry.children[2] = tests::ColorChunk(0xA020, {tests::Color24(0x0012, 0, 51, 255), floats,
-                                                   tests::Color24(0x0011, 255, 255, 255)});
+    entry.children[2] =
+        tests::ColorChunk(0xA020, {tests::Color24(0x0012, 0, 51, 255), floats, tests::Color24(0x0011, 255, 255, 255)});
     entry.children[1] = tests::ColorChunk(0xA010, {tests::Color24(0x0011, 255, 0, 0), floats});
-    Load(tests::File3DS({entry, tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                         tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Mixed", {0})})})}));
+    Load(tests::File3DS(
+        {entry, tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
+                                         tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Mixed", {0})})})}));
     const engine::TGLFaceProperties& front = library.Materials()[0].Material().FrontProperties();
     EXPECT_EQ(front.Diffuse().Color(), (TVec4{0, 0.2f, 1, 1}));
     EXPECT_EQ(front.Ambient().Color(), (TVec4{0.5f, 0.5f, 0.5f, 1}));
@@ -202,9 +204,10 @@ TEST_F(Load3DS, AMissingTextureFailsUnlessIgnored) {
     mesh.SetMaterialLibrary(&library);
     tests::MaterialSpec spec = tests::Material("Skin");
     spec.texture = "  no_such_texture.bmp ";
-    const tests::Bytes bytes = tests::File3DS(
-        {tests::MaterialEntry(spec), tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                              tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Skin", {0})})})});
+    const tests::Bytes bytes =
+        tests::File3DS({tests::MaterialEntry(spec),
+                        tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
+                                                 tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Skin", {0})})})});
     EXPECT_THROW(Load(bytes), engine::EGLTextureException);
     EXPECT_EQ(library.Materials().Count(), 0);  // the failed material is not left behind
     EXPECT_EQ(mesh.MeshObjects().Count(), 0);
@@ -219,8 +222,9 @@ TEST_F(Load3DS, AMissingTextureFailsUnlessIgnored) {
 TEST_F(Load3DS, AGroupNamingAMaterialTheFileLacksStopsTheLoad) {
     mesh.MeshObjects().Add().SetName("before");
     try {
-        Load(tests::File3DS({tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                      tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Ghost", {0})})})}));
+        Load(tests::File3DS(
+            {tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
+                                      tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Ghost", {0})})})}));
         FAIL() << "no error";
     } catch (const E3DSError& e) {
         EXPECT_STREQ(e.what(), "Material \"Ghost\" of mesh \"tri\" is not in the file.");
@@ -242,15 +246,19 @@ TEST_F(Load3DS, IndicesOutsideTheirListsAreRefused) {
     const auto vertices = tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
     ExpectRefused(*this, tests::File3DS({tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 3}})})}),
                   "Mesh \"m\": face 0 uses vertex 3 of 3.");
+    ExpectRefused(
+        *this,
+        tests::File3DS(
+            {tests::MaterialEntry(tests::Material("A")),
+             tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("A", {1})})})}),
+        "Mesh \"m\": material group \"A\" lists face 1 of 1.");
+    ExpectRefused(
+        *this,
+        tests::File3DS({tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 2}}), tests::TexVertList({{0, 0}})})}),
+        "Mesh \"m\": 1 texture vertices for 3 vertices.");
     ExpectRefused(*this,
-                  tests::File3DS({tests::MaterialEntry(tests::Material("A")),
-                                  tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("A", {1})})})}),
-                  "Mesh \"m\": material group \"A\" lists face 1 of 1.");
-    ExpectRefused(*this,
-                  tests::File3DS({tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 2}}), tests::TexVertList({{0, 0}})})}),
-                  "Mesh \"m\": 1 texture vertices for 3 vertices.");
-    ExpectRefused(*this,
-                  tests::File3DS({tests::NamedMesh("m", {vertices, tests::FaceList({{0, 1, 2}, {0, 2, 1}}, {tests::Smoothing({1})})})}),
+                  tests::File3DS({tests::NamedMesh(
+                      "m", {vertices, tests::FaceList({{0, 1, 2}, {0, 2, 1}}, {tests::Smoothing({1})})})}),
                   "Mesh \"m\": 1 smoothing groups for 2 faces.");
 }
 
@@ -259,7 +267,8 @@ TEST_F(Load3DS, BrokenChunkStructuresAreRefused) {
         "An invalid Chunk structure was encountered while reading\rthe database. Usually caused by a corrupt "
         "database or file.";
     // A sub-chunk longer than its parent.
-    tests::Bytes bytes = tests::File3DS({tests::NamedMesh("m", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})})});
+    tests::Bytes bytes =
+        tests::File3DS({tests::NamedMesh("m", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}})})});
     bytes[6 + 10 + 2] += 1;  // the editor chunk's length (after the root header and the version chunk)
     ExpectRefused(*this, bytes, invalid);
     // A chunk shorter than its own header.
@@ -270,8 +279,10 @@ TEST_F(Load3DS, BrokenChunkStructuresAreRefused) {
     // A tag no material entry may hold.
     Chunk entry = tests::MaterialEntry(tests::Material("Odd"));
     entry.children.push_back(Chunk{0x4000, {}, {}});
-    ExpectRefused(*this, tests::File3DS({entry, tests::NamedMesh("m", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
-                                                                       tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Odd", {0})})})}),
+    ExpectRefused(*this,
+                  tests::File3DS({entry, tests::NamedMesh(
+                                             "m", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
+                                                   tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Odd", {0})})})}),
                   invalid);
     // Containers nested deeper than any real file.
     Chunk deep{0xB000, {}, {}};
@@ -287,10 +298,11 @@ TEST_F(Load3DS, EveryTruncationFailsCleanly) {
     tests::MaterialSpec spec{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
     const tests::Bytes bytes = tests::File3DS(
         {tests::MaterialEntry(spec),
-         tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),
-                                   tests::FaceList(tests::CubeFaces(), {tests::MaterialGroup("Paint", {0, 1, 2}),
-                                                                        tests::Smoothing(std::vector<std::uint32_t>(12, 1))}),
-                                   tests::TexVertList(CubeUVs())})});
+         tests::NamedMesh("cube",
+                          {tests::VertexList(tests::CubeVertices()),
+                           tests::FaceList(tests::CubeFaces(), {tests::MaterialGroup("Paint", {0, 1, 2}),
+                                                                tests::Smoothing(std::vector<std::uint32_t>(12, 1))}),
+                           tests::TexVertList(CubeUVs())})});
     for (std::size_t length = 0; length < bytes.size(); ++length) {
         const tests::Bytes cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
         try {
@@ -317,10 +329,10 @@ TEST(File3DS, ListsAndTheirErrors) {
             }
         },
         E3DSError);
-    file.LoadFromStream(tests::File3DS(
-        {tests::MaterialEntry(tests::Material("a")), tests::MaterialEntry(tests::Material("B")),
-         tests::NamedMesh("first", {tests::VertexList({{1, 2, 3}})}), Chunk{0x4000, {'l', 'i', 't', 0}, {}},
-         tests::NamedMesh("second", {})}));
+    file.LoadFromStream(
+        tests::File3DS({tests::MaterialEntry(tests::Material("a")), tests::MaterialEntry(tests::Material("B")),
+                        tests::NamedMesh("first", {tests::VertexList({{1, 2, 3}})}),
+                        Chunk{0x4000, {'l', 'i', 't', 0}, {}}, tests::NamedMesh("second", {})}));
     EXPECT_EQ(file.Objects().MeshCount(), 2);
     EXPECT_EQ(file.Objects().Mesh(1).NameStr, "second");
     EXPECT_EQ(file.Objects().Mesh(0).VertexArray[0], (TVec3{1, 2, 3}));

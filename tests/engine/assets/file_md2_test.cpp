@@ -58,12 +58,13 @@ TEST(MD2Names, FrameNamesLoseTheirNumber) {
 }
 
 TEST(MD2File, AnimationsStartWhereANewNameFirstAppears) {
-    const TFileMD2 file =
-        Read(tests::QuadModel(Join({Names("stand", 1, 10, true), Names("run", 1, 6, true), Names("attack", 1, 8, false)})));
+    const TFileMD2 file = Read(
+        tests::QuadModel(Join({Names("stand", 1, 10, true), Names("run", 1, 6, true), Names("attack", 1, 8, false)})));
     EXPECT_EQ(file.FrameCount(), 24);
     ExpectAnimations(file, {{"stand", 0}, {"run", 10}, {"attack", 16}});
     // A name coming back later joins the first block; "RUN" matches "run".
-    ExpectAnimations(Read(tests::QuadModel({"run1", "run2", "jump1", "RUN3", "pain"})), {{"run", 0}, {"jump", 2}, {"pai", 4}});
+    ExpectAnimations(Read(tests::QuadModel({"run1", "run2", "jump1", "RUN3", "pain"})),
+                     {{"run", 0}, {"jump", 2}, {"pai", 4}});
 }
 
 TEST(MD2File, CornersAreReversedAndScaledFramesDecoded) {

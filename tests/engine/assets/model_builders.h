@@ -210,9 +210,10 @@ struct Md2Spec {
 };
 
 inline Bytes FileMD2(const Md2Spec& spec) {
-    const std::int32_t vertexCount = spec.vertexCountOverride >= 0
-                                         ? spec.vertexCountOverride
-                                         : (spec.frames.empty() ? 0 : static_cast<std::int32_t>(spec.frames[0].vertices.size()));
+    const std::int32_t vertexCount =
+        spec.vertexCountOverride >= 0
+            ? spec.vertexCountOverride
+            : (spec.frames.empty() ? 0 : static_cast<std::int32_t>(spec.frames[0].vertices.size()));
     const std::int32_t frameSize = spec.frameSizeOverride >= 0 ? spec.frameSizeOverride : 40 + 4 * vertexCount;
     Bytes out;
     PutI32(out, 0x32504449);  // "IDP2"
@@ -269,7 +270,8 @@ inline Md2Spec QuadModel(const std::vector<std::string>& frameNames) {
     spec.triangles = {{0, 1, 2, 0, 1, 2}, {0, 2, 3, 0, 2, 3}};
     for (std::size_t f = 0; f < frameNames.size(); ++f) {
         const auto h = static_cast<std::uint8_t>(f);
-        spec.frames.push_back(Md2Frame{{1, 1, 1}, {0, 0, 0}, frameNames[f], {{0, 0, h}, {10, 0, h}, {10, 10, h}, {0, 10, h}}});
+        spec.frames.push_back(
+            Md2Frame{{1, 1, 1}, {0, 0, 0}, frameNames[f], {{0, 0, h}, {10, 0, h}, {10, 10, h}, {0, 10, h}}});
     }
     return spec;
 }

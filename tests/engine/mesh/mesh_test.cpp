@@ -67,8 +67,9 @@ TEST(MeshFormats, UnknownExtensionNamesTheMissingUnit) {
         engine::FormatForFile("dir.v2\\model.Qwz");
         FAIL() << "no error";
     } catch (const engine::EInvalidVectorFile& e) {
-        EXPECT_STREQ(e.what(),
-                     "Unknown file extension (qwz), maybe you forgot to add the support unit to your uses? (GLFileQWZ?)");
+        EXPECT_STREQ(
+            e.what(),
+            "Unknown file extension (qwz), maybe you forgot to add the support unit to your uses? (GLFileQWZ?)");
     }
     // A dot in a folder name is no extension.
     EXPECT_THROW(engine::FormatForFile("dir.fake/model"), engine::EInvalidVectorFile);

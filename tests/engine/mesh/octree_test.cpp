@@ -78,8 +78,8 @@ TEST(Octree, TriangleLandsInEveryLeafItTouches) {
     TOctree tree;
     // A triangle on the y mid-plane touches the upper and the lower leaves; a large one that
     // crosses the low corner leaf with no vertex inside it still lands there.
-    const TAffineVectorList triangles{{0.5f, 4, 0.5f}, {1.5f, 4, 0.5f}, {0.5f, 4, 1.5f},
-                                      {-1, -1, 3}, {3, -1, -1}, {-1, 3, -1}, {8, 8, 8}, {7, 8, 8}, {8, 7, 8}};
+    const TAffineVectorList triangles{{0.5f, 4, 0.5f}, {1.5f, 4, 0.5f}, {0.5f, 4, 1.5f}, {-1, -1, 3}, {3, -1, -1},
+                                      {-1, 3, -1},     {8, 8, 8},       {7, 8, 8},       {8, 7, 8}};
     tree.InitializeTree({0, 0, 0}, {8, 8, 8}, triangles, 1);
     const auto& children = tree.RootNode()->ChildArray;
     EXPECT_TRUE(Holds(*children[2], 0));  // (L, H, L)

@@ -58,7 +58,7 @@ TEST(TriangleBox, ClosedOverlap) {
     const TVec3 lo{0, 0, 0};
     const TVec3 hi{1, 1, 1};
     EXPECT_TRUE(TriangleOverlapsBox({0.2f, 0.2f, 0.2f}, {0.3f, 0.2f, 0.2f}, {0.2f, 0.3f, 0.2f}, lo, hi));  // inside
-    EXPECT_TRUE(TriangleOverlapsBox({1, 0, 0}, {2, 0, 0}, {1, 1, 0}, lo, hi));  // touches a face
+    EXPECT_TRUE(TriangleOverlapsBox({1, 0, 0}, {2, 0, 0}, {1, 1, 0}, lo, hi));              // touches a face
     EXPECT_TRUE(TriangleOverlapsBox({-5, 0.5f, -5}, {5, 0.5f, -5}, {0, 0.5f, 5}, lo, hi));  // cuts through
     EXPECT_FALSE(TriangleOverlapsBox({-5, 1.5f, -5}, {5, 1.5f, -5}, {0, 1.5f, 5}, lo, hi));
     // Its bounding box overlaps, the triangle passes by the corner: only the edge axes tell.

@@ -87,8 +87,9 @@ protected:
             std::abs(actual.b - expected.b) <= 3) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of ("
-                                             << expected.r << ", " << expected.g << ", " << expected.b << ")";
+        return ::testing::AssertionFailure()
+               << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of (" << expected.r << ", "
+               << expected.g << ", " << expected.b << ")";
     }
 
     tests::GLTestContext context{kSize, kSize};
@@ -156,9 +157,10 @@ TEST_F(MeshDrawGL, ModelsShareSameNamedMaterialsAndUngroupedFacesStayUndrawn) {
     // Left half grouped, right half in no group.
     const tests::Bytes file = tests::File3DS(
         {tests::MaterialEntry(paint),
-         tests::NamedMesh("halves", {tests::VertexList({{-1, -1, 0}, {0, -1, 0}, {0, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {1, 1, 0}}),
-                                     tests::FaceList({{0, 1, 2}, {0, 2, 3}, {1, 4, 5}, {1, 5, 2}},
-                                                     {tests::MaterialGroup("Paint", {0, 1})})})});
+         tests::NamedMesh("halves",
+                          {tests::VertexList({{-1, -1, 0}, {0, -1, 0}, {0, 1, 0}, {-1, 1, 0}, {1, -1, 0}, {1, 1, 0}}),
+                           tests::FaceList({{0, 1, 2}, {0, 2, 3}, {1, 4, 5}, {1, 5, 2}},
+                                           {tests::MaterialGroup("Paint", {0, 1})})})});
     mesh.SetMaterialLibrary(&library);
     mesh.LoadFromStream("a.3ds", file);
     TGLFreeForm other;

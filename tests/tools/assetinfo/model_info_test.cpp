@@ -49,10 +49,11 @@ private:
 TEST_F(ModelInfo, A3DSModelReportsSplitVerticesDrawnTrianglesAndMaterials) {
     tests::MaterialSpec rock{"Rock", {51, 51, 51}, {255, 0, 0}, {0, 0, 255}, 50, 25, "rock.jpg"};
     const fs::path file = Write(
-        "base.3DS", tests::File3DS({tests::MaterialEntry(rock),
-                                    tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),
-                                                              tests::FaceList(tests::CubeFaces(),
-                                                                              {tests::MaterialGroup("rock", {0, 1, 2, 3})})})}));
+        "base.3DS",
+        tests::File3DS({tests::MaterialEntry(rock),
+                        tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),
+                                                  tests::FaceList(tests::CubeFaces(),
+                                                                  {tests::MaterialGroup("rock", {0, 1, 2, 3})})})}));
     const auto [status, info] = Describe(file);
     ASSERT_EQ(status, 0) << info.dump();
     EXPECT_EQ(info["kind"], "model");
@@ -74,7 +75,8 @@ TEST_F(ModelInfo, A3DSModelReportsSplitVerticesDrawnTrianglesAndMaterials) {
 }
 
 TEST_F(ModelInfo, AnMD2ModelReportsFramesAndAnimations) {
-    const fs::path file = Write("bug.md2", tests::FileMD2(tests::QuadModel({"run01", "run02", "crdeath1", "crdeath2", "crdeath3"})));
+    const fs::path file =
+        Write("bug.md2", tests::FileMD2(tests::QuadModel({"run01", "run02", "crdeath1", "crdeath2", "crdeath3"})));
     const auto [status, info] = Describe(file);
     ASSERT_EQ(status, 0) << info.dump();
     EXPECT_EQ(info["format"], "md2");
