@@ -19,7 +19,8 @@ inline constexpr const char* FrameClass = "TSpriteAnimFrame";
 // The stored form of a sprite's animation list (the "SpriteAnimations" property): a count, then per
 // animation its class, item header, format version 2, its frame list (count, classes, and per frame
 // item header, version 0, OffsetX, OffsetY, Width, Height), LibMaterialName, CurrentFrame,
-// StartFrame, EndFrame, FrameWidth, FrameHeight, Dimensions, Interval and the four margins.
+// StartFrame, EndFrame, FrameWidth, FrameHeight, Dimensions, Interval and the four margins. A
+// scene description stores the property only for a sprite with at least one animation.
 std::vector<std::uint8_t> WriteSpriteAnimations(const TSpriteAnimationList& animations);
 
 // Replaces the list's animations with the stored ones. Versions 0 to 2 are read (Interval from 1,
