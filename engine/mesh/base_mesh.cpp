@@ -75,8 +75,7 @@ void TGLBaseMesh::LoadFromStream(const std::string& fileName, std::span<const st
     const TVectorFileClass& fileClass = FormatForFile(fileName);
     // The previous geometry comes back when the reader fails, so a bad file never leaves half a mesh.
     TMeshObjectList previous;
-    previous.CopyFrom(m_meshObjects);
-    m_meshObjects.Clear();
+    previous.Swap(m_meshObjects);
     MeshLoading();
     try {
         std::unique_ptr<TVectorFile> reader = fileClass(*this);
@@ -85,7 +84,7 @@ void TGLBaseMesh::LoadFromStream(const std::string& fileName, std::span<const st
         TGLUpdateScope<TGLWorld> update(Scene());
         reader->LoadFromStream(stream);
     } catch (...) {
-        m_meshObjects.CopyFrom(previous);
+        m_meshObjects.Swap(previous);
         StructureChanged();
         MeshLoadFailed();
         throw;

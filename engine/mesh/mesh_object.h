@@ -104,6 +104,7 @@ public:
     void Clear() { m_items.clear(); }
     // Replaces this list by deep copies of the source's objects.
     void CopyFrom(const TMeshObjectList& source);
+    void Swap(TMeshObjectList& other) noexcept { m_items.swap(other.m_items); }
 
     auto begin() const { return m_items.begin(); }
     auto end() const { return m_items.end(); }
