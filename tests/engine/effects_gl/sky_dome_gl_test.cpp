@@ -95,5 +95,34 @@ TEST_F(SkyDomeGL, SkyAndTwinklingStarsLeaveTheDepthBufferAtTheFarPlane) {
     EXPECT_TRUE(Covered());
 }
 
+TEST_F(SkyDomeGL, StarsShineUntilTheFadingSunDimsThem) {
+    LookAt(TVec3{0, 1, 0});
+    TSkyDomeStar star;
+    star.Dec = 90.0f;          // at the zenith
+    star.Magnitude = -5.5f;    // ten pixels wide
+    star.Color = 0x00FFFFFF;
+    dome->Stars().push_back(star);
+    dome->MarkStructureChanged();
+    Frame();
+    EXPECT_TRUE(Near(Center(), Rgb{255, 255, 255}, 2)) << "a white star added over the sky";
+    dome->SetExtendedOptions(esoFadeStarsWithSun);  // at 40 degrees the stars are black
+    Frame();
+    EXPECT_TRUE(Near(Center(), Expected(TVec3{0, 1, 0}), 3));
+}
+
+TEST_F(SkyDomeGL, APlainDomeDrawsItsBands) {
+    TGLSkyDome* plain = world.Objects().CreateChild<TGLSkyDome>();
+    dome->SetVisible(false);
+    plain->SetDirection(TVec4{0, 1, 0, 0});
+    plain->SetUp(TVec4{0, 0, -1, 0});
+    LookAt(TVec3{0, 1, 0});
+    Frame();
+    EXPECT_TRUE(Near(Center(), ToRgb(plain->Bands()[1].StopColor), 3));
+    LookAt(TVec3{1, 0.0437f, 0});  // 2.5 degrees up, a sixth of the way through the lowest band
+    Frame();
+    const TSkyDomeBand& low = plain->Bands()[0];
+    EXPECT_TRUE(Near(Center(), ToRgb(low.StartColor + (low.StopColor - low.StartColor) * (2.5f / 15.0f)), 4));
+}
+
 }  // namespace
 }  // namespace engine::test
