@@ -119,7 +119,10 @@ TActorAnimation* TActorAnimations::AnimationAtFrame(int frame, TActorAnimationRe
 
 // --- TGLActor ---
 
-TGLActor::TGLActor() = default;
+TGLActor::TGLActor() {
+    // Direct from the start, so every frame change before the first draw is signalled too.
+    SetObjectStyle(AltersRenderState | DrawDirect);
+}
 
 TGLActor::~TGLActor() = default;
 
