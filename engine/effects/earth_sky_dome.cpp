@@ -24,9 +24,8 @@ TVec4 Blend(const TVec4& from, const TVec4& to, float f) {
 
 }  // namespace
 
-TEarthSkyColors ComputeEarthSkyColors(float sunElevation, float turbidity, const TVec4& sunZenith,
-                                      const TVec4& sunDawn, const TVec4& haze, const TVec4& sky,
-                                      const TVec4& night) {
+TEarthSkyColors ComputeEarthSkyColors(float sunElevation, float turbidity, const TVec4& sunZenith, const TVec4& sunDawn,
+                                      const TVec4& haze, const TVec4& sky, const TVec4& night) {
     TEarthSkyColors colors;
     const float zenithAngle = DegToRad(90.0f - sunElevation);
     const float height = kHalfPi - zenithAngle;

@@ -87,9 +87,8 @@ private:
 };
 
 // The colours of a sky for a sun elevation (degrees) and turbidity.
-TEarthSkyColors ComputeEarthSkyColors(float sunElevation, float turbidity, const TVec4& sunZenith,
-                                      const TVec4& sunDawn, const TVec4& haze, const TVec4& sky,
-                                      const TVec4& night);
+TEarthSkyColors ComputeEarthSkyColors(float sunElevation, float turbidity, const TVec4& sunZenith, const TVec4& sunDawn,
+                                      const TVec4& haze, const TVec4& sky, const TVec4& night);
 
 // The grey (0..255) stars take with esoFadeStarsWithSun at a sun elevation.
 std::uint8_t StarFadeGrey(float sunElevation);

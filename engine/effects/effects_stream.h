@@ -18,7 +18,6 @@ std::vector<std::uint8_t> WriteObjectEffects(const TGLBaseSceneObject& object);
 // Replaces the object's effects by the stored list. Manager names stay pending until the object's
 // effects are told Loaded, and are then found through resolve. Malformed data raises
 // ETypedValueStreamError and leaves the object's effects as they were.
-void ReadObjectEffects(std::span<const std::uint8_t> data, TGLBaseSceneObject& object,
-                       const TManagerResolver& resolve);
+void ReadObjectEffects(std::span<const std::uint8_t> data, TGLBaseSceneObject& object, const TManagerResolver& resolve);
 
 }  // namespace engine

@@ -22,13 +22,11 @@ void TPFXLifeColor::SetLifeTime(float seconds) {
 
 std::string TPFXLifeColor::DisplayName() const {
     char text[160];
-    std::snprintf(text, sizeof text,
-                  "LifeTime %f - Inner [%.2f, %.2f, %.2f, %.2f] - Outer [%.2f, %.2f, %.2f, %.2f]",
-                  static_cast<double>(m_lifeTime), static_cast<double>(m_colorInner.X),
-                  static_cast<double>(m_colorInner.Y), static_cast<double>(m_colorInner.Z),
-                  static_cast<double>(m_colorInner.W), static_cast<double>(m_colorOuter.X),
-                  static_cast<double>(m_colorOuter.Y), static_cast<double>(m_colorOuter.Z),
-                  static_cast<double>(m_colorOuter.W));
+    std::snprintf(
+        text, sizeof text, "LifeTime %f - Inner [%.2f, %.2f, %.2f, %.2f] - Outer [%.2f, %.2f, %.2f, %.2f]",
+        static_cast<double>(m_lifeTime), static_cast<double>(m_colorInner.X), static_cast<double>(m_colorInner.Y),
+        static_cast<double>(m_colorInner.Z), static_cast<double>(m_colorInner.W), static_cast<double>(m_colorOuter.X),
+        static_cast<double>(m_colorOuter.Y), static_cast<double>(m_colorOuter.Z), static_cast<double>(m_colorOuter.W));
     return text;
 }
 

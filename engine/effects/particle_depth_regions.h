@@ -18,7 +18,7 @@ struct TParticleDepthView {
     TVec3 cameraPosition;
     TVec3 cameraDirection;  // normalised
     float nearDistance = 0;
-    float range = 0;  // depth of view, or the renderer's ZMaxDistance
+    float range = 0;   // depth of view, or the renderer's ZMaxDistance
     bool cull = true;  // drop particles nearer than the near plane instead of moving them there
 };
 

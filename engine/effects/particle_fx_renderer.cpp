@@ -50,9 +50,15 @@ void TGLParticleFXRenderer::SetFlag(bool& field, bool value) {
     }
 }
 
-void TGLParticleFXRenderer::SetZWrite(bool value) { SetFlag(m_zWrite, value); }
-void TGLParticleFXRenderer::SetZTest(bool value) { SetFlag(m_zTest, value); }
-void TGLParticleFXRenderer::SetZCull(bool value) { SetFlag(m_zCull, value); }
+void TGLParticleFXRenderer::SetZWrite(bool value) {
+    SetFlag(m_zWrite, value);
+}
+void TGLParticleFXRenderer::SetZTest(bool value) {
+    SetFlag(m_zTest, value);
+}
+void TGLParticleFXRenderer::SetZCull(bool value) {
+    SetFlag(m_zCull, value);
+}
 
 void TGLParticleFXRenderer::SetZSortAccuracy(TPFXSortAccuracy value) {
     if (m_zSortAccuracy != value) {
@@ -108,8 +114,7 @@ void TGLParticleFXRenderer::EmitGeometry(TRenderContextInfo& rci) {
         m_regions.SortRegions(SortedRegionCount(m_zSortAccuracy));
     }
     m_lastParticleCount = m_regions.Count();
-    m_lastSortTime =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sortStart).count();
+    m_lastSortTime = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - sortStart).count();
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushMatrix();

@@ -43,7 +43,8 @@ TPerlin3DNoise::TPerlin3DNoise(std::uint32_t seed) {
 
 double TPerlin3DNoise::Lattice(int i, int j, double u, double w) const {
     const int inner = m_permutations[static_cast<std::size_t>((j + m_permutations[0]) & 255)];
-    const TGradient& g = m_gradients[static_cast<std::size_t>(m_permutations[static_cast<std::size_t>((i + inner) & 255)])];
+    const TGradient& g =
+        m_gradients[static_cast<std::size_t>(m_permutations[static_cast<std::size_t>((i + inner) & 255)])];
     return g.x * u + g.y * w;
 }
 

@@ -102,10 +102,7 @@ void TGLPerlinPFXManager::PaintSubImage(TGLBitmap32& bitmap, int dx, int dy, int
                 v = std::clamp(std::pow(v, exponent) * m_brightness, 0.0, 1.0);
             }
             const double alpha = std::pow(1.0 - std::sqrt(r2), static_cast<double>(m_smoothness));
-            std::uint8_t* pixel =
-                &bitmap.Data[(static_cast<std::size_t>(row) * static_cast<std::size_t>(bitmap.Width) +
-                              static_cast<std::size_t>(dx + x)) *
-                             4];
+            std::uint8_t* pixel = &bitmap.Data[static_cast<std::size_t>((row * bitmap.Width + dx + x) * 4)];
             pixel[0] = pixel[1] = pixel[2] = ToByte(v);
             pixel[3] = ToByte(alpha);
         }

@@ -97,7 +97,8 @@ void TGLBaseSpritePFXManager::InitializeRendering(TRenderContextInfo& rci) {
         const float theta = static_cast<float>(i) * kPi * 0.5f + kPi * 0.25f;
         m_corners[static_cast<std::size_t>(i)] = right * (a * std::sin(theta)) + up * (b * std::cos(theta));
         if (m_rotation != 0.0f) {
-            m_corners[static_cast<std::size_t>(i)] = RotateAbout(m_corners[static_cast<std::size_t>(i)], m_viewAxis, -m_rotation);
+            m_corners[static_cast<std::size_t>(i)] =
+                RotateAbout(m_corners[static_cast<std::size_t>(i)], m_viewAxis, -m_rotation);
         }
     }
     m_lifeRotation = AnyLifeRotation();

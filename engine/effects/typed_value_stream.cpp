@@ -87,8 +87,7 @@ void TTypedValueWriter::WriteInteger(std::int32_t value) {
     if (value >= std::numeric_limits<std::int8_t>::min() && value <= std::numeric_limits<std::int8_t>::max()) {
         Tag(TValueType::vaInt8);
         Little(static_cast<std::uint8_t>(value), 1);
-    } else if (value >= std::numeric_limits<std::int16_t>::min() &&
-               value <= std::numeric_limits<std::int16_t>::max()) {
+    } else if (value >= std::numeric_limits<std::int16_t>::min() && value <= std::numeric_limits<std::int16_t>::max()) {
         Tag(TValueType::vaInt16);
         Little(static_cast<std::uint16_t>(value), 2);
     } else {

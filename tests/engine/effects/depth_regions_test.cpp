@@ -45,10 +45,10 @@ protected:
 };
 
 TEST_F(DepthRegions, DistancesFallIntoTheirRegions) {
-    Add(1.0f);     // d = 2, the nearest accepted distance
-    Add(10.0f);    // d = 11
-    Add(127.0f);   // d = 128, the farthest
-    Add(127.5f);   // beyond the range
+    Add(1.0f);    // d = 2, the nearest accepted distance
+    Add(10.0f);   // d = 11
+    Add(127.0f);  // d = 128, the farthest
+    Add(127.5f);  // beyond the range
     regions.Add(list, view);
     EXPECT_EQ(regions.Count(), 3);
     ASSERT_EQ(regions.Region(0).size(), 1u);

@@ -146,7 +146,8 @@ TEST_F(SourceEffect, FastDispersionFillsABoxAndIsotropicAnEllipsoid) {
         ASSERT_EQ(p.Position.Y, 0.0f);
         ASSERT_LE(std::fabs(p.Position.Z), 7.0f);
         ASSERT_LE(std::fabs(p.Velocity.X), 1.0f);
-        largest = TVec3{std::fmax(largest.X, std::fabs(p.Position.X)), 0, std::fmax(largest.Z, std::fabs(p.Position.Z))};
+        largest =
+            TVec3{std::fmax(largest.X, std::fabs(p.Position.X)), 0, std::fmax(largest.Z, std::fabs(p.Position.Z))};
     }
     EXPECT_GT(largest.X, 4.5f) << "the box is filled out to its half-extents";
     EXPECT_GT(largest.Z, 6.3f);

@@ -19,7 +19,8 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> values) {
 
 TEST(TypedValueStream, ValuesRoundTripWithTheirTags) {
     TTypedValueWriter w;
-    const std::int32_t integers[] = {0, -128, 127, 128, -129, 32767, -32768, 40000, std::numeric_limits<std::int32_t>::min()};
+    const std::int32_t integers[] = {
+        0, -128, 127, 128, -129, 32767, -32768, 40000, std::numeric_limits<std::int32_t>::min()};
     for (std::int32_t i : integers) {
         w.WriteInteger(i);
     }

@@ -26,9 +26,8 @@ inline ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected, i
         std::abs(actual.b - expected.b) <= tolerance) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                         << ") instead of (" << expected.r << ", " << expected.g << ", "
-                                         << expected.b << ")";
+    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of ("
+                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }
 
 inline Rgb ToRgb(const TVec4& color) {

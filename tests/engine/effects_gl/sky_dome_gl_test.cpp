@@ -98,8 +98,8 @@ TEST_F(SkyDomeGL, SkyAndTwinklingStarsLeaveTheDepthBufferAtTheFarPlane) {
 TEST_F(SkyDomeGL, StarsShineUntilTheFadingSunDimsThem) {
     LookAt(TVec3{0, 1, 0});
     TSkyDomeStar star;
-    star.Dec = 90.0f;          // at the zenith
-    star.Magnitude = -5.5f;    // ten pixels wide
+    star.Dec = 90.0f;        // at the zenith
+    star.Magnitude = -5.5f;  // ten pixels wide
     star.Color = 0x00FFFFFF;
     dome->Stars().push_back(star);
     dome->MarkStructureChanged();
