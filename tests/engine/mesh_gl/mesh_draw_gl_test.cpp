@@ -1,3 +1,4 @@
+#include "engine/assets/actor.h"
 #include "engine/assets/model_formats.h"
 #include "engine/material/material_library.h"
 #include "engine/material/render_context_info.h"
@@ -186,6 +187,29 @@ TEST_F(MeshDrawGL, InvertedNormalsSwapTheWindingWhileDrawing) {
     glGetIntegerv(GL_FRONT_FACE, &frontFace);
     EXPECT_EQ(frontFace, GL_CCW);
     EXPECT_FALSE(cache.IsEnabled(TGLState::stCullFace));  // the buffer's setting again
+}
+
+TEST_F(MeshDrawGL, ActorsDrawTheBlendOfTheirFrames) {
+    engine::RegisterModelFormats();
+    // Frame 0 covers the left half of the window, frame 1 the right half.
+    tests::Md2Spec spec = tests::QuadModel({"slide1", "slide2"});
+    spec.frames[0].scale = {0.1f, 0.1f, 0};
+    spec.frames[0].translate = {-1, -0.5f, 0};
+    spec.frames[1].scale = {0.1f, 0.1f, 0};
+    spec.frames[1].translate = {0, -0.5f, 0};
+    engine::TGLActor actor;
+    actor.LoadFromStream("slide.md2", tests::FileMD2(spec));
+    actor.SetAnimationMode(engine::aamLoop);
+    actor.SetCurrentFrameDelta(0.5f);
+    actor.DrawContents(rci, true, false);
+    EXPECT_TRUE(Near(Pixel(32, 32), {204, 204, 204}));
+    EXPECT_TRUE(Near(Pixel(8, 32), {0, 0, 0}));
+    EXPECT_TRUE(Near(Pixel(56, 32), {0, 0, 0}));
+    glClear(GL_COLOR_BUFFER_BIT);
+    actor.SetFrameInterpolation(engine::afpNone);
+    actor.DrawContents(rci, true, false);
+    EXPECT_TRUE(Near(Pixel(8, 32), {204, 204, 204}));
+    EXPECT_TRUE(Near(Pixel(56, 32), {0, 0, 0}));
 }
 
 }  // namespace
