@@ -7,12 +7,14 @@
 namespace engine::test {
 namespace {
 
-// Draws each particle as a flat square of half-size 0.5 facing +Z, red or green by ID parity.
+// Draws each particle as a flat square of half-size 0.5 facing +Z, red or green by the parity of
+// ID + colorOffset.
 class FlatManager : public TGLDynamicPFXManager {
 public:
     double MaxParticleAge() const override { return 1e30; }
     void RenderParticle(TRenderContextInfo&, const TGLParticle& p) override {
-        glColor4f(p.ID % 2 ? 0.0f : 1.0f, p.ID % 2 ? 1.0f : 0.0f, 0.0f, 1.0f);
+        const bool green = (p.ID + colorOffset) % 2 != 0;
+        glColor4f(green ? 0.0f : 1.0f, green ? 1.0f : 0.0f, 0.0f, 1.0f);
         glBegin(GL_QUADS);
         glVertex3f(p.Position.X - 0.5f, p.Position.Y - 0.5f, p.Position.Z);
         glVertex3f(p.Position.X + 0.5f, p.Position.Y - 0.5f, p.Position.Z);
@@ -22,6 +24,8 @@ public:
     }
 
     void Place(float z) { CreateParticle().Position = TVec3{0, 0, z}; }
+
+    int colorOffset = 0;
 };
 
 class ParticlesGL : public EffectsGL {
@@ -71,6 +75,38 @@ TEST_F(ParticlesGL, AManagerWithItsOwnBlendingUsesItAndPutsTheRenderersBack) {
     flat.SetBlendingMode(TBlendingMode::bmAdditive);
     Frame();
     EXPECT_TRUE(Near(Center(), Rgb{255, 255, 255})) << "magenta + red + green, clamped";
+}
+
+TEST_F(ParticlesGL, ParticlesWriteDepthOnlyWhenAskedAndCanIgnoreIt) {
+    flat.Place(0.0f);
+    Frame();
+    GLfloat depth = 0;
+    glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_EQ(depth, 1.0f);
+    renderer->SetZWrite(true);
+    Frame();
+    glReadPixels(kSize / 2, kSize / 2, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    EXPECT_LT(depth, 1.0f);
+}
+
+TEST_F(ParticlesGL, WithoutTheDepthTestParticlesShowThroughWhatWasDrawnBefore) {
+    renderer->SetZWrite(true);
+    renderer->SetBlendingMode(TBlendingMode::bmTransparency);
+    flat.SetBlendingMode(TBlendingMode::bmTransparency);
+    flat.Place(0.3f);  // red, near
+    // A second renderer, drawn after the first, with a green particle farther away.
+    TGLParticleFXRenderer* later = world.Objects().CreateChild<TGLParticleFXRenderer>();
+    FlatManager behind;
+    behind.colorOffset = 1;
+    later->SetBlendingMode(TBlendingMode::bmTransparency);
+    behind.SetBlendingMode(TBlendingMode::bmTransparency);
+    behind.SetRenderer(later);
+    behind.Place(-1.0f);
+    Frame();
+    EXPECT_TRUE(Near(Center(), kRed));
+    later->SetZTest(false);
+    Frame();
+    EXPECT_TRUE(Near(Center(), kGreen));
 }
 
 class PerlinGL : public ParticlesGL {
