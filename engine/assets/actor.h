@@ -26,8 +26,6 @@ enum TActorFrameInterpolation { afpNone, afpLinear };
 // Bits of Options.
 enum TActorOption : std::uint8_t { aoSkeletonNormalizeNormals = 1 };
 
-using TNotifyEvent = std::function<void(TComponent* sender)>;
-
 class TActorAnimations;
 
 // A named frame range of an actor.

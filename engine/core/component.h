@@ -53,6 +53,9 @@ private:
     std::vector<TFreeObserver*> m_freeObservers;
 };
 
+// The plain event of a component: who sent it.
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+
 // A non-owning reference to a component that becomes null when the component is destroyed.
 // OnFreed, when set, runs after the link has been cleared.
 template <class T>

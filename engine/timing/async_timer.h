@@ -12,8 +12,6 @@ namespace engine {
 
 class TTimerThread;
 
-using TNotifyEvent = std::function<void(TComponent* sender)>;
-
 enum TThreadPriority : std::uint8_t { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
 // A timer whose worker thread only waits; OnTimer runs on the main thread, between frames, when the

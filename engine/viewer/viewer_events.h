@@ -9,7 +9,6 @@
 namespace engine {
 
 // The viewer's input events; the sender is the viewer, positions are logical pixels.
-using TNotifyEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent = std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
 // wheelDelta: kWheelDelta per notch, positive when rolled away from the user.

@@ -2,7 +2,6 @@
 
 #include "engine/assets/image_formats.h"
 #include "engine/material/image_registry.h"
-#include "tools/assetinfo/sha256.h"
 
 namespace tools {
 
@@ -13,12 +12,7 @@ platform::Image DecodeEngineImage(const std::string& path) {
 }
 
 nlohmann::json InfoEngineImage(const std::string& path) {
-    const platform::Image image = DecodeEngineImage(path);
-    return {{"format", engine::ImageExtension(path)},
-            {"width", image.Width},
-            {"height", image.Height},
-            {"transparent", image.HasAlpha},
-            {"rgbaSha256", Sha256Hex(image.Pixels)}};
+    return ImageFacts(engine::ImageExtension(path), DecodeEngineImage(path));
 }
 
 }  // namespace tools

@@ -25,13 +25,16 @@ platform::Image DecodeEditorImage(const std::string& path) {
     return IsBmp(path) ? platform::DecodeBmp(bytes) : platform::DecodeJpeg(bytes);
 }
 
-nlohmann::json InfoImage(const std::string& path) {
-    const platform::Image image = DecodeEditorImage(path);
-    return {{"format", IsBmp(path) ? "bmp" : "jpeg"},
+nlohmann::json ImageFacts(const std::string& format, const platform::Image& image) {
+    return {{"format", format},
             {"width", image.Width},
             {"height", image.Height},
             {"transparent", image.HasAlpha},
             {"rgbaSha256", Sha256Hex(image.Pixels)}};
+}
+
+nlohmann::json InfoImage(const std::string& path) {
+    return ImageFacts(IsBmp(path) ? "bmp" : "jpeg", DecodeEditorImage(path));
 }
 
 }  // namespace tools

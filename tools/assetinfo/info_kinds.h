@@ -24,4 +24,7 @@ platform::Image DecodeEditorImage(const std::string& path);
 nlohmann::json InfoEngineImage(const std::string& path);
 platform::Image DecodeEngineImage(const std::string& path);
 
+// The "image" facts of a decoded picture, whichever reader decoded it.
+nlohmann::json ImageFacts(const std::string& format, const platform::Image& image);
+
 }  // namespace tools
