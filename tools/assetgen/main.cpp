@@ -1,4 +1,5 @@
 #include "tools/assetgen/editor_data/editor_data.h"
+#include "tools/assetgen/game_images/game_images.h"
 #include "tools/writers/output_folder.h"
 
 #include <chrono>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         tools::OutputFolder output(argv[1]);
         tools::assetgen::GenerateEditorData(output);
+        tools::assetgen::GenerateGameImages(output);
         std::uintmax_t total = 0;
         for (const auto& file : output.Files()) {
             total += file.Size;

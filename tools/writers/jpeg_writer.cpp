@@ -24,7 +24,8 @@ void ExitToEncoder(j_common_ptr info) {
 }
 
 // Plain C state only between setjmp and longjmp, so nothing with a destructor is skipped.
-bool Compress(const RgbImage& image, int quality, unsigned char** buffer, unsigned long* size, char* message) {
+bool Compress(const RgbImage& image, int quality, JpegChroma chroma, unsigned char** buffer, unsigned long* size,
+              char* message) {
     jpeg_compress_struct info;
     ErrorManager errors;
     info.err = jpeg_std_error(&errors.Base);
@@ -43,6 +44,12 @@ bool Compress(const RgbImage& image, int quality, unsigned char** buffer, unsign
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, quality, TRUE);
+    if (chroma == JpegChroma::Full) {
+        for (int i = 0; i < info.num_components; ++i) {
+            info.comp_info[i].h_samp_factor = 1;
+            info.comp_info[i].v_samp_factor = 1;
+        }
+    }
     info.optimize_coding = TRUE;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_compress(&info, TRUE);
@@ -57,7 +64,7 @@ bool Compress(const RgbImage& image, int quality, unsigned char** buffer, unsign
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const RgbImage& image, int quality) {
+std::vector<std::uint8_t> EncodeJpeg(const RgbImage& image, int quality, JpegChroma chroma) {
     if (image.Width <= 0 || image.Height <= 0 || image.Width > 65500 || image.Height > 65500 ||
         image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height * 3) {
         throw std::invalid_argument("A JPEG needs 1..65500 pixels a side and pixel data matching its size");
@@ -68,7 +75,7 @@ std::vector<std::uint8_t> EncodeJpeg(const RgbImage& image, int quality) {
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
     char message[JMSG_LENGTH_MAX] = {};
-    const bool done = Compress(image, quality, &buffer, &size, message);
+    const bool done = Compress(image, quality, chroma, &buffer, &size, message);
     std::vector<std::uint8_t> result;
     if (done) {
         result.assign(buffer, buffer + size);

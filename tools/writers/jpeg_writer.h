@@ -19,9 +19,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A baseline JFIF file (YCbCr 4:2:0, optimised Huffman tables) at the given quality 1..100.
+// How finely colour is stored: halved in both directions (4:2:0), or at every pixel (4:4:4), for
+// pictures whose colour must not bleed into black surroundings.
+enum class JpegChroma { Subsampled, Full };
+
+// A baseline JFIF file (YCbCr, optimised Huffman tables) at the given quality 1..100.
 // Throws std::invalid_argument for an empty picture or a bad quality, JpegWriteError when
 // libjpeg fails.
-std::vector<std::uint8_t> EncodeJpeg(const RgbImage& image, int quality = jpeg_quality::kDefault);
+std::vector<std::uint8_t> EncodeJpeg(const RgbImage& image, int quality = jpeg_quality::kDefault,
+                                     JpegChroma chroma = JpegChroma::Subsampled);
 
 }  // namespace tools

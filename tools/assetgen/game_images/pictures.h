@@ -1,0 +1,41 @@
+#pragma once
+
+#include "tools/assetgen/game_images/game_layout.h"
+#include "tools/writers/canvas.h"
+#include "tools/writers/cursor_writer.h"
+#include "tools/writers/rgba_image.h"
+
+#include <string>
+#include <vector>
+
+// The painters of the game's pictures, one family a file.
+namespace tools::assetgen {
+
+// The ground under the whole terrain, 1024 x 1024, laid out in the terrain's texture coordinates.
+Canvas MakeTerrainTexture();
+// Bright tileable grain, multiplied onto the ground 128 times across.
+Canvas MakeDetailTexture();
+// A tower's range ring on black, centred, at the tower's real ranges.
+Canvas MakeRingTexture(const ring_layout::RingSpec& ring);
+// The bug's chitin, tileable so any mapping of the model shows it whole.
+Canvas MakeBugSkin();
+// The explosion's frames on black, row by row from the top left.
+Canvas MakeExplosionSheet();
+
+RgbaImage MakeHudPanel();
+
+struct NamedPicture {
+    std::string File;
+    RgbaImage Picture;
+};
+// The four button icons.
+std::vector<NamedPicture> MakeHudIcons();
+
+struct NamedCursor {
+    std::string File;
+    AnimatedCursor Cursor;
+};
+// The thirteen cursors, in slot order.
+std::vector<NamedCursor> MakeCursors();
+
+}  // namespace tools::assetgen
