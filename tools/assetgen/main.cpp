@@ -1,5 +1,6 @@
 #include "tools/assetgen/editor_data/editor_data.h"
 #include "tools/assetgen/game_images/game_images.h"
+#include "tools/assetgen/game_models/game_models.h"
 #include "tools/writers/output_folder.h"
 
 #include <chrono>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
         tools::OutputFolder output(argv[1]);
         tools::assetgen::GenerateEditorData(output);
         tools::assetgen::GenerateGameImages(output);
+        tools::assetgen::GenerateGameModels(output);
         std::uintmax_t total = 0;
         for (const auto& file : output.Files()) {
             total += file.Size;
