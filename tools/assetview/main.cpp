@@ -1,0 +1,35 @@
+#include "tools/assetinfo/png_writer.h"
+#include "tools/assetview/render/model_view.h"
+#include "tools/assetview/render/view_options.h"
+
+#include "engine/assets/image_formats.h"
+#include "engine/material/image_registry.h"
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+// assetview FILE OUT.png [--frame N] [--yaw DEG --pitch DEG] [--size WxH] [--up-y]: a model
+// rendered headless, or a picture decoded, as a PNG to look at.
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = tools::ParseViewOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!options) {
+        std::cerr << "assetview: " << error << "\nusage: assetview FILE OUT.png [--frame N] [--yaw DEG --pitch DEG] "
+                     "[--size WxH] [--up-y]\n";
+        return 2;
+    }
+    try {
+        if (tools::IsPictureFile(options->Input)) {
+            engine::RegisterImageFormats();
+            tools::WritePng(options->Output, engine::LoadImageFile(options->Input));
+        } else {
+            tools::WritePng(options->Output, tools::RenderModel(*options));
+        }
+    } catch (const std::exception& failure) {
+        std::cerr << "assetview: " << failure.what() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+// What to render and how: the command line of assetview.
+struct ViewOptions {
+    std::string Input;
+    std::string Output;
+    int Frame = 0;
+    float Yaw = 30.0f;    // degrees about the model's up axis
+    float Pitch = 25.0f;  // degrees above the horizon
+    int Width = 512;
+    int Height = 512;
+    bool UpIsY = false;   // models that stand along y (the towers' parts) rather than z
+};
+
+// The options, or none with a message in `error` when the arguments do not make sense.
+std::optional<ViewOptions> ParseViewOptions(const std::vector<std::string>& arguments, std::string& error);
+
+}  // namespace tools
