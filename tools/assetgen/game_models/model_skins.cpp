@@ -43,7 +43,7 @@ void Scorch(Canvas& skin, Region region, std::uint64_t seed) {
             const float soot = std::clamp(noise.Fbm(s, t, 3, 4) * 2.0f + 0.6f, 0.0f, 0.92f);
             Colour& pixel = skin.At(x, y);
             pixel = Mix(pixel, Rgb(20, 16, 14), soot);
-            if (soot > 0.85f && noise.At(s, t, 32) > 0.25f) {
+            if (soot > 0.9f && noise.At(s, t, 32) > 0.45f) {
                 pixel = Rgb(150, 60, 20);  // embers in the deepest burns
             }
         }
