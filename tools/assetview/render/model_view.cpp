@@ -162,13 +162,15 @@ bool IsPictureFile(const std::string& path) {
 platform::Image RenderModel(const ViewOptions& options) {
     engine::RegisterImageFormats();
     engine::RegisterModelFormats();
+    // Read first, so a missing file is told without waiting for a display.
+    const std::vector<std::uint8_t> bytes = platform::ReadWholeFile(options.Input);
     HiddenContext context(options.Width, options.Height);
     engine::TGLMaterialLibrary library;
     library.SetTexturePaths(TextureFolder(options.Input).string());
     engine::TGLActor mesh;  // an actor shows MD2 frames and draws 3DS models like any mesh
     mesh.SetMaterialLibrary(&library);
     mesh.SetIgnoreMissingTextures(true);
-    mesh.LoadFromFile(options.Input);
+    mesh.LoadFromStream(options.Input, bytes);
     if (Lower(engine::FileExtension(options.Input)) == "md2") {
         WearSkin(mesh, library, options.Input);
     }
