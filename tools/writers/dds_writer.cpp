@@ -2,6 +2,8 @@
 
 #include "tools/writers/byte_sink.h"
 
+#include "platform/image.h"
+
 #include <squish.h>
 
 #include <stdexcept>
@@ -47,7 +49,8 @@ const char* FourCC(DdsFormat format) {
 }
 
 void CheckPicture(const RgbaImage& image, DdsFormat format) {
-    if (image.Width <= 0 || image.Height <= 0 || image.Width > 16384 || image.Height > 16384 ||
+    if (image.Width <= 0 || image.Height <= 0 || image.Width > platform::image_limits::kMaxSide ||
+        image.Height > platform::image_limits::kMaxSide ||
         image.Pixels.size() != static_cast<std::size_t>(image.Width) * image.Height * 4) {
         throw std::invalid_argument("A DDS picture needs 1..16384 pixels a side and pixel data matching its size");
     }

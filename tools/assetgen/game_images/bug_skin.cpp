@@ -1,4 +1,5 @@
 #include "tools/assetgen/game_images/pictures.h"
+#include "tools/assetgen/game_images/shaping.h"
 #include "tools/writers/noise.h"
 #include "tools/writers/seeded_random.h"
 
@@ -12,11 +13,6 @@ namespace {
 constexpr std::int32_t kSkinSide = 256;
 // Body segments across the picture; whole numbers keep the picture tileable.
 constexpr float kSegments = 8.0f;
-
-float SmoothStep(float edge0, float edge1, float x) {
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
 
 }  // namespace
 

@@ -1,4 +1,5 @@
 #include "tools/assetgen/game_images/pictures.h"
+#include "tools/assetgen/game_images/shaping.h"
 #include "tools/writers/noise.h"
 #include "tools/writers/seeded_random.h"
 
@@ -24,11 +25,6 @@ struct Spark {
     float Speed;  // fraction of the frame reach travelled over the whole animation
     float Size;
 };
-
-float SmoothStep(float edge0, float edge1, float x) {
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
 
 const ColourRamp& FireRamp() {
     static const ColourRamp ramp{{0.0f, Rgb(0, 0, 0)},         {0.12f, Rgb(70, 8, 0)},

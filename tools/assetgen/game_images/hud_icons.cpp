@@ -25,14 +25,20 @@ Sprite ButtonFace(Colour light, Colour dark) {
 
 RgbaImage Rocket() {
     Sprite sprite = ButtonFace(Rgb(150, 60, 40), Rgb(60, 20, 16));
-    // A missile climbing to the upper right, its flame behind it.
-    sprite.Detail(Polygon({{9, 49}, {17, 35}, {23, 41}}), VerticalGradient(Rgb(255, 240, 120), Rgb(255, 110, 20), 35, 49));
-    sprite.Detail(Capsule({19, 38}, {44, 13}, 12), Solid(kEdge));
-    sprite.Detail(Capsule({19, 38}, {44, 13}, 8), VerticalGradient(Rgb(240, 244, 248), kMetalDark, 10, 40));
-    sprite.Detail(Polygon({{41, 10}, {52, 6}, {48, 17}}), Solid(Rgb(230, 40, 30)));
-    sprite.Detail(Polygon({{14, 33}, {22, 27}, {22, 33}}), Solid(Rgb(210, 40, 30)));
-    sprite.Detail(Polygon({{24, 43}, {30, 35}, {24, 35}}), Solid(Rgb(210, 40, 30)));
-    sprite.Detail(Capsule({30, 27}, {33, 24}, 3), Solid(Rgb(40, 44, 52)));
+    // A missile climbing to the upper right: points along its axis d and across it n.
+    const Point tail{18, 41};
+    const Point neck{39, 20};
+    const float d = 0.7071f;
+    const auto along = [&](Point p, float a, float across) { return Point{p.X + (a + across) * d, p.Y + (across - a) * d}; };
+    sprite.Detail(Polygon({along(tail, 0, -4), along(tail, -13, 0), along(tail, 0, 4)}),
+                  VerticalGradient(Rgb(255, 240, 120), Rgb(255, 110, 20), 38, 54));
+    sprite.Detail(Polygon({along(tail, 2, -5), along(tail, -3, -11), along(tail, 9, -5)}), Solid(Rgb(210, 40, 30)));
+    sprite.Detail(Polygon({along(tail, 2, 5), along(tail, -3, 11), along(tail, 9, 5)}), Solid(Rgb(210, 40, 30)));
+    sprite.Detail(Capsule(tail, neck, 12), Solid(kEdge));
+    sprite.Detail(Polygon({along(neck, 0, -6), along(neck, 13, 0), along(neck, 0, 6)}), Solid(kEdge));
+    sprite.Detail(Capsule(tail, neck, 8), VerticalGradient(Rgb(240, 244, 248), kMetalDark, 12, 44));
+    sprite.Detail(Polygon({along(neck, 0, -4), along(neck, 10, 0), along(neck, 0, 4)}), Solid(Rgb(230, 40, 30)));
+    sprite.Detail(Capsule(along(tail, 10, 0), along(tail, 13, 0), 3), Solid(Rgb(40, 44, 52)));
     return sprite.ToImage();
 }
 

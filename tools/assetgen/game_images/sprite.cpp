@@ -11,14 +11,6 @@ constexpr int kSamples = 4;
 
 float Distance(Point a, Point b) { return std::hypot(a.X - b.X, a.Y - b.Y); }
 
-float SegmentDistance(Point p, Point a, Point b) {
-    const float dx = b.X - a.X;
-    const float dy = b.Y - a.Y;
-    const float length2 = dx * dx + dy * dy;
-    const float t = length2 > 0 ? std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / length2, 0.0f, 1.0f) : 0.0f;
-    return Distance(p, {a.X + dx * t, a.Y + dy * t});
-}
-
 }  // namespace
 
 Shape Disc(Point centre, float radius) {

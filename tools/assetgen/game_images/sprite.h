@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tools/assetgen/game_images/shaping.h"
 #include "tools/writers/canvas.h"
 #include "tools/writers/colour.h"
 #include "tools/writers/rgba_image.h"
@@ -10,11 +11,6 @@
 // Flat shapes for pictures with binary transparency (cursors, HUD panel and buttons): the game
 // tests alpha at 50 %, so a pixel is opaque or not, while colours inside may still be smooth.
 namespace tools::assetgen {
-
-struct Point {
-    float X = 0;
-    float Y = 0;
-};
 
 // A region of the plane in pixel units (y down), with a box that holds it.
 struct Shape {

@@ -1,5 +1,5 @@
 #include "tools/assetgen/game_images/pictures.h"
-#include "tools/assetgen/game_images/sprite.h"
+#include "tools/assetgen/game_images/shaping.h"
 #include "tools/writers/noise.h"
 #include "tools/writers/seeded_random.h"
 
@@ -21,18 +21,6 @@ constexpr float kCorner = 400.0f;
 constexpr float kClearingRadius = 85.0f;
 constexpr float kTrackHalfWidth = 18.0f;
 constexpr float kNestRadius = 45.0f;
-
-float SmoothStep(float edge0, float edge1, float x) {
-    const float t = std::clamp((x - edge0) / (edge1 - edge0), 0.0f, 1.0f);
-    return t * t * (3.0f - 2.0f * t);
-}
-
-float SegmentDistance(Point p, Point a, Point b) {
-    const float dx = b.X - a.X;
-    const float dy = b.Y - a.Y;
-    const float t = std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-    return std::hypot(p.X - a.X - dx * t, p.Y - a.Y - dy * t);
-}
 
 class GroundPainter {
 public:
