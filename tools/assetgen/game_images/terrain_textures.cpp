@@ -1,11 +1,13 @@
 #include "tools/assetgen/game_images/pictures.h"
 #include "tools/assetgen/game_images/shaping.h"
+#include "tools/assetgen/game_models/model_parts.h"
 #include "tools/writers/noise.h"
 #include "tools/writers/seeded_random.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace tools::assetgen {
 namespace {
@@ -13,14 +15,42 @@ namespace {
 constexpr std::int32_t kTerrainSide = 1024;
 constexpr std::int32_t kDetailSide = 256;
 
-// Where the bugs come from and where they go, in the terrain's model units (x right, y up the
-// picture): the base sits at (10, -30) and the spawn corners at (+-400, +-400).
-constexpr float kHalfSize = 512.0f;
-constexpr Point kBase{10.0f, -30.0f};
-constexpr float kCorner = 400.0f;
-constexpr float kClearingRadius = 85.0f;
+using namespace terrain_layout;
+
+constexpr float kClearingRadius = kFlatRadius + 5.0f;
 constexpr float kTrackHalfWidth = 18.0f;
 constexpr float kNestRadius = 45.0f;
+
+// The terrain model's heights at its own vertices, read between them as the drawn surface is, so
+// the painted slopes and shading sit on the slopes the player sees.
+class HeightGrid {
+public:
+    HeightGrid() {
+        for (int j = 0; j <= kCells; ++j) {
+            for (int i = 0; i <= kCells; ++i) {
+                m_heights.push_back(TerrainHeight(-kHalfSize + kCell * i, -kHalfSize + kCell * j));
+            }
+        }
+    }
+
+    float At(float x, float y) const {
+        const float gx = std::clamp((x + kHalfSize) / kCell, 0.0f, static_cast<float>(kCells) - 0.001f);
+        const float gy = std::clamp((y + kHalfSize) / kCell, 0.0f, static_cast<float>(kCells) - 0.001f);
+        const int i = static_cast<int>(gx);
+        const int j = static_cast<int>(gy);
+        const float fx = gx - static_cast<float>(i);
+        const float fy = gy - static_cast<float>(j);
+        const float top = Vertex(i, j) + (Vertex(i + 1, j) - Vertex(i, j)) * fx;
+        const float bottom = Vertex(i, j + 1) + (Vertex(i + 1, j + 1) - Vertex(i, j + 1)) * fx;
+        return top + (bottom - top) * fy;
+    }
+
+private:
+    static constexpr float kCell = 2 * kHalfSize / kCells;
+    float Vertex(int i, int j) const { return m_heights[static_cast<std::size_t>(j) * (kCells + 1) + i]; }
+
+    std::vector<float> m_heights;
+};
 
 class GroundPainter {
 public:
@@ -31,19 +61,18 @@ public:
         const Point p{s * kTerrainSide - kHalfSize, (1.0f - t) * kTerrainSide - kHalfSize};
         const float broad = m_large.Fbm(s, t, 6, 5);
         const float fine = m_small.Fbm(s, t, 48, 3);
-        // Drier and stonier towards the spawn corners, which stand higher than the valley.
-        float nearestCorner = 1e9f;
-        for (const float cx : {-kCorner, kCorner}) {
-            for (const float cy : {-kCorner, kCorner}) {
-                nearestCorner = std::min(nearestCorner, std::hypot(p.X - cx, p.Y - cy));
-            }
-        }
-        const float dryness = SmoothStep(420.0f, 200.0f, nearestCorner + 80.0f * broad);
+        const float height = m_heights.At(p.X, p.Y);
+        const float dx = (m_heights.At(p.X + 4, p.Y) - m_heights.At(p.X - 4, p.Y)) / 8;
+        const float dy = (m_heights.At(p.X, p.Y + 4) - m_heights.At(p.X, p.Y - 4)) / 8;
+        const float slope = std::hypot(dx, dy);
+
+        // Lush in the valley, drier up the hills, bare stone on steep or high ground.
+        const float dryness = SmoothStep(kFloor + 40.0f, kFloor + 150.0f, height + 25.0f * broad);
         Colour ground = Mix(Grass(broad, fine), DryGrass(fine), dryness);
-        const float rock = SmoothStep(0.75f, 0.95f, dryness + 0.25f * fine);
+        const float rock = std::max(SmoothStep(0.32f, 0.55f, slope + 0.12f * fine), SmoothStep(60.0f, 85.0f, height));
         ground = Mix(ground, Rock(s, t, fine), rock);
 
-        const Point& base = kBase;
+        const Point base{kBaseX, kBaseY};
         float track = 1e9f;
         float nest = 1e9f;
         for (const float cx : {-kCorner, kCorner}) {
@@ -63,7 +92,9 @@ public:
         ground = Mix(ground, Dirt(fine, 1.0f), clearing);
         const float rim = SmoothStep(12.0f, 0.0f, std::abs(fromBase - kClearingRadius - 4.0f)) * 0.22f;
 
-        return ground * (1.0f - rim);
+        // Gentle light from the upper left brings out the relief without fighting the game's sun.
+        const float lit = std::clamp(1.0f + 0.9f * (-dx * 0.6f + dy * 0.6f), 0.75f, 1.2f);
+        return ground * ((1.0f - rim) * lit);
     }
 
 private:
@@ -92,6 +123,7 @@ private:
     TileableNoise m_large;
     TileableNoise m_small;
     TileableCells m_cells;
+    HeightGrid m_heights;
 };
 
 }  // namespace
