@@ -94,15 +94,22 @@ TEST_F(GameImages, EveryTextureLoadsThroughTheGamesReadersAtItsSize) {
 }
 
 TEST_F(GameImages, RangeRingsSitAtTheTowersRangesOnABlackBorder) {
-    for (const ring_layout::RingSpec& ring : {ring_layout::kRocket, ring_layout::kGatling}) {
+    // The terrain is 102.4 world units across. The rocket ring repeats 4 times across it, so one
+    // picture spans 25.6 units, 40 pixels a unit: its ranges of sqrt(150) and sqrt(15) units lie
+    // 489.9 and 154.9 pixels out. The gatling ring repeats 5 times, 50 pixels a unit: ranges 10
+    // and sqrt(5) units lie 500 and 111.8 pixels out.
+    struct Ring {
+        const char* File;
+        float Outer;
+        float Inner;
+    };
+    for (const Ring& ring : {Ring{"ring.jpg", 489.9f, 154.9f}, Ring{"1ring.jpg", 500.0f, 111.8f}}) {
         SCOPED_TRACE(ring.File);
         const platform::Image image = Texture(ring.File);
-        const float outer = ring_layout::RadiusPixels(ring.MaxRange2, ring.Repeats);
-        const float inner = ring_layout::RadiusPixels(ring.MinRange2, ring.Repeats);
-        const auto middle = static_cast<int>((outer + inner) / 2);
+        const auto middle = static_cast<int>((ring.Outer + ring.Inner) / 2);
         for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
-            EXPECT_NEAR(LineRadius(image, dx, dy, middle, image.Width / 2 - 1), outer, 0.75f);
-            EXPECT_NEAR(LineRadius(image, dx, dy, 0, middle), inner, 0.75f);
+            EXPECT_NEAR(LineRadius(image, dx, dy, middle, image.Width / 2 - 1), ring.Outer, 0.75f);
+            EXPECT_NEAR(LineRadius(image, dx, dy, 0, middle), ring.Inner, 0.75f);
         }
         // Inside the minimum range, and everywhere on the clamped border, nothing is added.
         EXPECT_LT(Brightness(At(image, image.Width / 2, image.Height / 2)), 4);
