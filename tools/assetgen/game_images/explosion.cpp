@@ -63,7 +63,8 @@ private:
         // Late on the middle burns out first, leaving a ragged ring of embers.
         heat *= 1.0f - age * age * SmoothStep(0.75f, 0.1f, edge) * 0.85f;
         const float flash = 1.0f + 0.6f * SmoothStep(0.12f, 0.0f, age);
-        const float cooling = 1.0f - 0.7f * SmoothStep(0.1f, 1.0f, age);
+        // The ball cools to almost nothing, so the sprite's removal after its last frame is not seen.
+        const float cooling = 1.0f - 0.93f * SmoothStep(0.1f, 1.0f, age);
         return heat * flash * cooling;
     }
 
