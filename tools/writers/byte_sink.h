@@ -19,7 +19,9 @@ inline void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 // Four-character codes and other fixed tags, written without a terminator.
-inline void PutTag(std::vector<std::uint8_t>& out, std::string_view tag) { out.insert(out.end(), tag.begin(), tag.end()); }
+inline void PutTag(std::vector<std::uint8_t>& out, std::string_view tag) {
+    out.insert(out.end(), tag.begin(), tag.end());
+}
 
 // Overwrites four bytes at `offset`, for sizes known only after their contents are written.
 inline void PatchU32(std::vector<std::uint8_t>& out, std::size_t offset, std::uint32_t value) {

@@ -47,7 +47,8 @@ TEST(CursorWriter, AnimatedCursorReadsBackWithFramesSequenceAndRates) {
 }
 
 TEST(CursorWriter, FramesShownInOrderNeedNoSequence) {
-    for (const std::vector<std::uint32_t>& sequence : {std::vector<std::uint32_t>{}, std::vector<std::uint32_t>{0, 1}}) {
+    using Steps = std::vector<std::uint32_t>;
+    for (const Steps& sequence : {Steps{}, Steps{0, 1}}) {
         AnimatedCursor cursor{{Frame(0), Frame(1)}, sequence, {4, 4}};
         const std::vector<std::uint8_t> bytes = EncodeAni(cursor);
         EXPECT_EQ(std::search(bytes.begin(), bytes.end(), std::begin("seq "), std::begin("seq ") + 4), bytes.end());

@@ -63,7 +63,8 @@ TEST(DdsWriter, CompressedFormatsKeepColoursAndTheirKindOfAlpha) {
     };
     // DXT1 makes alpha binary, DXT3 keeps 4 bits (0x80 becomes 8 x 17), DXT5 keeps this value exactly.
     for (const Case& c : {Case{DdsFormat::Dxt1, 0, 0}, Case{DdsFormat::Dxt1, 100, 0}, Case{DdsFormat::Dxt1, 200, 255},
-                          Case{DdsFormat::Dxt3, 0x80, 136}, Case{DdsFormat::Dxt5, 0, 0}, Case{DdsFormat::Dxt5, 77, 77}}) {
+                          Case{DdsFormat::Dxt3, 0x80, 136}, Case{DdsFormat::Dxt5, 0, 0},
+                          Case{DdsFormat::Dxt5, 77, 77}}) {
         SCOPED_TRACE(::testing::Message() << static_cast<int>(c.Format) << " alpha " << int{c.AlphaIn});
         const RgbaImage image = Blocks(c.AlphaIn);
         const engine::TDDSImage decoded = Decode(EncodeDds(image, c.Format));

@@ -54,7 +54,8 @@ AnimatedCursor ChooseCursor() {
             const float pulse = 0.5f + 0.5f * std::cos(static_cast<float>(frame) * std::numbers::pi_v<float> / 2);
             sprite.Fill(ArrowPointer(), VerticalGradient(Rgb(220, 255, 200), Rgb(60, 200, 60), 1, 27));
             const float radius = 4.0f + 2.0f * (1.0f - pulse);
-            sprite.Fill(Annulus({23.5f, 23.5f}, radius - 1.6f, radius), Solid(Mix(Rgb(120, 255, 90), Rgb(255, 255, 160), pulse)));
+            const Colour ring = Mix(Rgb(120, 255, 90), Rgb(255, 255, 160), pulse);
+            sprite.Fill(Annulus({23.5f, 23.5f}, radius - 1.6f, radius), Solid(ring));
         },
         {0, 1, 2, 3, 2, 1});
 }
@@ -63,8 +64,9 @@ AnimatedCursor ChooseCursor() {
 AnimatedCursor DenyCursor() {
     return Animate(2, {15, 15}, 24, [](Sprite& sprite, int frame) {
         const Colour red = frame == 0 ? Rgb(240, 30, 30) : Rgb(170, 16, 16);
-        const Shape sign = Union(Annulus({kCentre + 0.5f, kCentre + 0.5f}, 9.0f, 13.0f),
-                                 Rotated(Box(5, kCentre - 1.5f, 27, kCentre + 2.5f), {kCentre + 0.5f, kCentre + 0.5f}, 45));
+        const Point middle{kCentre + 0.5f, kCentre + 0.5f};
+        const Shape sign =
+            Union(Annulus(middle, 9.0f, 13.0f), Rotated(Box(5, kCentre - 1.5f, 27, kCentre + 2.5f), middle, 45));
         sprite.Fill(sign, Solid(red));
     });
 }

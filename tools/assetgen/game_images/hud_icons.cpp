@@ -29,7 +29,9 @@ RgbaImage Rocket() {
     const Point tail{18, 41};
     const Point neck{39, 20};
     const float d = 0.7071f;
-    const auto along = [&](Point p, float a, float across) { return Point{p.X + (a + across) * d, p.Y + (across - a) * d}; };
+    const auto along = [&](Point p, float a, float across) {
+        return Point{p.X + (a + across) * d, p.Y + (across - a) * d};
+    };
     sprite.Detail(Polygon({along(tail, 0, -4), along(tail, -13, 0), along(tail, 0, 4)}),
                   VerticalGradient(Rgb(255, 240, 120), Rgb(255, 110, 20), 38, 54));
     sprite.Detail(Polygon({along(tail, 2, -5), along(tail, -3, -11), along(tail, 9, -5)}), Solid(Rgb(210, 40, 30)));
@@ -78,9 +80,10 @@ RgbaImage Repair() {
     // A wrench across the button and a plus for mending.
     const Shape slot = Rotated(Box(38, 3, 46, 22), {42, 20}, 45);
     const Shape handle = Capsule({16, 46}, {38, 24}, 8);
-    sprite.Detail(Difference(Union(Disc({42, 20}, 13), Capsule({16, 46}, {38, 24}, 12)), Rotated(Box(40, 3, 44, 18), {42, 20}, 45)),
-                  Solid(kEdge));
-    sprite.Detail(Union(Difference(Disc({42, 20}, 11), slot), handle), VerticalGradient(Rgb(240, 244, 248), kMetalDark, 8, 50));
+    const Shape rim = Union(Disc({42, 20}, 13), Capsule({16, 46}, {38, 24}, 12));
+    sprite.Detail(Difference(rim, Rotated(Box(40, 3, 44, 18), {42, 20}, 45)), Solid(kEdge));
+    sprite.Detail(Union(Difference(Disc({42, 20}, 11), slot), handle),
+                  VerticalGradient(Rgb(240, 244, 248), kMetalDark, 8, 50));
     sprite.Detail(Box(9, 13, 25, 19), Solid(kEdge));
     sprite.Detail(Box(14, 8, 20, 24), Solid(kEdge));
     sprite.Detail(Box(10, 14, 24, 18), Solid(Rgb(120, 255, 120)));

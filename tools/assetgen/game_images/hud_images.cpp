@@ -54,7 +54,8 @@ void MoneyWindow(Sprite& sprite) {
     const float top = Row(kMoneyY - kGlyphHeight / 2 - 7);
     const float bottom = Row(kMoneyY + kGlyphHeight / 2 + 7);
     Well(sprite, left, top, right, bottom, 4);
-    sprite.Detail(Box(left + 4, top + 4, right - 4, bottom - 4), VerticalGradient(Rgb(8, 30, 22), Rgb(4, 16, 12), top, bottom));
+    sprite.Detail(Box(left + 4, top + 4, right - 4, bottom - 4),
+                  VerticalGradient(Rgb(8, 30, 22), Rgb(4, 16, 12), top, bottom));
     // A coin beside the window says what the number counts.
     const Point coin{left - 14, (top + bottom) * 0.5f};
     sprite.Detail(Disc(coin, 8), Solid(Rgb(90, 60, 6)));

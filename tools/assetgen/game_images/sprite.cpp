@@ -126,7 +126,8 @@ Paint VerticalGradient(Colour top, Colour bottom, float y0, float y1) {
 }
 
 Sprite::Sprite(std::int32_t width, std::int32_t height)
-    : m_canvas(width, height), m_mask{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)} {}
+    : m_canvas(width, height),
+      m_mask{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height)} {}
 
 bool Sprite::IsOpaque(std::int32_t x, std::int32_t y) const {
     return x >= 0 && y >= 0 && x < Width() && y < Height() && m_mask.IsOpaque(x, y);
