@@ -138,14 +138,11 @@ AnimatedCursor RepairCursor() {
 
 }  // namespace
 
-std::vector<NamedCursor> MakeCursors() {
-    return {{"default.ani", DefaultCursor()},     {"denny.ani", DenyCursor()},
-            {"choose.ani", ChooseCursor()},       {"left.ani", ScrollCursor(180)},
-            {"right.ani", ScrollCursor(0)},       {"up.ani", ScrollCursor(270)},
-            {"down.ani", ScrollCursor(90)},       {"leftup.ani", ScrollCursor(225)},
-            {"leftdown.ani", ScrollCursor(135)},  {"rightup.ani", ScrollCursor(315)},
-            {"rightdown.ani", ScrollCursor(45)},  {"place.ani", PlaceCursor()},
-            {"repair.ani", RepairCursor()}};
+std::vector<AnimatedCursor> MakeCursors() {
+    // Arrow, refusing, choosing; scrolling left, right, up, down, then the four corners; placing, repairing.
+    return {DefaultCursor(),     DenyCursor(),       ChooseCursor(),     ScrollCursor(180), ScrollCursor(0),
+            ScrollCursor(270),   ScrollCursor(90),   ScrollCursor(225),  ScrollCursor(135), ScrollCursor(315),
+            ScrollCursor(45),    PlaceCursor(),      RepairCursor()};
 }
 
 }  // namespace tools::assetgen

@@ -5,6 +5,8 @@
 #include "tools/writers/dds_writer.h"
 #include "tools/writers/jpeg_writer.h"
 
+#include <stdexcept>
+
 namespace tools::assetgen {
 namespace {
 
@@ -32,8 +34,12 @@ void GenerateGameImages(OutputFolder& output) {
     for (const NamedPicture& icon : MakeHudIcons()) {
         output.Write(std::string(kTextureFolder) + icon.File, EncodeDds(icon.Picture, DdsFormat::Bgra32));
     }
-    for (const NamedCursor& cursor : MakeCursors()) {
-        output.Write(std::string(kCursorFolder) + cursor.File, EncodeAni(cursor.Cursor));
+    const std::vector<AnimatedCursor> cursors = MakeCursors();
+    if (cursors.size() != kCursors.size()) {
+        throw std::logic_error("Every cursor slot needs exactly one cursor");
+    }
+    for (std::size_t slot = 0; slot < cursors.size(); ++slot) {
+        output.Write(std::string(kCursorFolder) + kCursors[slot], EncodeAni(cursors[slot]));
     }
 }
 

@@ -3,7 +3,6 @@
 #include "tools/writers/output_folder.h"
 
 #include <array>
-#include <string>
 
 // The game's pictures: its textures in textures/ and its cursors in cursors/.
 namespace tools::assetgen {
@@ -11,10 +10,6 @@ namespace tools::assetgen {
 namespace game_image_files {
 constexpr const char* kTextureFolder = "textures/";
 constexpr const char* kCursorFolder = "cursors/";
-constexpr std::array<const char*, 6> kJpegTextures{"terrain.jpg", "detail.jpg", "ring.jpg",
-                                                   "1ring.jpg",   "bug.jpg",    "boom.jpg"};
-constexpr std::array<const char*, 5> kHudTextures{"gui_bar.dds", "gui_rocket_sm.dds", "gui_laser_sm.dds",
-                                                  "gui_gatling_sm.dds", "gui_repair_sm.dds"};
 // In the order of the game's cursor slots 1 to 13.
 constexpr std::array<const char*, 13> kCursors{"default.ani",  "denny.ani",    "choose.ani",    "left.ani",
                                                "right.ani",    "up.ani",       "down.ani",      "leftup.ani",

@@ -31,11 +31,7 @@ struct NamedPicture {
 // The four button icons.
 std::vector<NamedPicture> MakeHudIcons();
 
-struct NamedCursor {
-    std::string File;
-    AnimatedCursor Cursor;
-};
-// The thirteen cursors, in slot order.
-std::vector<NamedCursor> MakeCursors();
+// The thirteen cursors, in the order of the game's cursor slots.
+std::vector<AnimatedCursor> MakeCursors();
 
 }  // namespace tools::assetgen
