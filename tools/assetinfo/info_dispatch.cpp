@@ -1,7 +1,7 @@
 #include "tools/assetinfo/info_dispatch.h"
 
 #include "tools/assetinfo/info_kinds.h"
-#include "tools/assetinfo/png_writer.h"
+#include "tools/writers/png_writer.h"
 
 #include <algorithm>
 #include <cctype>

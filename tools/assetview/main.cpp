@@ -1,4 +1,4 @@
-#include "tools/assetinfo/png_writer.h"
+#include "tools/writers/png_writer.h"
 #include "tools/assetview/render/model_view.h"
 #include "tools/assetview/render/view_options.h"
 

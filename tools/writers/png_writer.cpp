@@ -1,4 +1,4 @@
-#include "tools/assetinfo/png_writer.h"
+#include "tools/writers/png_writer.h"
 
 #include "platform/paths.h"
 
