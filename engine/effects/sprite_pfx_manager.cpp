@@ -55,22 +55,18 @@ void TGLBaseSpritePFXManager::SetShareSprites(TGLBaseSpritePFXManager* manager) 
 }
 
 void TGLBaseSpritePFXManager::ReleaseTexture() {
-    if (m_texture != 0) {
-        glDeleteTextures(1, &m_texture);
-        m_texture = 0;
-    }
+    m_texture.Release();
 }
 
 GLuint TGLBaseSpritePFXManager::OwnTexture() {
-    if (m_texture != 0) {
-        return m_texture;
+    if (m_texture.Get() != 0) {
+        return m_texture.Get();
     }
     const TGLBitmap32 image = PrepareImage();
     if (image.Empty()) {
         return 0;
     }
-    glGenTextures(1, &m_texture);
-    glBindTexture(GL_TEXTURE_2D, m_texture);
+    glBindTexture(GL_TEXTURE_2D, m_texture.Acquire());
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -80,7 +76,7 @@ GLuint TGLBaseSpritePFXManager::OwnTexture() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_LUMINANCE_ALPHA, image.Width, image.Height, GL_RGBA, GL_UNSIGNED_BYTE,
                       image.Data.data());
-    return m_texture;
+    return m_texture.Get();
 }
 
 void TGLBaseSpritePFXManager::InitializeRendering(TRenderContextInfo& rci) {

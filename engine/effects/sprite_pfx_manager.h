@@ -3,6 +3,7 @@
 #include "engine/core/component.h"
 #include "engine/effects/life_colored_pfx_manager.h"
 #include "engine/material/bitmap32.h"
+#include "engine/material/gl_texture_name.h"
 
 #include <GL/gl.h>
 
@@ -42,7 +43,7 @@ public:
     void SetShareSprites(TGLBaseSpritePFXManager* manager);
 
     // The OpenGL texture of this manager's own sprites, 0 until first drawn.
-    GLuint TextureHandle() const { return m_texture; }
+    GLuint TextureHandle() const { return m_texture.Get(); }
     // The sprite picture as the texture is made from it.
     virtual TGLBitmap32 PrepareImage() const = 0;
 
@@ -67,7 +68,7 @@ private:
     float m_aspectRatio = 1.0f;
     float m_rotation = 0.0f;
     TComponentLink<TGLBaseSpritePFXManager> m_shareSprites;
-    GLuint m_texture = 0;
+    TGLTextureName m_texture;
     std::array<TVec3, 4> m_corners{};
     TVec3 m_viewAxis{0, 0, 1};
     bool m_lifeRotation = false;

@@ -39,9 +39,6 @@ TGLCustomBitmapFont::TGLCustomBitmapFont() = default;
 TGLCustomBitmapFont::~TGLCustomBitmapFont() {
     // Users hold links to the font, which free-notification clears; they then simply draw nothing.
     NotifyFreed();
-    if (m_handle != 0) {
-        glDeleteTextures(1, &m_handle);
-    }
 }
 
 void TGLCustomBitmapFont::SetGlyphs(platform::Image picture) {
@@ -204,10 +201,7 @@ std::vector<TGlyphQuad> TGLCustomBitmapFont::LayoutString(const std::string& tex
 
 void TGLCustomBitmapFont::BuildTexture() {
     const TGLBitmap32 bitmap = BuildGlyphBitmap(m_glyphs, m_glyphsAlpha);
-    if (m_handle == 0) {
-        glGenTextures(1, &m_handle);
-    }
-    glBindTexture(GL_TEXTURE_2D, m_handle);
+    glBindTexture(GL_TEXTURE_2D, m_handle.Acquire());
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -233,7 +227,7 @@ void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::strin
     if (m_glyphs.Width <= 0 || m_glyphs.Height <= 0 || text.empty()) {
         return;
     }
-    if (m_textureDirty) {
+    if (m_textureDirty || m_handle.Get() == 0) {
         BuildTexture();
     }
     const std::vector<TGlyphQuad> quads = LayoutString(text, alignment, layout);
@@ -241,7 +235,7 @@ void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::strin
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glBindTexture(GL_TEXTURE_2D, m_handle);
+    glBindTexture(GL_TEXTURE_2D, m_handle.Get());
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPushAttrib(GL_CURRENT_BIT);
     glColor4f(colour.X, colour.Y, colour.Z, colour.W);
@@ -274,10 +268,7 @@ void TGLCustomBitmapFont::UnRegisterUser(TGLBaseSceneObject& user) {
 }
 
 void TGLCustomBitmapFont::FreeTexture() {
-    if (m_handle != 0) {
-        glDeleteTextures(1, &m_handle);
-        m_handle = 0;
-    }
+    m_handle.Release();
     m_textureDirty = true;
 }
 

@@ -4,6 +4,7 @@
 #include "engine/core/vector_math.h"
 #include "engine/hud/bitmap_font_range.h"
 #include "engine/material/bitmap32.h"
+#include "engine/material/gl_texture_name.h"
 #include "engine/material/texture.h"
 #include "platform/image.h"
 
@@ -109,7 +110,7 @@ public:
     const std::vector<TGLBaseSceneObject*>& Users() const { return m_users; }
 
     // The OpenGL texture name (0 before the first build) and whether the next draw rebuilds it.
-    GLuint TextureHandle() const { return m_handle; }
+    GLuint TextureHandle() const { return m_handle.Get(); }
     bool TextureDirty() const { return m_textureDirty; }
     // Frees the texture (the context is being lost); the next draw builds it again.
     void FreeTexture();
@@ -144,7 +145,7 @@ private:
     mutable std::array<TCharRect, bitmap_font_limits::CodeCount> m_charRects{};
     mutable bool m_charRectsValid = false;
     std::vector<TGLBaseSceneObject*> m_users;
-    GLuint m_handle = 0;
+    TGLTextureName m_handle;
     bool m_textureDirty = true;
 };
 

@@ -63,11 +63,7 @@ TGLTexture::TGLTexture() {
     m_envColor.OnChange = [this] { Changed(); };
 }
 
-TGLTexture::~TGLTexture() {
-    if (m_handle != 0) {
-        glDeleteTextures(1, &m_handle);
-    }
-}
+TGLTexture::~TGLTexture() = default;
 
 void TGLTexture::Changed() {
     m_changed = true;
@@ -117,11 +113,11 @@ void TGLTexture::BindForDrawing(TRenderContextInfo& rci) {
         states.Disable(TGLState::stTexture2D);
         return;
     }
-    if (m_handle == 0 || m_changed) {
+    if (m_handle.Get() == 0 || m_changed) {
         Build(states);
     }
     states.Enable(TGLState::stTexture2D);
-    states.BindTexture2D(m_handle);
+    states.BindTexture2D(m_handle.Get());
     states.SetTextureEnv(GLTextureMode(m_textureMode), m_envColor.AsArray());
 }
 
@@ -131,10 +127,7 @@ void TGLTexture::ReleaseAfterDrawing(TRenderContextInfo& rci) {
 
 void TGLTexture::Build(TGLStateCache& states) {
     const TGLTextureCapabilities caps = QueryTextureCapabilities();
-    if (m_handle == 0) {
-        glGenTextures(1, &m_handle);
-    }
-    states.BindTexture2D(m_handle);
+    states.BindTexture2D(m_handle.Acquire());
     SetParameters(caps);
     Upload(caps);
     m_changed = false;

@@ -2,6 +2,7 @@
 
 #include "engine/material/bitmap32.h"
 #include "engine/material/color.h"
+#include "engine/material/gl_texture_name.h"
 #include "engine/material/texture_format.h"
 #include "platform/image.h"
 
@@ -87,7 +88,7 @@ public:
 
     // Whether a setting changed since the last build (always true before the first).
     bool IsChanged() const { return m_changed; }
-    GLuint Handle() const { return m_handle; }
+    GLuint Handle() const { return m_handle.Get(); }
     // The size last uploaded (0 x 0 for an empty picture).
     int TexWidth() const { return m_texWidth; }
     int TexHeight() const { return m_texHeight; }
@@ -128,7 +129,7 @@ private:
     bool m_disabled = true;
     float m_normalMapScale = 0.125f;
 
-    GLuint m_handle = 0;
+    TGLTextureName m_handle;
     bool m_changed = true;
     int m_texWidth = 0;
     int m_texHeight = 0;

@@ -1,5 +1,7 @@
 #include "engine/viewer/render_buffer.h"
 
+#include "engine/material/gl_texture_name.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -101,6 +103,7 @@ ContextRequest TGLRenderBuffer::RequestedPixelFormat() const {
 void TGLRenderBuffer::CreateRC(TGLRenderTarget& target) {
     DestroyRC();
     target.MakeCurrent();
+    BeginGLContextGeneration();
     GLint blueBits = 8;
     glGetIntegerv(GL_BLUE_BITS, &blueBits);
     GLint maxLights = 8;

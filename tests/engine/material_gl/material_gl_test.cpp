@@ -1,3 +1,4 @@
+#include "engine/material/gl_texture_name.h"
 #include "engine/material/material_library.h"
 #include "engine/material/multi_material_shader.h"
 #include "engine/material/render_context_info.h"
@@ -136,6 +137,29 @@ TEST_F(MaterialGL, TexturedQuadShowsThePictureTheRightWayUp) {
     EXPECT_EQ(material.Texture().TexWidth(), 4);
     EXPECT_EQ(material.Texture().TexHeight(), 2);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+}
+
+TEST_F(MaterialGL, TextureIsRebuiltInANewContextGeneration) {
+    TGLMaterial material;
+    UseQuadrants(material.Texture());
+    DrawQuad(material);
+    ASSERT_TRUE(Near(Pixel(8, 8), kRed));
+
+    // A second context, as the viewer makes when it takes the screen again: the old name means
+    // nothing there, so the picture must be uploaded anew.
+    tests::GLTestContext second{kSize, kSize};
+    engine::BeginGLContextGeneration();
+    engine::TGLStateCache secondCache;
+    rci.GLStates = &secondCache;
+    secondCache.Disable(TGLState::stLighting);
+    secondCache.Disable(TGLState::stCullFace);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawQuad(material);
+    EXPECT_TRUE(Near(Pixel(8, 8), kRed));
+    EXPECT_TRUE(Near(Pixel(56, 56), kWhite));
+    EXPECT_TRUE(Near(Pixel(56, 8), kGreen));
+    rci.GLStates = &cache;
 }
 
 TEST_F(MaterialGL, LibraryMaterialScalesThenOffsetsTextureCoordinates) {
