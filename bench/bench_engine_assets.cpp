@@ -14,11 +14,11 @@ namespace {
 tests::Bytes RipplingSheet() {
     constexpr int kCells = 16;
     constexpr int kSide = kCells + 1;
-    tests::Md2Spec spec;
-    spec.skinWidth = 256;
-    spec.skinHeight = 256;
+    tests::Md2Spec desc;
+    desc.skinWidth = 256;
+    desc.skinHeight = 256;
     for (int v = 0; v < kSide * kSide; ++v) {
-        spec.texCoords.push_back(
+        desc.texCoords.push_back(
             {static_cast<std::int16_t>((v % kSide) * 15), static_cast<std::int16_t>((v / kSide) * 15)});
     }
     for (int z = 0; z < kCells; ++z) {
@@ -27,8 +27,8 @@ tests::Bytes RipplingSheet() {
             const auto b = static_cast<std::int16_t>(a + 1);
             const auto c = static_cast<std::int16_t>(a + kSide);
             const auto d = static_cast<std::int16_t>(c + 1);
-            spec.triangles.push_back({a, c, b, a, c, b});
-            spec.triangles.push_back({b, c, d, b, c, d});
+            desc.triangles.push_back({a, c, b, a, c, b});
+            desc.triangles.push_back({b, c, d, b, c, d});
         }
     }
     for (int f = 0; f < 20; ++f) {
@@ -41,9 +41,9 @@ tests::Bytes RipplingSheet() {
             frame.vertices.push_back(
                 {static_cast<std::uint8_t>(x * 15), static_cast<std::uint8_t>(z * 15), static_cast<std::uint8_t>(h)});
         }
-        spec.frames.push_back(frame);
+        desc.frames.push_back(frame);
     }
-    return tests::FileMD2(spec);
+    return tests::FileMD2(desc);
 }
 
 void BM_ActorProgressAndBlend(benchmark::State& state) {

@@ -38,7 +38,7 @@ Header ReadHeader(platform::BinaryReader& reader) {
     header.idLength = fields.U8();
     header.colourMapType = fields.U8();
     header.imageType = fields.U8();
-    fields.Skip(5 + 4);  // colour map specification, x and y origin
+    fields.Skip(5 + 4);  // colour map description, x and y origin
     header.width = fields.U16();
     header.height = fields.U16();
     header.depth = fields.U8();

@@ -45,66 +45,66 @@ struct BmpSpec {
     Bytes pixels;
 };
 
-inline Bytes MakeBmp(const BmpSpec& spec) {
+inline Bytes MakeBmp(const BmpSpec& desc) {
     Bytes header;
-    PutU32(header, spec.headerSize);
-    if (spec.headerSize == 12) {
-        PutU16(header, static_cast<std::uint32_t>(spec.width));
-        PutU16(header, static_cast<std::uint32_t>(spec.height));
+    PutU32(header, desc.headerSize);
+    if (desc.headerSize == 12) {
+        PutU16(header, static_cast<std::uint32_t>(desc.width));
+        PutU16(header, static_cast<std::uint32_t>(desc.height));
         PutU16(header, 1);
-        PutU16(header, spec.bits);
+        PutU16(header, desc.bits);
     } else {
-        PutU32(header, static_cast<std::uint32_t>(spec.width));
-        PutU32(header, static_cast<std::uint32_t>(spec.height));
+        PutU32(header, static_cast<std::uint32_t>(desc.width));
+        PutU32(header, static_cast<std::uint32_t>(desc.height));
         PutU16(header, 1);
-        PutU16(header, spec.bits);
-        PutU32(header, spec.compression);
-        PutU32(header, spec.sizeImage);
+        PutU16(header, desc.bits);
+        PutU32(header, desc.compression);
+        PutU32(header, desc.sizeImage);
         PutU32(header, 2835);
         PutU32(header, 2835);
         // A palette shorter than the bit depth allows is announced, as writers do.
-        const bool shortPalette = !spec.palette.empty() && spec.palette.size() < (1u << spec.bits);
-        PutU32(header, spec.colorsUsed != 0 || !shortPalette ? spec.colorsUsed
-                                                             : static_cast<std::uint32_t>(spec.palette.size()));
+        const bool shortPalette = !desc.palette.empty() && desc.palette.size() < (1u << desc.bits);
+        PutU32(header, desc.colorsUsed != 0 || !shortPalette ? desc.colorsUsed
+                                                             : static_cast<std::uint32_t>(desc.palette.size()));
         PutU32(header, 0);
-        if (spec.headerSize > 40) {
-            for (std::size_t i = 0; i < 4 && header.size() + 4 <= spec.headerSize; ++i) {
-                PutU32(header, i < spec.masks.size() ? spec.masks[i] : 0);
+        if (desc.headerSize > 40) {
+            for (std::size_t i = 0; i < 4 && header.size() + 4 <= desc.headerSize; ++i) {
+                PutU32(header, i < desc.masks.size() ? desc.masks[i] : 0);
             }
         }
-        header.resize(spec.headerSize, 0);
-        if (spec.headerSize == 40) {
-            for (auto mask : spec.masks) {
+        header.resize(desc.headerSize, 0);
+        if (desc.headerSize == 40) {
+            for (auto mask : desc.masks) {
                 PutU32(header, mask);
             }
         }
     }
-    auto palette = spec.palette;
-    if (spec.headerSize == 12 && !palette.empty()) {
-        palette.resize(1u << spec.bits, kBlack);  // a core header always has the full palette
+    auto palette = desc.palette;
+    if (desc.headerSize == 12 && !palette.empty()) {
+        palette.resize(1u << desc.bits, kBlack);  // a core header always has the full palette
     }
     for (const auto& colour : palette) {
         header.insert(header.end(), {colour[2], colour[1], colour[0]});
-        if (spec.headerSize != 12) {
+        if (desc.headerSize != 12) {
             header.push_back(0);
         }
     }
     Bytes file = {'B', 'M'};
-    PutU32(file, static_cast<std::uint32_t>(14 + header.size() + spec.pixels.size()));
+    PutU32(file, static_cast<std::uint32_t>(14 + header.size() + desc.pixels.size()));
     PutU32(file, 0);
     PutU32(file, static_cast<std::uint32_t>(14 + header.size()));
     file.insert(file.end(), header.begin(), header.end());
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), desc.pixels.begin(), desc.pixels.end());
     return file;
 }
 
-inline BmpSpec Spec(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
-    BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = bits;
-    spec.compression = compression;
-    return spec;
+inline BmpSpec Desc(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
+    BmpSpec desc;
+    desc.width = width;
+    desc.height = height;
+    desc.bits = bits;
+    desc.compression = compression;
+    return desc;
 }
 
 // Rows as stored, each padded to a multiple of four bytes.

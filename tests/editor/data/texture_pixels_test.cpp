@@ -31,9 +31,9 @@ TEST(TextureScaling, QualityScalesWithHalvesRoundedToEven) {
 
 // A 4 x 2 bitmap, each pixel its own colour, stored bottom-up.
 Bytes FourByTwo() {
-    BmpSpec spec = Spec(4, 2, 24, 0);
-    spec.pixels = Rows({{0, 0, 5, 0, 0, 6, 0, 0, 7, 0, 0, 8}, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}});
-    return MakeBmp(spec);
+    BmpSpec desc = Desc(4, 2, 24, 0);
+    desc.pixels = Rows({{0, 0, 5, 0, 0, 6, 0, 0, 7, 0, 0, 8}, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}});
+    return MakeBmp(desc);
 }
 
 std::vector<int> Reds(const TexturePixels& texture) {
@@ -65,10 +65,10 @@ TEST(BmpTexture, TopRowFirstAndPointSampled) {
 }
 
 TEST(BmpTexture, KeyColourAloneIsTransparent) {
-    BmpSpec spec = Spec(4, 1, 24, 0);
+    BmpSpec desc = Desc(4, 1, 24, 0);
     // Stored blue, green, red: grey, grey with blue 129, black, grey with red 129.
-    spec.pixels = Rows({{128, 128, 128, 129, 128, 128, 0, 0, 0, 128, 128, 129}});
-    const TexturePixels grey = BmpTexturePixels(MakeBmp(spec), 0, kMiddleGrey);
+    desc.pixels = Rows({{128, 128, 128, 129, 128, 128, 0, 0, 0, 128, 128, 129}});
+    const TexturePixels grey = BmpTexturePixels(MakeBmp(desc), 0, kMiddleGrey);
     ASSERT_EQ(grey.Buffer.size(), 16u);
     EXPECT_EQ(grey.Buffer[3], 0);
     EXPECT_EQ(grey.Buffer[7], 255);
@@ -77,19 +77,19 @@ TEST(BmpTexture, KeyColourAloneIsTransparent) {
     EXPECT_EQ((std::vector<int>{grey.Buffer[4], grey.Buffer[5], grey.Buffer[6]}), (std::vector<int>{128, 128, 129}));
 
     // The key is 0x00BBGGRR: red in the low byte.
-    const TexturePixels redKey = BmpTexturePixels(MakeBmp(spec), 0, 0x808081);
+    const TexturePixels redKey = BmpTexturePixels(MakeBmp(desc), 0, 0x808081);
     EXPECT_EQ(redKey.Buffer[15], 0);
     EXPECT_EQ(redKey.Buffer[7], 255);
-    const TexturePixels blackKey = BmpTexturePixels(MakeBmp(spec), 0, 0);
+    const TexturePixels blackKey = BmpTexturePixels(MakeBmp(desc), 0, 0);
     EXPECT_EQ(blackKey.Buffer[11], 0);
 }
 
 TEST(BmpTexture, FileAlphaIsDroppedForTheKey) {
-    BmpSpec spec = Spec(2, 1, 32, 3);
-    spec.headerSize = 124;
-    spec.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
-    spec.pixels = {1, 2, 3, 0, 128, 128, 128, 255};
-    const TexturePixels texture = BmpTexturePixels(MakeBmp(spec), 0, kMiddleGrey);
+    BmpSpec desc = Desc(2, 1, 32, 3);
+    desc.headerSize = 124;
+    desc.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
+    desc.pixels = {1, 2, 3, 0, 128, 128, 128, 255};
+    const TexturePixels texture = BmpTexturePixels(MakeBmp(desc), 0, kMiddleGrey);
     EXPECT_EQ(texture.Buffer, (Bytes{3, 2, 1, 255, 128, 128, 128, 0}));
 }
 

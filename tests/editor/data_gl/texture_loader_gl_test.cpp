@@ -126,9 +126,9 @@ TEST_F(TextureLoaderTest, TextureCoordinatesUpToThreeRepeatThreeTimes) {
 }
 
 Bytes GreyPairBmp() {
-    BmpSpec spec = Spec(2, 1, 24, 0);
-    spec.pixels = Rows({{128, 128, 128, 129, 128, 128}});
-    return MakeBmp(spec);
+    BmpSpec desc = Desc(2, 1, 24, 0);
+    desc.pixels = Rows({{128, 128, 128, 129, 128, 128}});
+    return MakeBmp(desc);
 }
 
 TEST_F(TextureLoaderTest, LoadsBmpWithTheKeyColourAndJpgByExtensionInAnyCase) {
@@ -152,10 +152,10 @@ TEST_F(TextureLoaderTest, LoadsBmpWithTheKeyColourAndJpgByExtensionInAnyCase) {
 }
 
 TEST_F(TextureLoaderTest, QualityScalesTheUploadedSize) {
-    BmpSpec spec = Spec(256, 128, 8, 0);
-    spec.palette = {kRed};
-    spec.pixels = Bytes(256 * 128, 0);
-    const std::string package = Package({{"big.bmp", MakeBmp(spec)}});
+    BmpSpec desc = Desc(256, 128, 8, 0);
+    desc.palette = {kRed};
+    desc.pixels = Bytes(256 * 128, 0);
+    const std::string package = Package({{"big.bmp", MakeBmp(desc)}});
     std::uint32_t texture = 0;
     ASSERT_TRUE(LoadTexture(package, "big.bmp", texture, 2, kMiddleGrey));
     const Level level = ReadLevel(texture, 0);

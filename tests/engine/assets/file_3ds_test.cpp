@@ -160,9 +160,9 @@ TEST_F(Load3DS, WithoutALibraryGroupsHaveNoMaterialName) {
 TEST_F(Load3DS, LibraryMaterialsTakeTheFilesColoursAndAreShared) {
     engine::TGLMaterialLibrary library;
     auto file = [](std::uint8_t red, std::int16_t shininess, std::int16_t strength) {
-        tests::MaterialSpec spec{"Metal", {red, 0, 0}, {0, 255, 0}, {0, 0, 255}, shininess, strength, ""};
+        tests::MaterialSpec desc{"Metal", {red, 0, 0}, {0, 255, 0}, {0, 0, 255}, shininess, strength, ""};
         return tests::File3DS(
-            {tests::MaterialEntry(spec),
+            {tests::MaterialEntry(desc),
              tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
                                       tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Metal", {0})})})});
     };
@@ -202,10 +202,10 @@ TEST_F(Load3DS, TheLinearColourWinsOverTheOthers) {
 TEST_F(Load3DS, AMissingTextureFailsUnlessIgnored) {
     engine::TGLMaterialLibrary library;
     mesh.SetMaterialLibrary(&library);
-    tests::MaterialSpec spec = tests::Material("Skin");
-    spec.texture = "  no_such_texture.bmp ";
+    tests::MaterialSpec desc = tests::Material("Skin");
+    desc.texture = "  no_such_texture.bmp ";
     const tests::Bytes bytes =
-        tests::File3DS({tests::MaterialEntry(spec),
+        tests::File3DS({tests::MaterialEntry(desc),
                         tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
                                                  tests::FaceList({{0, 1, 2}}, {tests::MaterialGroup("Skin", {0})})})});
     EXPECT_THROW(Load(bytes), engine::EGLTextureException);
@@ -295,9 +295,9 @@ TEST_F(Load3DS, BrokenChunkStructuresAreRefused) {
 TEST_F(Load3DS, EveryTruncationFailsCleanly) {
     engine::TGLMaterialLibrary library;
     mesh.SetMaterialLibrary(&library);
-    tests::MaterialSpec spec{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
+    tests::MaterialSpec desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
     const tests::Bytes bytes = tests::File3DS(
-        {tests::MaterialEntry(spec),
+        {tests::MaterialEntry(desc),
          tests::NamedMesh("cube",
                           {tests::VertexList(tests::CubeVertices()),
                            tests::FaceList(tests::CubeFaces(), {tests::MaterialGroup("Paint", {0, 1, 2}),

@@ -33,9 +33,9 @@ std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
     return all;
 }
 
-TFileMD2 Read(const tests::Md2Spec& spec) {
+TFileMD2 Read(const tests::Md2Spec& desc) {
     TFileMD2 file;
-    file.LoadFromStream(tests::FileMD2(spec));
+    file.LoadFromStream(tests::FileMD2(desc));
     return file;
 }
 
@@ -68,11 +68,11 @@ TEST(MD2File, AnimationsStartWhereANewNameFirstAppears) {
 }
 
 TEST(MD2File, CornersAreReversedAndScaledFramesDecoded) {
-    tests::Md2Spec spec = tests::QuadModel({"a01"});
-    spec.frames[0].scale = {0.5f, 2, 1};
-    spec.frames[0].translate = {1, 0, -3};
-    spec.frames[0].vertices[2] = {255, 10, 200};
-    const TFileMD2 file = Read(spec);
+    tests::Md2Spec desc = tests::QuadModel({"a01"});
+    desc.frames[0].scale = {0.5f, 2, 1};
+    desc.frames[0].translate = {1, 0, -3};
+    desc.frames[0].vertices[2] = {255, 10, 200};
+    const TFileMD2 file = Read(desc);
     ASSERT_EQ(file.TriangleCount(), 2);
     const auto& t = file.Triangles()[0];  // stored as vertices 0, 1, 2 with texture 0, 1, 2
     EXPECT_EQ(t[0].VertexIndex, 2);
@@ -84,9 +84,9 @@ TEST(MD2File, CornersAreReversedAndScaledFramesDecoded) {
     EXPECT_EQ(file.Frames()[0][2], (TVec3{128.5f, 20, 197}));
 }
 
-void ExpectRefused(const tests::Md2Spec& spec, const std::string& fragment) {
+void ExpectRefused(const tests::Md2Spec& desc, const std::string& fragment) {
     try {
-        Read(spec);
+        Read(desc);
         FAIL() << "no error, expected " << fragment;
     } catch (const EMD2Error& e) {
         EXPECT_NE(std::string(e.what()).find(fragment), std::string::npos) << e.what();

@@ -35,9 +35,9 @@ void ForEachCorruption(const tests::Bytes& valid, Load load) {
 
 TEST(MalformedModels, CorruptedThreeDSFilesFailCleanly) {
     engine::RegisterModelFormats();
-    tests::MaterialSpec spec{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
+    tests::MaterialSpec desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
     const tests::Bytes valid = tests::File3DS(
-        {tests::MaterialEntry(spec),
+        {tests::MaterialEntry(desc),
          tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),
                                    tests::FaceList(tests::CubeFaces(), {tests::MaterialGroup("Paint", {0, 1, 2, 11}),
                                                                         tests::Smoothing({1, 1, 2, 2, 3, 0, 0, 4, 8, 8,

@@ -209,42 +209,42 @@ struct Md2Spec {
     std::int32_t frameSizeOverride = -1;
 };
 
-inline Bytes FileMD2(const Md2Spec& spec) {
+inline Bytes FileMD2(const Md2Spec& desc) {
     const std::int32_t vertexCount =
-        spec.vertexCountOverride >= 0
-            ? spec.vertexCountOverride
-            : (spec.frames.empty() ? 0 : static_cast<std::int32_t>(spec.frames[0].vertices.size()));
-    const std::int32_t frameSize = spec.frameSizeOverride >= 0 ? spec.frameSizeOverride : 40 + 4 * vertexCount;
+        desc.vertexCountOverride >= 0
+            ? desc.vertexCountOverride
+            : (desc.frames.empty() ? 0 : static_cast<std::int32_t>(desc.frames[0].vertices.size()));
+    const std::int32_t frameSize = desc.frameSizeOverride >= 0 ? desc.frameSizeOverride : 40 + 4 * vertexCount;
     Bytes out;
     PutI32(out, 0x32504449);  // "IDP2"
     PutI32(out, 8);
-    PutI32(out, spec.skinWidth);
-    PutI32(out, spec.skinHeight);
+    PutI32(out, desc.skinWidth);
+    PutI32(out, desc.skinHeight);
     PutI32(out, frameSize);
-    PutI32(out, spec.skins);
+    PutI32(out, desc.skins);
     PutI32(out, vertexCount);
-    PutI32(out, static_cast<std::int32_t>(spec.texCoords.size()));
-    PutI32(out, static_cast<std::int32_t>(spec.triangles.size()));
+    PutI32(out, static_cast<std::int32_t>(desc.texCoords.size()));
+    PutI32(out, static_cast<std::int32_t>(desc.triangles.size()));
     PutI32(out, 0);
-    PutI32(out, static_cast<std::int32_t>(spec.frames.size()));
+    PutI32(out, static_cast<std::int32_t>(desc.frames.size()));
     for (int i = 0; i < 6; ++i) {
         PutI32(out, 0);  // offsets: the reader goes in order
     }
-    for (int s = 0; s < spec.skins; ++s) {
+    for (int s = 0; s < desc.skins; ++s) {
         std::string name = "skin" + std::to_string(s) + ".pcx";
         name.resize(64, '\0');
         out.insert(out.end(), name.begin(), name.end());
     }
-    for (const auto& st : spec.texCoords) {
+    for (const auto& st : desc.texCoords) {
         PutU16(out, static_cast<std::uint16_t>(st[0]));
         PutU16(out, static_cast<std::uint16_t>(st[1]));
     }
-    for (const auto& t : spec.triangles) {
+    for (const auto& t : desc.triangles) {
         for (std::int16_t v : t) {
             PutU16(out, static_cast<std::uint16_t>(v));
         }
     }
-    for (const Md2Frame& frame : spec.frames) {
+    for (const Md2Frame& frame : desc.frames) {
         const std::size_t start = out.size();
         for (float v : frame.scale) {
             PutF32(out, v);
@@ -265,15 +265,15 @@ inline Bytes FileMD2(const Md2Spec& spec) {
 
 // A four-vertex, two-triangle model with one frame per name; frame f moves every vertex up by f.
 inline Md2Spec QuadModel(const std::vector<std::string>& frameNames) {
-    Md2Spec spec;
-    spec.texCoords = {{0, 0}, {64, 0}, {64, 32}, {0, 32}};
-    spec.triangles = {{0, 1, 2, 0, 1, 2}, {0, 2, 3, 0, 2, 3}};
+    Md2Spec desc;
+    desc.texCoords = {{0, 0}, {64, 0}, {64, 32}, {0, 32}};
+    desc.triangles = {{0, 1, 2, 0, 1, 2}, {0, 2, 3, 0, 2, 3}};
     for (std::size_t f = 0; f < frameNames.size(); ++f) {
         const auto h = static_cast<std::uint8_t>(f);
-        spec.frames.push_back(
+        desc.frames.push_back(
             Md2Frame{{1, 1, 1}, {0, 0, 0}, frameNames[f], {{0, 0, h}, {10, 0, h}, {10, 10, h}, {0, 10, h}}});
     }
-    return spec;
+    return desc;
 }
 
 }  // namespace tests

@@ -192,13 +192,13 @@ TEST_F(MeshDrawGL, InvertedNormalsSwapTheWindingWhileDrawing) {
 TEST_F(MeshDrawGL, ActorsDrawTheBlendOfTheirFrames) {
     engine::RegisterModelFormats();
     // Frame 0 covers the left half of the window, frame 1 the right half.
-    tests::Md2Spec spec = tests::QuadModel({"slide1", "slide2"});
-    spec.frames[0].scale = {0.1f, 0.1f, 0};
-    spec.frames[0].translate = {-1, -0.5f, 0};
-    spec.frames[1].scale = {0.1f, 0.1f, 0};
-    spec.frames[1].translate = {0, -0.5f, 0};
+    tests::Md2Spec desc = tests::QuadModel({"slide1", "slide2"});
+    desc.frames[0].scale = {0.1f, 0.1f, 0};
+    desc.frames[0].translate = {-1, -0.5f, 0};
+    desc.frames[1].scale = {0.1f, 0.1f, 0};
+    desc.frames[1].translate = {0, -0.5f, 0};
     engine::TGLActor actor;
-    actor.LoadFromStream("slide.md2", tests::FileMD2(spec));
+    actor.LoadFromStream("slide.md2", tests::FileMD2(desc));
     actor.SetAnimationMode(engine::aamLoop);
     actor.SetCurrentFrameDelta(0.5f);
     actor.DrawContents(rci, true, false);

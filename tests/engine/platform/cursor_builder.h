@@ -38,42 +38,42 @@ struct DibSpec {
     bool withMask = true;
 };
 
-inline Bytes Dib(const DibSpec& spec) {
+inline Bytes Dib(const DibSpec& desc) {
     Bytes out;
     Put32(out, 40);
-    Put32(out, spec.width);
-    Put32(out, spec.height * 2);
+    Put32(out, desc.width);
+    Put32(out, desc.height * 2);
     Put16(out, 1);
-    Put16(out, spec.bits);
+    Put16(out, desc.bits);
     for (int i = 0; i < 6; ++i) {
-        Put32(out, i == 4 ? static_cast<std::uint32_t>(spec.palette.size()) : 0);
+        Put32(out, i == 4 ? static_cast<std::uint32_t>(desc.palette.size()) : 0);
     }
-    for (std::uint32_t colour : spec.palette) {
+    for (std::uint32_t colour : desc.palette) {
         Put32(out, colour);  // stored B, G, R, 0: the same bytes as 0x00RRGGBB little-endian
     }
-    const int stride = (spec.width * spec.bits + 31) / 32 * 4;
-    for (int y = spec.height - 1; y >= 0; --y) {
+    const int stride = (desc.width * desc.bits + 31) / 32 * 4;
+    for (int y = desc.height - 1; y >= 0; --y) {
         Bytes row(stride, 0);
-        for (int x = 0; x < spec.width; ++x) {
-            const std::uint32_t value = spec.pixel(x, y);
-            switch (spec.bits) {
+        for (int x = 0; x < desc.width; ++x) {
+            const std::uint32_t value = desc.pixel(x, y);
+            switch (desc.bits) {
                 case 1: row[x / 8] |= (value & 1) << (7 - x % 8); break;
                 case 4: row[x / 2] |= (value & 0xf) << (x % 2 == 0 ? 4 : 0); break;
                 case 8: row[x] = value & 0xff; break;
                 default:
-                    for (int b = 0; b < spec.bits / 8; ++b) {
-                        row[x * (spec.bits / 8) + b] = (value >> (8 * b)) & 0xff;
+                    for (int b = 0; b < desc.bits / 8; ++b) {
+                        row[x * (desc.bits / 8) + b] = (value >> (8 * b)) & 0xff;
                     }
             }
         }
         Append(out, row);
     }
-    if (spec.withMask) {
-        const int maskStride = (spec.width + 31) / 32 * 4;
-        for (int y = spec.height - 1; y >= 0; --y) {
+    if (desc.withMask) {
+        const int maskStride = (desc.width + 31) / 32 * 4;
+        for (int y = desc.height - 1; y >= 0; --y) {
             Bytes row(maskStride, 0);
-            for (int x = 0; x < spec.width; ++x) {
-                row[x / 8] |= (spec.masked(x, y) ? 1 : 0) << (7 - x % 8);
+            for (int x = 0; x < desc.width; ++x) {
+                row[x / 8] |= (desc.masked(x, y) ? 1 : 0) << (7 - x % 8);
             }
             Append(out, row);
         }
@@ -113,8 +113,8 @@ inline Bytes IconFile(int type, const std::vector<IconEntry>& entries) {
     return out;
 }
 
-inline Bytes Cursor(const DibSpec& spec, int hotspotX = 0, int hotspotY = 0) {
-    return IconFile(2, {{Dib(spec), spec.width, spec.height, hotspotX, hotspotY}});
+inline Bytes Cursor(const DibSpec& desc, int hotspotX = 0, int hotspotY = 0) {
+    return IconFile(2, {{Dib(desc), desc.width, desc.height, hotspotX, hotspotY}});
 }
 
 inline Bytes Chunk(const std::string& id, const Bytes& body) {
@@ -145,17 +145,17 @@ struct AniSpec {
     std::vector<Bytes> icons;
 };
 
-inline Bytes Ani(const AniSpec& spec) {
+inline Bytes Ani(const AniSpec& desc) {
     Bytes body = {'A', 'C', 'O', 'N'};
-    Append(body, Chunk("anih", Words({36, spec.frames, spec.steps, 0, 0, 0, 0, spec.defaultRate, spec.flags})));
-    if (spec.rate) {
-        Append(body, Chunk("rate", *spec.rate));
+    Append(body, Chunk("anih", Words({36, desc.frames, desc.steps, 0, 0, 0, 0, desc.defaultRate, desc.flags})));
+    if (desc.rate) {
+        Append(body, Chunk("rate", *desc.rate));
     }
-    if (spec.sequence) {
-        Append(body, Chunk("seq ", *spec.sequence));
+    if (desc.sequence) {
+        Append(body, Chunk("seq ", *desc.sequence));
     }
     Bytes frames = {'f', 'r', 'a', 'm'};
-    for (const Bytes& icon : spec.icons) {
+    for (const Bytes& icon : desc.icons) {
         Append(frames, Chunk("icon", icon));
     }
     Append(body, Chunk("LIST", frames));

@@ -22,15 +22,15 @@ std::uint32_t RgbaAt(const CursorImage& image, int x, int y) {
 
 // Left half red, right half blue, top-left pixel masked (8-bit palette).
 tests::DibSpec PaletteSpec(int bits) {
-    tests::DibSpec spec;
-    spec.width = 8;
-    spec.height = 4;
-    spec.bits = bits;
-    spec.palette = bits == 1 ? std::vector<std::uint32_t>{kRed, kBlue} : std::vector<std::uint32_t>{0, kRed, kBlue};
+    tests::DibSpec desc;
+    desc.width = 8;
+    desc.height = 4;
+    desc.bits = bits;
+    desc.palette = bits == 1 ? std::vector<std::uint32_t>{kRed, kBlue} : std::vector<std::uint32_t>{0, kRed, kBlue};
     const std::uint32_t red = bits == 1 ? 0 : 1;
-    spec.pixel = [red](int x, int) { return x < 4 ? red : red + 1; };
-    spec.masked = [](int x, int y) { return x == 0 && y == 0; };
-    return spec;
+    desc.pixel = [red](int x, int) { return x < 4 ? red : red + 1; };
+    desc.masked = [](int x, int y) { return x == 0 && y == 0; };
+    return desc;
 }
 
 std::string ErrorOf(const Bytes& file) {
@@ -43,12 +43,12 @@ std::string ErrorOf(const Bytes& file) {
 }
 
 TEST(CursorFile, ReadsA32BitCursorWithItsAlphaAndHotspot) {
-    tests::DibSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixel = [](int x, int y) { return y == 0 ? 0x80102030u + x : 0xff405060u; };
-    spec.masked = [](int, int) { return true; };  // ignored: the alpha channel rules
-    const CursorFile cursor = ReadCursorFile(tests::Cursor(spec, 2, 1));
+    tests::DibSpec desc;
+    desc.width = 3;
+    desc.height = 2;
+    desc.pixel = [](int x, int y) { return y == 0 ? 0x80102030u + x : 0xff405060u; };
+    desc.masked = [](int, int) { return true; };  // ignored: the alpha channel rules
+    const CursorFile cursor = ReadCursorFile(tests::Cursor(desc, 2, 1));
     ASSERT_EQ(cursor.frames.size(), 1u);
     EXPECT_FALSE(cursor.Animated());
     EXPECT_EQ(cursor.sequence, std::vector<std::uint32_t>{0});
@@ -63,10 +63,10 @@ TEST(CursorFile, ReadsA32BitCursorWithItsAlphaAndHotspot) {
 }
 
 TEST(CursorFile, A32BitPictureWithoutAlphaTakesTransparencyFromTheMask) {
-    tests::DibSpec spec;
-    spec.pixel = [](int, int) { return 0x00000000u; };
-    spec.masked = [](int x, int) { return x >= 2; };
-    const CursorImage image = ReadCursorFile(tests::Cursor(spec)).frames[0];
+    tests::DibSpec desc;
+    desc.pixel = [](int, int) { return 0x00000000u; };
+    desc.masked = [](int x, int) { return x >= 2; };
+    const CursorImage image = ReadCursorFile(tests::Cursor(desc)).frames[0];
     EXPECT_EQ(RgbaAt(image, 1, 0), 0x000000ffu);
     EXPECT_EQ(RgbaAt(image, 2, 0), 0x00000000u);
 }
@@ -80,20 +80,20 @@ TEST(CursorFile, PalettePicturesOfEveryDepthUseTheirMask) {
         // A masked pixel over a colour would invert the screen: shown black, not transparent.
         EXPECT_EQ(RgbaAt(image, 0, 0), 0x000000ffu);
     }
-    tests::DibSpec spec = PaletteSpec(8);
-    spec.pixel = [](int, int) { return 0u; };  // black
-    const CursorImage image = ReadCursorFile(tests::Cursor(spec)).frames[0];
+    tests::DibSpec desc = PaletteSpec(8);
+    desc.pixel = [](int, int) { return 0u; };  // black
+    const CursorImage image = ReadCursorFile(tests::Cursor(desc)).frames[0];
     EXPECT_EQ(RgbaAt(image, 0, 0), 0x00000000u) << "masked over black: transparent";
     EXPECT_EQ(RgbaAt(image, 1, 0), 0x000000ffu);
 }
 
 TEST(CursorFile, A24BitPictureIsOpaqueOutsideItsMask) {
-    tests::DibSpec spec;
-    spec.bits = 24;
-    spec.width = 5;  // rows padded to four bytes
-    spec.pixel = [](int x, int) { return 0x112233u + x; };
-    spec.masked = [](int x, int) { return x == 4; };
-    const CursorImage image = ReadCursorFile(tests::Cursor(spec)).frames[0];
+    tests::DibSpec desc;
+    desc.bits = 24;
+    desc.width = 5;  // rows padded to four bytes
+    desc.pixel = [](int x, int) { return 0x112233u + x; };
+    desc.masked = [](int x, int) { return x == 4; };
+    const CursorImage image = ReadCursorFile(tests::Cursor(desc)).frames[0];
     EXPECT_EQ(RgbaAt(image, 3, 2), 0x112236ffu);
     EXPECT_EQ(RgbaAt(image, 4, 2), 0x000000ffu);
 }
@@ -114,10 +114,10 @@ TEST(CursorFile, PicksThePictureNearestTheDefaultSizeAndCentresAnIconsHotspot) {
 }
 
 TEST(CursorFile, ReadsTheFramesRatesAndSequenceOfAnAnimatedCursor) {
-    tests::DibSpec spec = PaletteSpec(8);
-    const Bytes first = tests::Cursor(spec, 1, 2);
-    spec.pixel = [](int, int) { return 2u; };
-    const Bytes second = tests::Cursor(spec, 3, 0);
+    tests::DibSpec desc = PaletteSpec(8);
+    const Bytes first = tests::Cursor(desc, 1, 2);
+    desc.pixel = [](int, int) { return 2u; };
+    const Bytes second = tests::Cursor(desc, 3, 0);
     tests::AniSpec ani{2, 4, 10, 3, tests::Words({5, 6, 7, 8}), tests::Words({0, 1, 1, 0}), {first, second}};
     const CursorFile cursor = ReadCursorFile(tests::Ani(ani));
     ASSERT_EQ(cursor.frames.size(), 2u);
@@ -146,7 +146,7 @@ TEST(CursorFile, WithoutRateOrSequenceEveryFrameShowsOnceAtTheHeadersRate) {
 
 TEST(CursorFile, RefusesFilesWhoseCountsLie) {
     const Bytes frame = tests::Cursor(PaletteSpec(8));
-    const auto error = [&](tests::AniSpec spec) { return ErrorOf(tests::Ani(spec)); };
+    const auto error = [&](tests::AniSpec desc) { return ErrorOf(tests::Ani(desc)); };
     EXPECT_NE(error({3, 3, 10, 1, std::nullopt, std::nullopt, {frame, frame}}).find("holds 2"), std::string::npos);
     EXPECT_NE(error({0xffffffff, 1, 10, 1, std::nullopt, std::nullopt, {frame}}).find("frame count"), std::string::npos);
     EXPECT_NE(error({1, 0xffffffff, 10, 1, std::nullopt, std::nullopt, {frame}}).find("step count"), std::string::npos);
@@ -179,9 +179,9 @@ TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
     EXPECT_NE(ErrorOf(notAcon).find("not an animated cursor"), std::string::npos);
 
     Bytes badIndex = frame;
-    tests::DibSpec spec = PaletteSpec(8);
-    spec.pixel = [](int, int) { return 7u; };  // the palette has three colours
-    EXPECT_NE(ErrorOf(tests::Cursor(spec)).find("past the palette"), std::string::npos);
+    tests::DibSpec desc = PaletteSpec(8);
+    desc.pixel = [](int, int) { return 7u; };  // the palette has three colours
+    EXPECT_NE(ErrorOf(tests::Cursor(desc)).find("past the palette"), std::string::npos);
 
     Bytes manyEntries = frame;
     manyEntries[4] = 0xff;
@@ -209,10 +209,10 @@ TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
 }
 
 TEST(CursorFile, A32BitPictureMayLeaveOutItsMask) {
-    tests::DibSpec spec;
-    spec.withMask = false;
-    spec.pixel = [](int, int) { return 0xff00ff00u; };
-    EXPECT_EQ(RgbaAt(ReadCursorFile(tests::Cursor(spec)).frames[0], 0, 0), 0x00ff00ffu);
+    tests::DibSpec desc;
+    desc.withMask = false;
+    desc.pixel = [](int, int) { return 0xff00ff00u; };
+    EXPECT_EQ(RgbaAt(ReadCursorFile(tests::Cursor(desc)).frames[0], 0, 0), 0x00ff00ffu);
 }
 
 TEST(CursorFile, EveryTruncationFailsCleanly) {

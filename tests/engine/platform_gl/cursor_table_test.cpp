@@ -18,12 +18,12 @@ const CursorClock::time_point kStart = CursorClock::time_point{} + std::chrono::
 
 // Two frames shown in the order 0, 1, 0 for 100, 200 and 300 ms.
 CursorFile Animated() {
-    tests::DibSpec spec;
-    spec.pixel = [](int x, int) { return x < 2 ? 0xffff0000u : 0u; };
+    tests::DibSpec desc;
+    desc.pixel = [](int x, int) { return x < 2 ? 0xffff0000u : 0u; };
     CursorFile cursor;
-    cursor.frames.push_back(ReadCursorFile(tests::Cursor(spec, 1, 1)).frames[0]);
-    spec.pixel = [](int, int) { return 0xff0000ffu; };
-    cursor.frames.push_back(ReadCursorFile(tests::Cursor(spec, 2, 2)).frames[0]);
+    cursor.frames.push_back(ReadCursorFile(tests::Cursor(desc, 1, 1)).frames[0]);
+    desc.pixel = [](int, int) { return 0xff0000ffu; };
+    cursor.frames.push_back(ReadCursorFile(tests::Cursor(desc, 2, 2)).frames[0]);
     cursor.sequence = {0, 1, 0};
     cursor.ratesJiffies = {6, 12, 18};
     return cursor;

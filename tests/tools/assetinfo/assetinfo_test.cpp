@@ -67,9 +67,9 @@ private:
 
 // 2 x 2, stored bottom-up: the decoder's RGBA bytes, top row first, are known exactly.
 Bytes SmallBmp() {
-    BmpSpec spec = Spec(2, 2, 24, 0);
-    spec.pixels = Rows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-    return MakeBmp(spec);
+    BmpSpec desc = Desc(2, 2, 24, 0);
+    desc.pixels = Rows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
+    return MakeBmp(desc);
 }
 const Bytes kSmallBmpRgba = {9, 8, 7, 255, 12, 11, 10, 255, 3, 2, 1, 255, 6, 5, 4, 255};
 
