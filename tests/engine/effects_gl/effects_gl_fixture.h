@@ -4,6 +4,7 @@
 #include "engine/scene/camera.h"
 #include "engine/scene/world.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/rgb.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -15,20 +16,16 @@
 
 namespace engine::test {
 
+using tests::Near;
+using tests::Rgb;
+using tests::kBlack;
+using tests::kBlue;
+using tests::kGreen;
+using tests::kMagenta;
+using tests::kRed;
+using tests::kWhite;
+
 constexpr int kSize = 64;
-
-struct Rgb {
-    int r, g, b;
-};
-
-inline ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected, int tolerance = 4) {
-    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
-        std::abs(actual.b - expected.b) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of ("
-                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
-}
 
 inline Rgb ToRgb(const TVec4& color) {
     const auto byte = [](float c) { return static_cast<int>(std::lround(std::clamp(c, 0.0f, 1.0f) * 255.0f)); };
@@ -71,10 +68,7 @@ protected:
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    Rgb Pixel(int x, int y) const {
-        const std::uint32_t p = context.PixelAt(x, y);
-        return {static_cast<int>(p >> 24), static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF)};
-    }
+    Rgb Pixel(int x, int y) const { return tests::RgbAt(context, x, y); }
     Rgb Center() const { return Pixel(kSize / 2, kSize / 2); }
 
     tests::GLTestContext context{kSize, kSize};
@@ -83,10 +77,5 @@ protected:
     TGLCamera* camera = nullptr;
     TGLFrameSetup setup;
 };
-
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kGreen{0, 255, 0};
-inline constexpr Rgb kMagenta{255, 0, 255};
 
 }  // namespace engine::test

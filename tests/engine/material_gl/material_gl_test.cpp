@@ -3,12 +3,12 @@
 #include "engine/material/multi_material_shader.h"
 #include "engine/material/render_context_info.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/rgb.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -22,9 +22,7 @@ using engine::TGLState;
 
 constexpr int kSize = 64;
 
-struct Rgb {
-    int r, g, b;
-};
+using tests::Rgb;
 
 // A 64 x 64 window with identity matrices (the quad -1..1 fills it), a depth buffer, and the frame
 // state the render buffer leaves between objects.
@@ -71,19 +69,10 @@ protected:
         return draws;
     }
 
-    Rgb Pixel(int x, int y) const {
-        const std::uint32_t p = context.PixelAt(x, y);
-        return {static_cast<int>(p >> 24), static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF)};
-    }
+    Rgb Pixel(int x, int y) const { return tests::RgbAt(context, x, y); }
 
     static ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected) {
-        if (std::abs(actual.r - expected.r) <= 3 && std::abs(actual.g - expected.g) <= 3 &&
-            std::abs(actual.b - expected.b) <= 3) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                             << ") instead of (" << expected.r << ", " << expected.g << ", "
-                                             << expected.b << ")";
+        return tests::Near(actual, expected, 3);
     }
 
     tests::GLTestContext context{kSize, kSize};

@@ -4,6 +4,7 @@
 #include "engine/scene/custom_scene_object.h"
 #include "engine/scene/world.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/rgb.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -13,21 +14,16 @@
 
 namespace engine::test {
 
+using tests::Near;
+using tests::Rgb;
+using tests::kBlack;
+using tests::kBlue;
+using tests::kGreen;
+using tests::kMagenta;
+using tests::kRed;
+using tests::kWhite;
+
 constexpr int kSize = 64;
-
-struct Rgb {
-    int r, g, b;
-};
-
-inline ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected, int tolerance = 4) {
-    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
-        std::abs(actual.b - expected.b) <= tolerance) {
-        return ::testing::AssertionSuccess();
-    }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                         << ") instead of (" << expected.r << ", " << expected.g << ", "
-                                         << expected.b << ")";
-}
 
 // A square in the local XY plane facing +Z, texture coordinates 0..1, drawn through its material.
 class Quad : public TGLMaterialObject {
@@ -99,10 +95,7 @@ protected:
         ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 
-    Rgb Pixel(int x, int y) const {
-        const std::uint32_t p = context.PixelAt(x, y);
-        return {static_cast<int>(p >> 24), static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF)};
-    }
+    Rgb Pixel(int x, int y) const { return tests::RgbAt(context, x, y); }
     Rgb Center() const { return Pixel(kSize / 2, kSize / 2); }
 
     Quad* AddQuad(TGLBaseSceneObject& parent, const TVec4& position, const TVec4& rgba,
@@ -120,11 +113,5 @@ protected:
     TGLFrameSetup setup;
     bool lighting = false;
 };
-
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kGreen{0, 255, 0};
-inline constexpr Rgb kBlue{0, 0, 255};
-inline constexpr Rgb kWhite{255, 255, 255};
 
 }  // namespace engine::test
