@@ -233,6 +233,9 @@ void TGLCustomBitmapFont::RenderString(TRenderContextInfo& rci, const std::strin
     const std::vector<TGlyphQuad> quads = LayoutString(text, alignment, layout);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
+    // The glyphs' transparency comes from blending; an alpha test left on by the object drawn
+    // before changes nothing on screen but trips Mesa's software rasteriser into drawing solid cells.
+    glDisable(GL_ALPHA_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glBindTexture(GL_TEXTURE_2D, m_handle.Get());

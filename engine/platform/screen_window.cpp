@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <GL/gl.h>
 
+#include <cmath>
 #include <cstdio>
 #include <utility>
 #include <vector>
@@ -254,9 +255,11 @@ bool ScreenWindow::HandleEvent(const SDL_Event& event) {
         case SDL_MOUSEBUTTONUP: DispatchMouseButton(event, false, alive); break;
         case SDL_MOUSEWHEEL: {
             const int direction = event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
+            // Smooth wheels and touchpads report parts of a notch.
+            const float notches = event.wheel.preciseY != 0 ? event.wheel.preciseY : static_cast<float>(event.wheel.y);
             const ScreenPoint p = ToLogical(event.wheel.mouseX, event.wheel.mouseY);
             Fire(alive, OnMouseWheel, TShiftState(ModifierShift(SDL_GetModState()) | ButtonShift(SDL_GetMouseState(nullptr, nullptr))),
-                 direction * event.wheel.y * kWheelDelta, p.x, p.y);
+                 static_cast<int>(std::lround(direction * notches * kWheelDelta)), p.x, p.y);
             break;
         }
         case SDL_KEYDOWN: DispatchKey(event, true, alive); break;

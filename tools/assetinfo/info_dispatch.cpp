@@ -1,7 +1,7 @@
 #include "tools/assetinfo/info_dispatch.h"
 
 #include "tools/assetinfo/info_kinds.h"
-#include "tools/writers/png_writer.h"
+#include "platform/png_writer.h"
 
 #include <algorithm>
 #include <cctype>
@@ -72,7 +72,7 @@ void WritePicture(const std::string& path, const std::string& output) {
     if (kind.Decode == nullptr) {
         throw std::runtime_error("a " + std::string(kind.Kind) + " file holds no picture to write as PNG");
     }
-    WritePng(output, kind.Decode(path));
+    platform::WritePng(output, kind.Decode(path));
 }
 
 bool IsFailure(const nlohmann::json& description) {

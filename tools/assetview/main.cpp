@@ -1,4 +1,4 @@
-#include "tools/writers/png_writer.h"
+#include "platform/png_writer.h"
 #include "tools/assetview/render/model_view.h"
 #include "tools/assetview/render/view_options.h"
 
@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
     try {
         if (tools::IsPictureFile(options->Input)) {
             engine::RegisterImageFormats();
-            tools::WritePng(options->Output, engine::LoadImageFile(options->Input));
+            platform::WritePng(options->Output, engine::LoadImageFile(options->Input));
         } else {
-            tools::WritePng(options->Output, tools::RenderModel(*options));
+            platform::WritePng(options->Output, tools::RenderModel(*options));
         }
     } catch (const std::exception& failure) {
         std::cerr << "assetview: " << failure.what() << '\n';

@@ -9,6 +9,7 @@
 #include "engine/material/render_context_info.h"
 #include "engine/mesh/vector_file.h"
 #include "engine/platform/sdl_video.h"
+#include "engine/viewer/frame_readback.h"
 #include "platform/paths.h"
 
 #include <GL/gl.h>
@@ -136,22 +137,6 @@ void SetUpLights() {
     glPopMatrix();
 }
 
-platform::Image ReadBackBuffer(int width, int height) {
-    platform::Image image;
-    image.Width = width;
-    image.Height = height;
-    image.Pixels.resize(static_cast<std::size_t>(width) * height * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    std::vector<std::uint8_t> rows(image.Pixels.size());
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-    const std::size_t stride = static_cast<std::size_t>(width) * 4;
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(rows.data() + stride * static_cast<std::size_t>(height - 1 - y), stride, image.Row(y));
-    }
-    return image;
-}
-
 }  // namespace
 
 bool IsPictureFile(const std::string& path) {
@@ -198,7 +183,7 @@ platform::Image RenderModel(const ViewOptions& options) {
     cache.Enable(engine::TGLState::stCullFace);  // back faces culled, so a face wound wrongly shows as a hole
     mesh.DrawContents(rci, true, false);
     glFinish();
-    return ReadBackBuffer(options.Width, options.Height);
+    return engine::ReadFrameBuffer(0, 0, options.Width, options.Height);
 }
 
 }  // namespace tools

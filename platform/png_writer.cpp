@@ -1,4 +1,4 @@
-#include "tools/writers/png_writer.h"
+#include "platform/png_writer.h"
 
 #include "platform/paths.h"
 
@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace tools {
+namespace platform {
 namespace {
 
 // Encodes with libpng's simplified API; returns false with the image's message on failure.
@@ -42,4 +42,4 @@ void WritePng(const std::string& path, const platform::Image& image) {
     platform::WriteFileAtomically(path, bytes);
 }
 
-}  // namespace tools
+}  // namespace platform

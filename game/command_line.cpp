@@ -1,0 +1,74 @@
+#include "game/command_line.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace game {
+
+namespace {
+
+template <class T>
+T NumberValue(const std::string& option, const std::string& text) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size()) {
+        throw ECommandLineError(option + ": not a number: '" + text + "'");
+    }
+    return value;
+}
+
+}  // namespace
+
+TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
+    TGameOptions options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& option = arguments[i];
+        const auto value = [&]() -> const std::string& {
+            if (i + 1 >= arguments.size()) {
+                throw ECommandLineError(option + " needs a value");
+            }
+            return arguments[++i];
+        };
+        if (option == "--help") {
+            options.Help = true;
+        } else if (option == "--windowed") {
+            options.Windowed = true;
+        } else if (option == "--seed") {
+            options.Seed = NumberValue<std::uint32_t>(option, value());
+        } else if (option == "--fixed-step") {
+            options.FixedStep = NumberValue<double>(option, value());
+            if (!std::isfinite(options.FixedStep) || options.FixedStep <= 0 || options.FixedStep > 1) {
+                throw ECommandLineError(option + ": a step of more than 0 and at most 1 second is needed");
+            }
+        } else if (option == "--frames") {
+            options.Frames = NumberValue<std::int64_t>(option, value());
+            if (*options.Frames < 1) {
+                throw ECommandLineError(option + ": at least one frame is needed");
+            }
+        } else if (option == "--script") {
+            options.Script = value();
+        } else if (option == "--screenshot") {
+            options.Screenshot = value();
+        } else if (option == "--stats") {
+            options.Stats = value();
+        } else {
+            throw ECommandLineError("unknown option '" + option + "'");
+        }
+    }
+    return options;
+}
+
+std::string UsageText() {
+    return "usage: skirmish [OPTION]...\n"
+           "  --windowed            an 800 x 600 resizable window instead of full screen\n"
+           "  --seed N              seed the random generator with N instead of the clock\n"
+           "  --fixed-step S        every frame advances exactly S seconds of game time; no frame cap\n"
+           "  --frames N            end after N frames, as the quit key would\n"
+           "  --script FILE         replay the timed input events of FILE\n"
+           "  --screenshot FILE     write the last frame (800 x 600) as PNG when the game ends\n"
+           "  --stats FILE          write the game's figures as JSON when the game ends\n"
+           "  --help                show this text\n";
+}
+
+}  // namespace game

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "engine/platform/cursor_table.h"
+#include "game/designed_scene.h"
+#include "game/game_figures.h"
+#include "game/game_state.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace game {
+
+struct TTowerKind;
+
+// How a run differs from the plain game; the command line and the tests set it.
+struct TGameSetup {
+    // Made the current folder at start-up, so that the data folders beside it are found.
+    std::filesystem::path ProgramFolder;
+    // Seeds the random generator instead of the clock.
+    std::optional<std::uint32_t> Seed;
+    // An 800 x 600 window instead of the whole screen.
+    bool Windowed = false;
+};
+
+// The world point and texture coordinates of a point on the terrain, for the range rings.
+struct TTerrainUV {
+    float U = 0;
+    float V = 0;
+};
+TTerrainUV TerrainUV(const engine::TVec4& point, const engine::TVec3& origin, const engine::TVec3& extent);
+
+// The whole game: it owns the designed scene and the rule state and carries every handler. Its
+// creation event, DataModuleCreate, starts the game and runs it until the player quits.
+class TDataModule2 {
+public:
+    explicit TDataModule2(TGameSetup setup = {});
+    ~TDataModule2();
+    TDataModule2(const TDataModule2&) = delete;
+    TDataModule2& operator=(const TDataModule2&) = delete;
+
+    // Start-up, the screen, then the game loop; returns once the player has quit.
+    void DataModuleCreate();
+    // The start-up steps before the screen is taken: seed, folder, cursors, textures, models,
+    // octrees, bugs, stars, materials and the initial state.
+    void StartUp();
+    // Enables the frame clock and takes the screen.
+    void StartPlaying();
+    // Processes messages while the screen is held, between the two loop hooks.
+    void RunGameLoop();
+    std::function<void()> OnBeforePass;
+    std::function<void()> OnAfterPass;
+
+    // --- frame, timers, camera ---
+    void GLCadencer1Progress(engine::TComponent* sender, double deltaTime, double newTime);
+    void AsyncTimer1Timer(engine::TComponent* sender);
+    void AsyncTimer2Timer(engine::TComponent* sender);
+    void GLFullScreenViewer1MouseWheel(engine::TComponent* sender, engine::TShiftState shift, int wheelDelta,
+                                       engine::ScreenPoint mousePos, bool& handled);
+
+    // --- bugs ---
+    void PopulateBugs();
+    void RespawnBug(int index);
+    void BugProgress(engine::TComponent* sender, double deltaTime, double newTime);
+
+    // --- towers ---
+    void firebaseProgress(engine::TComponent* sender, double deltaTime, double newTime);
+    void PlaceRing(const engine::TVec4& point, const std::string& ringName);
+
+    // --- missiles and explosions ---
+    void MissilesProgress(engine::TComponent* sender, double deltaTime, double newTime);
+    void ExplosionFrameChanged(engine::TComponent* sender);
+    void ExplosionEndFrameReached(engine::TComponent* sender);
+    void ExplosionsProgress(engine::TComponent* sender, double deltaTime, double newTime);
+
+    // --- HUD and input ---
+    void gui_barProgress(engine::TComponent* sender, double deltaTime, double newTime);
+    void GLFullScreenViewer1Click(engine::TComponent* sender);
+    void GLFullScreenViewer1MouseDown(engine::TComponent* sender, engine::TMouseButton button,
+                                      engine::TShiftState shift, int x, int y);
+    void GLFullScreenViewer1MouseUp(engine::TComponent* sender, engine::TMouseButton button,
+                                    engine::TShiftState shift, int x, int y);
+    void GLFullScreenViewer1MouseMove(engine::TComponent* sender, engine::TShiftState shift, int x, int y);
+    void GLFullScreenViewer1KeyPress(engine::TComponent* sender, char& key);
+
+    // Moves the system pointer to a logical pixel; asked for before the screen exists, it is
+    // moved there once the screen is taken.
+    void MoveSystemPointer(int x, int y);
+    std::optional<engine::ScreenPoint> LastPointerMove() const { return m_lastPointerMove; }
+
+    TDesignedScene S;
+    TGameState State;
+    TGameFigures Figures;
+    engine::CursorTable Cursors;
+
+private:
+    // A handler of this module as a progress event.
+    engine::TGLProgressEvent ProgressEvent(void (TDataModule2::*handler)(engine::TComponent*, double, double)) {
+        return [this, handler](engine::TComponent* sender, double deltaTime, double newTime) {
+            (this->*handler)(sender, deltaTime, newTime);
+        };
+    }
+    void WireHandlers();
+    void LoadCursors();
+    void LoadTextures();
+    void LoadModels();
+    void AddStars();
+    void UnifyMaterials();
+    void OverrideMaterials();
+
+    void ShowHealth();
+    void AttachBaseModel(engine::TGLFreeForm& model);
+    void MoveCamera(double deltaTime);
+    void WrapAndDragMouse();
+    float CameraSpeed() const;
+    int ButtonPrice(int button) const;
+    void ChooseCursor(float speed);
+
+    void FollowMouse(engine::TGLProxyObject& root, const TTowerKind& kind);
+    void ShowPlacedRing(engine::TGLProxyObject& root, const TTowerKind& kind);
+    void ChooseTarget(engine::TGLProxyObject& root, TTowerState& tower);
+    void TurnGun(engine::TGLBaseSceneObject& gun, engine::TGLBaseSceneObject& aim, const TTowerState& tower,
+                 const TTowerKind& kind);
+    void Fire(engine::TGLBaseSceneObject& gun, engine::TGLBaseSceneObject& aim, const TTowerState& tower,
+              const TTowerKind& kind);
+    void LaunchMissile(const engine::TGLBaseSceneObject& gun);
+
+    void Blast(const engine::TVec4& hit);
+    void Explode(const engine::TVec4& hit);
+
+    bool& ButtonHeld(engine::TMouseButton button);
+    void CancelPlacement();
+    void StartPlacement(const TTowerKind& kind);
+    bool ButtonRefused(int button) const;
+
+    TGameSetup m_setup;
+    std::optional<engine::ScreenPoint> m_lastPointerMove;
+    std::optional<engine::ScreenPoint> m_pendingPointerMove;
+};
+
+}  // namespace game

@@ -1,0 +1,121 @@
+#include "engine/effects/source_pfx_effect.h"
+#include "game/data_module.h"
+#include "game/game_math.h"
+
+#include <array>
+#include <cmath>
+#include <string>
+
+namespace game {
+
+using namespace engine;
+
+void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
+    Figures.GameTime += deltaTime;
+    TGLEarthSkyDome& dome = *S.GLEarthSkyDome1;
+    if (dome.SunElevation() > rules::SunStop) {
+        dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
+    }
+    S.money->SetText(":" + std::to_string(State.Money));
+    ShowHealth();
+    MoveCamera(deltaTime);
+    WrapAndDragMouse();
+    const TVec4& spin = State.SpinVelocity;
+    if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
+        S.cam->TurnBy(spin.X);
+        S.GLCamera1->PitchBy(spin.Y);
+    }
+}
+
+// The bar's width, and the base model, smoke and bar colour of the health band; each band acts only
+// when the attached model is not already its own, so a change happens once.
+void TDataModule2::ShowHealth() {
+    const float health = S.base->TagFloat();
+    S.bar->SetWidth(health / 20);
+    struct Band {
+        bool applies;
+        const THealthBand& band;
+        TGLFreeForm* model;
+    };
+    const std::array<Band, 3> bands{{
+        {health >= health_bands::DamagedBelow, IntactBand, S.base_d0},
+        {health >= health_bands::WreckedBelow && health < health_bands::DamagedBelow, DamagedBand, S.base_d1},
+        {health < health_bands::WreckedBelow, WreckedBand, S.base_d2},
+    }};
+    for (const Band& b : bands) {
+        const TGLBaseSceneObject* attached = S.base->ChildAt(0);
+        if (!b.applies || (attached && attached->Name() == b.band.Model)) {
+            continue;
+        }
+        AttachBaseModel(*b.model);
+        TGLSourcePFXEffect& smoke = SourceEffectOf(*S.base);
+        if (b.band.Smoke) {
+            smoke.SetPositionDispersion(b.band.SmokeDispersion);
+        }
+        smoke.SetEnabled(b.band.Smoke);
+        S.bar->Material().FrontProperties().Diffuse().SetColor(b.band.BarColor);
+    }
+}
+
+void TDataModule2::AttachBaseModel(TGLFreeForm& model) {
+    if (TGLBaseSceneObject* attached = S.base->ChildAt(0)) {
+        attached->Reparent(S.scene);
+    }
+    model.Reparent(S.base);
+    for (TGLFreeForm* m : {S.base_d0, S.base_d1, S.base_d2}) {
+        m->SetVisible(false);
+    }
+    S.base->ChildAt(0)->SetVisible(true);
+}
+
+// The rates decay by 15 % a frame; the camera never sinks closer than the clearance above the
+// terrain under where it stood before this frame's move, probed straight down from above.
+void TDataModule2::MoveCamera(double deltaTime) {
+    TVec4& velocity = State.MoveVelocity;
+    if (velocity.X == 0 && velocity.Y == 0 && velocity.Z == 0) {
+        return;
+    }
+    velocity = Lerp(velocity, ZeroVector, rules::MoveDecay);
+    TVec4 rayStart = S.cam->GetWorldPosition();
+    rayStart.Y = rules::ProbeHeight;
+    const TVec4 rayDir = Normalize(WorldDown);
+    const auto dt = static_cast<float>(deltaTime);
+    S.cam->Advance(velocity.Z * dt);
+    S.cam->Rise(velocity.Y * dt);
+    S.cam->Strafe(velocity.X * dt);
+    TVec4 hit;
+    TVec4 normal;
+    if (S.terrain->OctreeRayCast(rayStart, rayDir, &hit, &normal)) {
+        TVec4 p = S.cam->GetWorldPosition();
+        if (hit.Y + rules::CameraClearance > p.Y) {
+            p.Y = hit.Y + rules::CameraClearance;
+            S.cam->SetWorldPosition(p);
+        }
+    }
+}
+
+// A right-drag turns the camera by the pointer's motion since the last frame; at the screen's
+// left and right edges the pointer jumps to the other side, so that the drag can go on.
+void TDataModule2::WrapAndDragMouse() {
+    const int width = S.GLFullScreenViewer1.Width();
+    int x = State.MouseX;
+    const int y = State.MouseY;
+    if (State.MouseX == width - 1) {
+        x = 1;
+    } else if (State.MouseX == 0) {
+        x = width - 2;
+    }
+    if (State.RightDown) {
+        if (x == 1 || x == width - 2) {
+            MoveSystemPointer(x, y);
+        }
+        State.SpinVelocity =
+            TVec4{static_cast<float>(rules::DragScale * (State.LastMouseX - State.MouseX)) * rules::DragDegreesPerPixel,
+                  static_cast<float>(rules::DragScale * (State.MouseY - State.LastMouseY)) * rules::DragDegreesPerPixel,
+                  0, 0};
+    }
+    State.LastMouseX = x;
+    State.LastMouseY = y;
+}
+
+}  // namespace game

@@ -1,0 +1,131 @@
+#include "game/game_session.h"
+
+#include "engine/platform/application.h"
+#include "game/command_line.h"
+#include "game/data_module.h"
+#include "game/game_clock.h"
+#include "game/game_script.h"
+#include "game/key_state.h"
+#include "game/run_stats.h"
+#include "game/screen_capture.h"
+#include "platform/paths.h"
+#include "platform/png_writer.h"
+
+#include <SDL.h>
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace game {
+
+namespace {
+
+constexpr const char* kProgramName = "skirmish";
+
+std::filesystem::path ProgramFolder(const std::string& programPath) {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::filesystem::path program = error ? std::filesystem::absolute(programPath) : self;
+    return program.parent_path();
+}
+
+// Errors that reach the application loop while the game runs: told, and the game goes on.
+void ReportToUser(const std::string& message, bool unattended) {
+    std::cerr << kProgramName << ": " << message << '\n';
+    if (!unattended) {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, kProgramName, message.c_str(), nullptr);
+    }
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    platform::WriteFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+struct TRunResult {
+    nlohmann::json Stats;
+    platform::Image LastFrame;
+};
+
+TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, const std::filesystem::path& folder) {
+    TDataModule2 game(TGameSetup{folder, options.Seed, options.Windowed});
+    TGameClock clock(game, options.FixedStep);
+    TRunStats stats(game);
+    TScreenCapture capture(game, !options.Screenshot.empty());
+    TScriptPlayer player(std::move(script));
+    game.OnBeforePass = [&] {
+        clock.BeforePass();
+        stats.BeforePass();
+        if (engine::ScreenWindow* window = game.S.GLFullScreenViewer1.Window()) {
+            player.Deliver(clock.RunTime(), *window, [&](const std::string& path) { capture.Request(path); });
+        }
+    };
+    game.OnAfterPass = [&] {
+        stats.AfterPass();
+        if (options.Frames && stats.Frames() >= *options.Frames && game.S.GLFullScreenViewer1.ScreenActive()) {
+            char quit = '0';
+            game.GLFullScreenViewer1KeyPress(&game.S.GLFullScreenViewer1, quit);
+        }
+        clock.AfterPass();
+    };
+    game.DataModuleCreate();
+    ReleaseScriptedKeys();
+    return TRunResult{stats.Report(), capture.LastFrame()};
+}
+
+}  // namespace
+
+int RunSkirmish(const std::string& programPath, const std::vector<std::string>& arguments) {
+    TGameOptions options;
+    std::vector<TScriptEvent> script;
+    try {
+        options = ParseCommandLine(arguments);
+        if (options.Help) {
+            std::cout << UsageText();
+            return 0;
+        }
+        if (!options.Script.empty()) {
+            script = LoadScript(std::filesystem::absolute(options.Script), 800, 600);
+            for (TScriptEvent& event : script) {
+                if (event.Kind == TScriptEvent::TKind::Shot) {
+                    event.File = std::filesystem::absolute(event.File).string();
+                }
+            }
+        }
+    } catch (const std::exception& error) {
+        std::cerr << kProgramName << ": " << error.what() << '\n';
+        return 2;
+    }
+    // Paths of the command line are the caller's; the game moves to its own folder.
+    for (std::string* path : {&options.Screenshot, &options.Stats}) {
+        if (!path->empty()) {
+            *path = std::filesystem::absolute(*path).string();
+        }
+    }
+    const bool unattended = options.Frames.has_value();
+    engine::Application().OnException = [unattended](const std::exception& error) {
+        ReportToUser(error.what(), unattended);
+    };
+    std::optional<TRunResult> result;
+    try {
+        result = Play(options, std::move(script), ProgramFolder(programPath));
+    } catch (const std::exception& error) {
+        // The game is gone by now and the desktop's display mode is back.
+        ReportToUser(error.what(), unattended);
+        return 1;
+    }
+    try {
+        if (!options.Screenshot.empty() && result->LastFrame.Width > 0) {
+            platform::WritePng(options.Screenshot, result->LastFrame);
+        }
+        if (!options.Stats.empty()) {
+            WriteText(options.Stats, result->Stats.dump(2) + "\n");
+        }
+    } catch (const std::exception& error) {
+        std::cerr << kProgramName << ": " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace game

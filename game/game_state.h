@@ -1,0 +1,93 @@
+#pragma once
+
+#include "engine/assets/actor.h"
+#include "engine/core/component.h"
+#include "engine/core/vector_math.h"
+#include "engine/scene/proxy_object.h"
+#include "game/game_rules.h"
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace game {
+
+// The bug model's animations, chosen by name.
+namespace bug_animations {
+inline constexpr const char* Run = "run";
+inline constexpr const char* Attack = "attack";
+inline constexpr const char* Death = "crdeath";
+}  // namespace bug_animations
+
+// One bug of BugTable; its actor's Tag is the record's index.
+struct TBugState {
+    float Health = 0;
+    engine::TVec4 Target;
+    std::int32_t Slowness = 0;
+    engine::TComponentLink<engine::TGLActor> Actor;
+    float CorpseTime = 0;
+};
+
+// One tower of TowerTable; its root proxy's Tag is the record's index.
+struct TTowerState {
+    std::int32_t Target = 0;
+    float Reload = 0;
+    bool Following = false;
+    std::int32_t Kind = 0;
+    engine::TComponentLink<engine::TGLProxyObject> Proxy;
+    std::int32_t MinRange2 = 0;
+    std::int32_t MaxRange2 = 0;
+    float TurnRate = 0;
+    float FireInterval = 0;
+};
+
+// The game's rule state: the two tables (index 0 unused, as the records count from 1) and the
+// module variables, all read and written directly by the handlers on the main thread.
+struct TGameState {
+    std::array<TBugState, rules::BugCount + 1> BugTable;
+    std::array<TTowerState, rules::TowerCapacity + 1> TowerTable;
+
+    std::int32_t Money = rules::StartMoney;
+    std::int32_t TowerCount = 1;
+    bool Placing = false;
+    std::int32_t PlacingKind = 0;
+    bool PlaceValid = false;
+    bool RepairMode = false;
+    std::int32_t MouseX = 400;
+    std::int32_t MouseY = 300;
+    std::int32_t LastMouseX = 0;
+    std::int32_t LastMouseY = 0;
+    bool LeftDown = false;
+    bool RightDown = false;
+    bool MiddleDown = false;
+    engine::TVec4 SpinVelocity{0, 0, 0, 0};
+    engine::TVec4 MoveVelocity{0, -5, 0, 0};
+    engine::TVec4 CameraPos{0, 0, 0, 0};
+    engine::TVec4 MouseRay{0, 0, 0, 0};
+    engine::TVec3 TerrainOrigin;
+    engine::TVec3 TerrainExtent;
+    std::int32_t RingTexelX = 0;
+    std::int32_t RingTexelY = 0;
+
+    // Whether one more tower record fits.
+    bool TowerTableFull() const { return TowerCount > rules::TowerCapacity; }
+};
+
+// The base's health bands: the model under `base`, the smoke and the bar's colour of each.
+struct THealthBand {
+    std::string_view Model;
+    bool Smoke;
+    float SmokeDispersion;
+    engine::TVec4 BarColor;
+};
+
+inline constexpr THealthBand IntactBand{"base_d0", false, 0, {0, 1, 0, 1}};
+inline constexpr THealthBand DamagedBand{"base_d1", true, 0, {1, 1, 0, 1}};
+inline constexpr THealthBand WreckedBand{"base_d2", true, 1, {1, 0, 0, 1}};
+
+namespace health_bands {
+inline constexpr float DamagedBelow = 60;
+inline constexpr float WreckedBelow = 30;
+}  // namespace health_bands
+
+}  // namespace game

@@ -1,0 +1,197 @@
+#include "game/cursor_slots.h"
+#include "game/data_module.h"
+#include "game/tower_kinds.h"
+
+namespace game {
+
+using namespace engine;
+
+namespace {
+
+namespace buttons {
+constexpr int Count = 4;
+constexpr int Repair = 3;
+// The hover box: 64 wide, reaching 32 above the button's position and 20 below it.
+constexpr float HalfWidth = 32;
+constexpr float Above = 32;
+constexpr float Below = 20;
+}  // namespace buttons
+
+bool Inside(const TGLBaseSceneObject& button, int x, int y) {
+    const TGLCoordinates& p = button.Position();
+    const auto mx = static_cast<float>(x);
+    const auto my = static_cast<float>(y);
+    return p.X() - buttons::HalfWidth < mx && mx < p.X() + buttons::HalfWidth && p.Y() - buttons::Above < my &&
+           my < p.Y() + buttons::Below;
+}
+
+// A pressed button sits one pixel right of and below its place.
+void Press(TGLBaseSceneObject& button) {
+    button.SetTag(1);
+    button.Strafe(-1);
+    button.Rise(1);
+}
+
+void Release(TGLBaseSceneObject& button) {
+    button.SetTag(0);
+    button.Strafe(1);
+    button.Rise(-1);
+}
+
+}  // namespace
+
+void TDataModule2::gui_barProgress(TComponent*, double, double) {
+    int hovered = -1;
+    const bool refusing = S.GLFullScreenViewer1.Cursor() == cursors::Refusing;
+    for (int i = 0; i < buttons::Count && i < S.gui_bar->ChildCount(); ++i) {
+        TGLBaseSceneObject& button = *S.gui_bar->ChildAt(i);
+        const bool inside = Inside(button, State.MouseX, State.MouseY);
+        if (inside) {
+            hovered = i;
+            if (!refusing && State.LeftDown && button.Tag() == 0) {
+                Press(button);
+            } else if (!refusing && !State.LeftDown && button.Tag() == 1) {
+                Release(button);
+            }
+        } else if (button.Tag() == 1) {
+            Release(button);
+        }
+    }
+    S.gui_bar->SetTag(hovered);
+    if (hovered != -1) {
+        S.GLFullScreenViewer1.SetCursor(ButtonRefused(hovered) ? cursors::Refusing : cursors::Choose);
+    }
+}
+
+// A button the player cannot afford, or a tower button when no tower record is left once the
+// placement in progress is given up.
+bool TDataModule2::ButtonRefused(int button) const {
+    if (ButtonPrice(button) > State.Money) {
+        return true;
+    }
+    const int freeRecordAt = State.Placing ? State.TowerCount - 1 : State.TowerCount;
+    return TowerKindOfButton(button) && freeRecordAt > rules::TowerCapacity;
+}
+
+void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
+    State.RepairMode = false;
+    const int button = S.gui_bar->Tag();
+    if (button == -1) {
+        if (State.Placing && State.PlaceValid) {
+            if (const TTowerKind* kind = FindTowerKind(State.PlacingKind)) {
+                State.Money -= kind->Charge;
+            }
+            State.Placing = false;
+        }
+        return;
+    }
+    if (S.GLFullScreenViewer1.Cursor() == cursors::Refusing) {
+        return;
+    }
+    if (State.Placing) {
+        CancelPlacement();
+    }
+    if (const TTowerKind* kind = TowerKindOfButton(button)) {
+        StartPlacement(*kind);
+    } else if (button == buttons::Repair) {
+        State.RepairMode = true;
+    }
+}
+
+// The tower that follows the mouse is the last child of Towers and the last record; both go,
+// and nothing is charged.
+void TDataModule2::CancelPlacement() {
+    State.Placing = false;
+    if (S.Towers->ChildCount() == 0) {
+        return;
+    }
+    TGLBaseSceneObject* root = S.Towers->ChildAt(S.Towers->ChildCount() - 1);
+    if (TGLBaseSceneObject* gun = root->ChildAt(0)) {
+        if (TGLBaseSceneObject* aim = gun->ChildAt(0)) {
+            aim->Free();
+        }
+        gun->Free();
+    }
+    if (TGLProxyObject* proxy = State.TowerTable[State.TowerCount - 1].Proxy.Get()) {
+        proxy->Free();
+    }
+    --State.TowerCount;
+}
+
+void TDataModule2::StartPlacement(const TTowerKind& kind) {
+    if (State.TowerTableFull()) {
+        return;
+    }
+    const int index = State.TowerCount;
+    TTowerState& record = State.TowerTable[index];
+    auto* root = S.Towers->CreateChild<TGLProxyObject>();
+    record.Proxy.Set(root);
+    State.PlaceValid = true;
+    root->SetProxyOptions({pooObjects});
+    root->SetVisible(true);
+    record.Following = true;
+    root->SetTag(index);
+    TGLBaseSceneObject* base = S.Template(kind.BaseMaster);
+    root->SetScale(base->Scale().AsVector());
+    root->SetMasterObject(base);
+    root->OnProgress = ProgressEvent(&TDataModule2::firebaseProgress);
+    auto* gun = root->CreateChild<TGLProxyObject>();
+    gun->SetMasterObject(S.Template(kind.GunMaster));
+    gun->SetProxyOptions({pooObjects});
+    gun->Position().SetY(rules::GunHeight);
+    gun->SetVisible(true);
+    if (kind.AimMaster.empty()) {
+        gun->CreateChild<TGLDummyCube>()->SetVisible(false);
+    } else {
+        auto* muzzle = gun->CreateChild<TGLProxyObject>();
+        muzzle->SetMasterObject(S.Template(kind.AimMaster));
+        muzzle->SetProxyOptions({pooObjects});
+        muzzle->SetVisible(false);
+    }
+    State.PlacingKind = kind.Kind;
+    record.Kind = kind.Kind;
+    record.MaxRange2 = kind.MaxRange2;
+    record.MinRange2 = kind.MinRange2;
+    record.TurnRate = kind.TurnRate;
+    record.FireInterval = kind.FireInterval;
+    ++State.TowerCount;
+    State.Placing = true;
+}
+
+void TDataModule2::GLFullScreenViewer1MouseDown(TComponent*, TMouseButton button, TShiftState, int x, int y) {
+    ButtonHeld(button) = true;
+    State.LastMouseX = x;
+    State.LastMouseY = y;
+}
+
+void TDataModule2::GLFullScreenViewer1MouseUp(TComponent*, TMouseButton button, TShiftState, int, int) {
+    ButtonHeld(button) = false;
+}
+
+bool& TDataModule2::ButtonHeld(TMouseButton button) {
+    switch (button) {
+    case mbRight:
+        return State.RightDown;
+    case mbMiddle:
+        return State.MiddleDown;
+    case mbLeft:
+        break;
+    }
+    return State.LeftDown;
+}
+
+void TDataModule2::GLFullScreenViewer1MouseMove(TComponent*, TShiftState, int x, int y) {
+    State.MouseX = x;
+    State.MouseY = y;
+}
+
+// "0" ends the game; camera keys are sampled by the 15 ms timer, other characters do nothing.
+void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
+    if (key == '0') {
+        key = '\0';
+        S.GLFullScreenViewer1.SetScreenActive(false);
+        S.GLCadencer1.SetEnabled(false);
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,196 @@
+#include "game/run_stats.h"
+
+#include "engine/platform/application.h"
+#include "game/data_module.h"
+#include "game/tower_kinds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <string>
+
+namespace game {
+
+using namespace engine;
+
+namespace {
+
+// The frame step the timing wraps, and who hears of its durations: the application takes a plain
+// function as its step. The frame clock's step processes messages first, which may draw a frame and
+// re-enter the step: only the outermost call counts, without the drawing inside it.
+engine::TApplication::TFrameStep g_innerStep = nullptr;
+TRunStats* g_stats = nullptr;
+int g_stepDepth = 0;
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// The value below which the share q of the samples lies (nearest rank).
+double Quantile(std::vector<double> samples, double q) {
+    if (samples.empty()) {
+        return 0;
+    }
+    std::sort(samples.begin(), samples.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(q * static_cast<double>(samples.size())));
+    return samples[std::clamp<std::size_t>(rank, 1, samples.size()) - 1];
+}
+
+nlohmann::json MedianAndP99(const std::vector<double>& samples) {
+    return {{"median", Quantile(samples, 0.5)}, {"p99", Quantile(samples, 0.99)}};
+}
+
+bool Finite(const TVec4& p) {
+    return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z);
+}
+
+double PeakResidentMiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+TRunStats::TRunStats(TDataModule2& game) : m_game(game) {
+    TGLRenderBuffer& buffer = game.S.GLFullScreenViewer1.Buffer();
+    buffer.BeforeRender = [this](TGLRenderBuffer*) { m_renderStart = TClock::now(); };
+    buffer.AfterRender = [this](TGLRenderBuffer*) {
+        const TClock::time_point end = TClock::now();
+        m_renderMs.push_back(Milliseconds(end - m_renderStart));
+        if (g_stepDepth > 0) {
+            m_renderMsInStep += m_renderMs.back();
+        }
+        if (m_frames > 0) {
+            m_frameSeconds.push_back(std::chrono::duration<double>(end - m_lastFrameEnd).count());
+        }
+        m_lastFrameEnd = end;
+        ++m_frames;
+    };
+    g_stats = this;
+}
+
+TRunStats::~TRunStats() {
+    TGLRenderBuffer& buffer = m_game.S.GLFullScreenViewer1.Buffer();
+    buffer.BeforeRender = nullptr;
+    buffer.AfterRender = nullptr;
+    if (Application().FrameStep() == &TimedFrameStep) {
+        Application().SetFrameStep(g_innerStep);
+    }
+    g_stats = nullptr;
+}
+
+void TRunStats::TimedFrameStep() {
+    if (g_stepDepth > 0 || !g_stats) {
+        g_innerStep();
+        return;
+    }
+    ++g_stepDepth;
+    g_stats->m_renderMsInStep = 0;
+    const auto start = TClock::now();
+    g_innerStep();
+    --g_stepDepth;
+    g_stats->m_logicMs.push_back(Milliseconds(TClock::now() - start) - g_stats->m_renderMsInStep);
+}
+
+void TRunStats::BeforePass() {
+    TApplication& application = Application();
+    const TApplication::TFrameStep step = application.FrameStep();
+    if (step != nullptr && step != &TimedFrameStep) {
+        g_innerStep = step;
+        application.SetFrameStep(&TimedFrameStep);
+    }
+}
+
+void TRunStats::AfterPass() {
+    if (!WorldIsFinite()) {
+        ++m_nonFiniteFrames;
+    }
+}
+
+bool TRunStats::WorldIsFinite() const {
+    const TDesignedScene& s = m_game.S;
+    for (int i = 1; i <= rules::BugCount; ++i) {
+        if (const TGLActor* actor = m_game.State.BugTable[i].Actor.Get(); actor && !Finite(actor->GetWorldPosition())) {
+            return false;
+        }
+    }
+    for (const TGLDummyCube* container : {s.Towers, s.Missiles}) {
+        for (int i = 0; i < container->ChildCount(); ++i) {
+            if (!Finite(container->ChildAt(i)->GetWorldPosition())) {
+                return false;
+            }
+        }
+    }
+    return Finite(s.GLCamera1->GetWorldPosition());
+}
+
+nlohmann::json TRunStats::Report() const {
+    const TDesignedScene& s = m_game.S;
+    const TGameState& state = m_game.State;
+    const TGameFigures& figures = m_game.Figures;
+    const TVec4 camera = s.GLCamera1->GetWorldPosition();
+    std::vector<double> fps;
+    for (double seconds : m_frameSeconds) {
+        if (seconds > 0) {
+            fps.push_back(1.0 / seconds);
+        }
+    }
+    int alive = 0;
+    int attacking = 0;
+    float healthMin = rules::BugHealth;
+    for (int i = 1; i <= rules::BugCount; ++i) {
+        const TBugState& bug = state.BugTable[i];
+        healthMin = std::min(healthMin, bug.Health);
+        if (bug.Health > 0) {
+            ++alive;
+            attacking += bug.Actor && bug.Actor->ActiveAnimationName() == bug_animations::Attack ? 1 : 0;
+        }
+    }
+    int rockets = 0;
+    int gatlings = 0;
+    for (int i = 1; i < state.TowerCount && i <= rules::TowerCapacity; ++i) {
+        const TTowerState& tower = state.TowerTable[i];
+        if (!tower.Following && tower.Proxy) {
+            rockets += tower.Kind == tower_kinds::Rocket ? 1 : 0;
+            gatlings += tower.Kind == tower_kinds::Gatling ? 1 : 0;
+        }
+    }
+    const TGLBaseSceneObject* model = s.base->ChildAt(0);
+    return {
+        {"frames", m_frames},
+        {"gameTime", figures.GameTime},
+        {"money", state.Money},
+        {"baseHealth", s.base->TagFloat()},
+        {"baseModel", model ? model->Name() : ""},
+        {"cursor", s.GLFullScreenViewer1.Cursor()},
+        {"sunElevation", s.GLEarthSkyDome1->SunElevation()},
+        {"camera", {camera.X, camera.Y, camera.Z}},
+        {"mouse", {state.MouseX, state.MouseY}},
+        {"moneyText", s.money->Text()},
+        {"fpsText", s.fpscounter->Text()},
+        {"fps", {{"median", Quantile(fps, 0.5)}, {"p5", Quantile(fps, 0.05)}}},
+        {"logicMs", MedianAndP99(m_logicMs)},
+        {"renderMs", MedianAndP99(m_renderMs)},
+        {"peakRssMiB", PeakResidentMiB()},
+        {"towerCount", state.TowerCount},
+        {"kills", figures.Kills},
+        {"bugsAlive", alive},
+        {"bugsAttacking", attacking},
+        {"towers", {{"rocket", rockets}, {"gatling", gatlings}}},
+        {"placing", state.Placing},
+        {"missilesFired", figures.MissilesFired},
+        {"missilesFlying", s.Missiles->ChildCount()},
+        {"explosions", figures.Explosions},
+        {"gatlingShots", figures.GatlingShots},
+        {"bugHealthMin", healthMin},
+        {"nonFinite", m_nonFiniteFrames},
+    };
+}
+
+}  // namespace game

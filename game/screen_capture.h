@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/image.h"
+
+#include <string>
+#include <vector>
+
+namespace game {
+
+class TDataModule2;
+
+// Pictures of the logical 800 x 600 screen as the frames are drawn: the frames asked for are
+// written as PNG, and the last frame is kept when a run wants it at its end.
+class TScreenCapture {
+public:
+    TScreenCapture(TDataModule2& game, bool keepLastFrame);
+    ~TScreenCapture();
+    TScreenCapture(const TScreenCapture&) = delete;
+    TScreenCapture& operator=(const TScreenCapture&) = delete;
+
+    // The next frame drawn is written to path.
+    void Request(const std::string& path);
+    // The last frame drawn (none before the first).
+    const platform::Image& LastFrame() const { return m_last; }
+
+private:
+    void FrameDrawn();
+
+    TDataModule2& m_game;
+    bool m_keepLastFrame;
+    std::vector<std::string> m_requests;
+    platform::Image m_last;
+};
+
+// The picture at another size, each pixel taken from the nearest source pixel.
+platform::Image ResizeNearest(const platform::Image& image, int width, int height);
+
+}  // namespace game

@@ -1,0 +1,167 @@
+#include "engine/effects/source_pfx_effect.h"
+#include "game/data_module.h"
+#include "game/game_math.h"
+#include "game/tower_kinds.h"
+
+#include <cmath>
+
+namespace game {
+
+using namespace engine;
+
+TTerrainUV TerrainUV(const TVec4& point, const TVec3& origin, const TVec3& extent) {
+    const TVec3 centre = (extent + origin) * 0.5f;
+    const float dx = point.X - centre.X;
+    const float dz = point.Z - centre.Z;
+    return TTerrainUV{dx / (extent.X - origin.X) + 0.5f, -(dz / (extent.Z - origin.Z) + 0.5f)};
+}
+
+void TDataModule2::firebaseProgress(TComponent* sender, double deltaTime, double) {
+    auto* root = dynamic_cast<TGLProxyObject*>(sender);
+    const int index = root ? root->Tag() : 0;
+    if (index < 1 || index > rules::TowerCapacity) {
+        return;
+    }
+    TTowerState& tower = State.TowerTable[index];
+    const TTowerKind* kind = FindTowerKind(tower.Kind);
+    TGLBaseSceneObject* gun = root->ChildAt(0);
+    TGLBaseSceneObject* aim = gun ? gun->ChildAt(0) : nullptr;
+    if (!kind || !aim) {
+        return;
+    }
+    if (tower.Following) {
+        FollowMouse(*root, *kind);
+        // The click that ends the placement clears Placing; the tower stops following next frame.
+        tower.Following = State.Placing;
+    } else {
+        ShowPlacedRing(*root, *kind);
+        ChooseTarget(*root, tower);
+        if (tower.Target != 0) {
+            TurnGun(*gun, *aim, tower, *kind);
+            tower.Reload += static_cast<float>(deltaTime);
+        } else {
+            tower.Reload = 0;
+        }
+    }
+    aim->SetVisible(false);
+    if (tower.Reload >= tower.FireInterval) {
+        tower.Reload = 0;
+        Fire(*gun, *aim, tower, *kind);
+    }
+}
+
+// The spot is judged at the tower's position of the previous frame, then the tower moves to the
+// terrain point under the mouse and stands perpendicular to the slope.
+void TDataModule2::FollowMouse(TGLProxyObject& root, const TTowerKind& kind) {
+    TVec4 hit;
+    TVec4 normal;
+    if (!S.terrain->OctreeRayCast(State.CameraPos, State.MouseRay, &hit, &normal)) {
+        return;
+    }
+    const TVec4 position = root.GetWorldPosition();
+    State.PlaceValid = true;
+    for (int i = 0; i < S.Towers->ChildCount() - 1; ++i) {
+        if (Distance2(S.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Spacing2) {
+            State.PlaceValid = false;
+            break;
+        }
+    }
+    if (Distance2(S.base->GetWorldPosition(), position) < rules::BaseDistance2) {
+        State.PlaceValid = false;
+    }
+    hit.Y += kind.Height;
+    root.SetWorldPosition(hit);
+    root.SetWorldUp(normal);
+    PlaceRing(hit, std::string(kind.Ring));
+}
+
+// A placed tower shows its ring while the left button is held on it; a tower not under the mouse
+// asks for its kind's ring to be hidden.
+void TDataModule2::ShowPlacedRing(TGLProxyObject& root, const TTowerKind& kind) {
+    if (root.IntersectRay(State.CameraPos, State.MouseRay, nullptr, nullptr)) {
+        if (State.LeftDown && !State.Placing) {
+            PlaceRing(root.GetWorldPosition(), std::string(kind.Ring));
+        }
+    } else {
+        S.GLMaterialLibrary3.FindMaterial(std::string(kind.Ring))->TextureOffset().SetComponent(2, 0);
+    }
+}
+
+// The nearest living bug so far is kept; it becomes the target only when it lies between the two
+// ranges. Ties keep the earlier index.
+void TDataModule2::ChooseTarget(TGLProxyObject& root, TTowerState& tower) {
+    const TVec4 position = root.GetWorldPosition();
+    float best = rules::TargetSearchStart;
+    tower.Target = 0;
+    for (int j = 1; j <= rules::BugCount; ++j) {
+        const TBugState& bug = State.BugTable[j];
+        const float d = Distance2(position, bug.Actor->GetWorldPosition());
+        if (d < best && bug.Health > 0) {
+            best = d;
+            if (static_cast<float>(tower.MinRange2) < d && d < static_cast<float>(tower.MaxRange2)) {
+                tower.Target = j;
+            }
+        }
+    }
+}
+
+// The gun turns towards the aim node's direction by the turn rate, then its up vector the same way.
+void TDataModule2::TurnGun(TGLBaseSceneObject& gun, TGLBaseSceneObject& aim, const TTowerState& tower,
+                           const TTowerKind& kind) {
+    const TGLActor& target = *State.BugTable[tower.Target].Actor.Get();
+    const TGLBaseSceneObject* marker = target.ChildAt(0);
+    const bool ahead = kind.AimsAhead && marker && target.ActiveAnimationName() == bug_animations::Run;
+    aim.AimAt(ahead ? marker->GetWorldPosition() : target.GetWorldPosition(), WorldUp);
+    gun.SetWorldDirection(TurnTowards(gun.GetWorldDirection(), aim.GetWorldDirection(), tower.TurnRate));
+    // Read after the gun's new direction has carried the aim node with it.
+    gun.SetWorldUp(TurnTowards(gun.GetWorldUp(), aim.GetWorldUp(), tower.TurnRate));
+}
+
+void TDataModule2::Fire(TGLBaseSceneObject& gun, TGLBaseSceneObject& aim, const TTowerState& tower,
+                        const TTowerKind& kind) {
+    switch (kind.Weapon) {
+    case TTowerWeapon::Missile:
+        LaunchMissile(gun);
+        break;
+    case TTowerWeapon::Gun:
+        if (tower.Target >= 1 && tower.Target <= rules::BugCount) {
+            aim.SetVisible(true);
+            State.BugTable[tower.Target].Health -= rules::GatlingDamage;
+            ++Figures.GatlingShots;
+        }
+        break;
+    }
+}
+
+// A missile starts with the gun's world transform, two units out of the barrel, trailing flame.
+void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
+    auto* missile = S.Missiles->CreateChild<TGLDummyCube>();
+    TGLSourcePFXEffect& flame = SourceEffectOf(*missile);
+    flame.SetDispersionMode(sdmIsotropic);
+    flame.SetDisabledIfOwnerInvisible(true);
+    flame.SetManager(&S.GLPerlinPFXManager1);
+    flame.SetParticleInterval(0.005f);
+    flame.SetVelocityMode(svmRelative);
+    missile->SetLocalTransform(gun.WorldTransform());
+    missile->SetTag(0);
+    missile->Advance(rules::MissileStartOffset);
+    missile->SetCubeSize(rules::MissileCubeSize);
+    missile->OnProgress = ProgressEvent(&TDataModule2::MissilesProgress);
+    ++Figures.MissilesFired;
+}
+
+void TDataModule2::PlaceRing(const TVec4& point, const std::string& ringName) {
+    TGLLibMaterial* ring = S.GLMaterialLibrary3.FindMaterial(ringName);
+    if (!ring) {
+        return;
+    }
+    const TTerrainUV uv = TerrainUV(point, State.TerrainOrigin, State.TerrainExtent);
+    const auto grid = static_cast<float>(rules::RingGrid);
+    State.RingTexelX = static_cast<std::int32_t>(std::trunc(grid * uv.U + grid / 2));
+    State.RingTexelY = static_cast<std::int32_t>(std::trunc(grid * uv.V + grid / 2));
+    const float sx = static_cast<float>(State.RingTexelX) / (grid / ring->TextureScale().X());
+    const float sy = static_cast<float>(State.RingTexelY) / (grid / ring->TextureScale().Y());
+    ring->TextureOffset().SetAll(TVec4{0.5f - sx, 0.5f - sy, 1, 0});
+}
+
+}  // namespace game

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "engine/platform/application.h"
+#include "game/data_module.h"
+#include "game/game_clock.h"
+#include "game/key_state.h"
+#include "tools/assetgen/game_images/game_images.h"
+#include "tools/assetgen/game_models/game_models.h"
+#include "tools/writers/output_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+namespace tests {
+
+// The game's data folder: the build's own when the build generated it, otherwise a copy generated
+// once for the test program.
+inline std::filesystem::path GameDataFolder() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path built = GAME_BUILD_BIN;
+        if (std::filesystem::exists(built / "models" / "terrain_low.3ds") &&
+            std::filesystem::exists(built / "textures" / "terrain.jpg")) {
+            return built;
+        }
+        const std::filesystem::path generated = std::filesystem::temp_directory_path() / "skirmish-test-data";
+        tools::OutputFolder output(generated);
+        tools::assetgen::GenerateGameImages(output);
+        tools::assetgen::GenerateGameModels(output);
+        return generated;
+    }();
+    return folder;
+}
+
+// A started game without a screen: every start-up step has run, the frame clock is on, and frames
+// are made by the loop's own passes with a fixed step of 1/60 s.
+class GameTest : public ::testing::Test {
+protected:
+    static constexpr double kStep = 1.0 / 60.0;
+
+    GameTest() {
+        // No screen is taken; without a display SDL would try every video system for each cursor.
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        game = std::make_unique<game::TDataModule2>(game::TGameSetup{GameDataFolder(), 1, false});
+        clock = std::make_unique<game::TGameClock>(*game, kStep);
+        game->StartUp();
+        game->S.GLCadencer1.SetEnabled(true);
+    }
+    ~GameTest() override {
+        game::ReleaseScriptedKeys();
+        clock.reset();
+        game.reset();
+    }
+
+    // One pass of the game loop: timers due, input, the frame.
+    void Frame(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            clock->BeforePass();
+            engine::Application().ProcessMessages();
+        }
+    }
+
+    game::TGameState& State() { return game->State; }
+    game::TDesignedScene& S() { return game->S; }
+
+    std::unique_ptr<game::TDataModule2> game;
+    std::unique_ptr<game::TGameClock> clock;
+};
+
+}  // namespace tests

@@ -1,0 +1,216 @@
+#include "tests/game/game_fixture.h"
+
+#include "engine/effects/source_pfx_effect.h"
+#include "game/cursor_slots.h"
+
+#include <cmath>
+
+namespace tests {
+namespace {
+
+using namespace engine;
+using game::cursors::LeftUp;
+
+TEST_F(GameTest, StartsWithTheDesignedStateFromTheFirstFrame) {
+    Frame();
+    EXPECT_EQ(S().money->Text(), ":500");
+    EXPECT_EQ(State().TowerCount, 1);
+    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), 1);
+    EXPECT_EQ(State().MouseX, 400);
+    EXPECT_EQ(State().MouseY, 300);
+    ASSERT_TRUE(game->LastPointerMove().has_value());
+    EXPECT_EQ(game->LastPointerMove()->x, 400);
+    EXPECT_EQ(game->LastPointerMove()->y, 300);
+    EXPECT_EQ(S().base->ChildAt(0), S().base_d0);
+    EXPECT_NEAR(State().TerrainExtent.X, 102.4f, 1e-4f);
+    EXPECT_NEAR(State().TerrainExtent.Z, 102.4f, 1e-4f);
+    EXPECT_EQ(S().GLEarthSkyDome1->Stars().size(), 800u);
+}
+
+// Every library material, the models' own included, takes the template's texture settings,
+// blending and colours; a few then get their own.
+TEST_F(GameTest, UnifiesEveryMaterialThenAppliesTheOverrides) {
+    struct Expected {
+        TGLMaterialLibrary* library;
+        const char* name;
+        TBlendingMode blending;
+        TGLTextureMode mode;
+        TGLMinFilter minFilter;
+    };
+    const TBlendingMode alphaTest = TBlendingMode::bmAlphaTest50;
+    const TGLTextureMode modulate = TGLTextureMode::tmModulate;
+    const TGLMinFilter mipmapped = TGLMinFilter::miLinearMipmapNearest;
+    const Expected cases[] = {
+        {&S().GLMaterialLibrary1, "terrain", alphaTest, modulate, mipmapped},
+        {&S().GLMaterialLibrary1, "gui_rocket", alphaTest, modulate, mipmapped},
+        {&S().GLMaterialLibrary2, "tower", alphaTest, modulate, mipmapped},  // from the tower models
+        {&S().GLMaterialLibrary2, "base", alphaTest, modulate, mipmapped},   // from the base models
+        {&S().GLMaterialLibrary2, "boom", TBlendingMode::bmAdditive, modulate, mipmapped},
+        {&S().GLMaterialLibrary3, "detail", TBlendingMode::bmModulate, modulate, mipmapped},
+        {&S().GLMaterialLibrary3, "mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
+        {&S().GLMaterialLibrary3, "1mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
+    };
+    for (const Expected& e : cases) {
+        SCOPED_TRACE(e.name);
+        TGLLibMaterial* material = e.library->FindMaterial(e.name);
+        ASSERT_NE(material, nullptr);
+        TGLMaterial& look = material->Material();
+        EXPECT_EQ(look.BlendingMode(), e.blending);
+        EXPECT_EQ(look.Texture().TextureMode(), e.mode);
+        EXPECT_EQ(look.Texture().MinFilter(), e.minFilter);
+        EXPECT_EQ(look.FrontProperties().Ambient().Color(), (TVec4{0, 0, 0, 1}));
+        EXPECT_EQ(look.FrontProperties().Diffuse().Color(), (TVec4{1, 1, 1, 1}));
+    }
+    TGLMaterial& ring = S().GLMaterialLibrary3.FindMaterial("mark")->Material();
+    EXPECT_EQ(ring.Texture().Compression(), TGLTextureCompression::tcNone);
+    EXPECT_EQ(ring.Texture().FilteringQuality(), TGLTextureFilteringQuality::tfAnisotropic);
+    EXPECT_EQ(ring.Texture().TextureFormat(), TGLTextureFormat::tfRGBA);
+    // Not copied from the template: the terrain keeps its wrap and its shader.
+    TGLLibMaterial& terrain = *S().GLMaterialLibrary1.FindMaterial("terrain");
+    EXPECT_EQ(terrain.Material().Texture().TextureWrap(), TGLTextureWrap::twNone);
+    EXPECT_EQ(terrain.Shader(), &S().GLMultiMaterialShader1);
+    TGLLibMaterial* flash = S().GLMaterialLibrary2.FindMaterial("f");
+    ASSERT_NE(flash, nullptr);
+    EXPECT_EQ(flash->Material().FaceCulling(), TFaceCulling::fcNoCull);
+    EXPECT_TRUE(flash->Material().MaterialOptions().Contains(TMaterialOption::moNoLighting));
+}
+
+// The bands switch the model once each (the name test), turn the smoke on and colour the bar; the
+// bar's width follows the health below zero.
+TEST_F(GameTest, BaseHealthBandsSwitchOnceAndTheBarFollows) {
+    struct Step {
+        float health;
+        TGLFreeForm* model;
+        bool smoke;
+        float dispersion;
+        TVec4 colour;
+    };
+    const Step steps[] = {
+        {60.0f, S().base_d0, false, 0, {0, 1, 0, 1}},
+        {59.99f, S().base_d1, true, 0, {1, 1, 0, 1}},
+        {30.0f, S().base_d1, true, 0, {1, 1, 0, 1}},
+        {29.99f, S().base_d2, true, 1, {1, 0, 0, 1}},
+        {-20.0f, S().base_d2, true, 1, {1, 0, 0, 1}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.health);
+        S().base->SetTagFloat(step.health);
+        Frame(3);
+        ASSERT_EQ(S().base->ChildCount(), 1);
+        EXPECT_EQ(S().base->ChildAt(0), step.model);
+        EXPECT_TRUE(step.model->Visible());
+        for (TGLFreeForm* other : {S().base_d0, S().base_d1, S().base_d2}) {
+            EXPECT_EQ(other->Visible(), other == step.model);
+        }
+        const TGLSourcePFXEffect& smoke = SourceEffectOf(*S().base);
+        EXPECT_EQ(smoke.Enabled(), step.smoke);
+        EXPECT_EQ(smoke.PositionDispersion(), step.dispersion);
+        EXPECT_EQ(S().bar->Material().FrontProperties().Diffuse().Color(), step.colour);
+        EXPECT_FLOAT_EQ(S().bar->Width(), step.health / 20);
+    }
+}
+
+// Keys set one rate each, in the order W S A D R F, so of two opposite keys the later wins; Shift
+// slows the camera down to a quarter.
+TEST_F(GameTest, HeldKeysSetTheCameraRates) {
+    struct Case {
+        std::vector<SDL_Scancode> keys;
+        TVec4 expected;  // X sideways, Y vertical, Z forward (negative)
+    };
+    const Case cases[] = {
+        {{SDL_SCANCODE_W}, {0, 0, -15, 0}},
+        {{SDL_SCANCODE_W, SDL_SCANCODE_S}, {0, 0, 15, 0}},
+        {{SDL_SCANCODE_A, SDL_SCANCODE_D}, {-15, 0, 0, 0}},
+        {{SDL_SCANCODE_R}, {0, 15, 0, 0}},
+        {{SDL_SCANCODE_F, SDL_SCANCODE_LSHIFT}, {0, -3.75f, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        game::ReleaseScriptedKeys();
+        for (SDL_Scancode key : c.keys) {
+            game::SetScriptedKey(key, true);
+        }
+        State().MoveVelocity = TVec4{0, 0, 0, 0};
+        game->AsyncTimer2Timer(&S().AsyncTimer2);
+        EXPECT_EQ(State().MoveVelocity, c.expected) << "keys held: " << c.keys.size();
+    }
+}
+
+// At the screen's edges the camera scrolls at twice the speed and the cursor shows the direction;
+// while the right button is held, neither happens.
+TEST_F(GameTest, ScreenEdgesScrollAndChooseTheCursor) {
+    struct Case {
+        int x;
+        int y;
+        int cursor;
+        float side;
+        float forward;
+    };
+    const Case cases[] = {
+        {0, 0, LeftUp, 30, -30},      {799, 599, game::cursors::RightDown, -30, 30},
+        {14, 300, game::cursors::Left, 30, 0}, {15, 300, game::cursors::Default, 0, 0},
+        {400, 585, game::cursors::Down, 0, 30}, {400, 584, game::cursors::Default, 0, 0},
+        {0, 599, game::cursors::LeftDown, 30, 30}, {799, 0, game::cursors::RightUp, -30, -30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        State().MouseX = c.x;
+        State().MouseY = c.y;
+        State().MoveVelocity = TVec4{0, 0, 0, 0};
+        game->AsyncTimer2Timer(&S().AsyncTimer2);
+        EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), c.cursor);
+        EXPECT_EQ(State().MoveVelocity.X, c.side);
+        EXPECT_EQ(State().MoveVelocity.Z, c.forward);
+    }
+    State().MouseX = 0;
+    State().MouseY = 0;
+    State().RightDown = true;
+    State().MoveVelocity = TVec4{0, 0, 0, 0};
+    S().GLFullScreenViewer1.SetCursor(1);
+    game->AsyncTimer2Timer(&S().AsyncTimer2);
+    EXPECT_EQ(State().MoveVelocity, (TVec4{0, 0, 0, 0}));
+    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), 1);
+}
+
+// Dragging to the right edge puts the pointer back at x = 1; the next frame sees no motion, so the
+// turn does not jump.
+TEST_F(GameTest, RightDragWrapsAtTheEdgeWithoutAJump) {
+    State().RightDown = true;
+    State().LastMouseX = 790;
+    State().LastMouseY = 300;
+    State().MouseX = 799;
+    State().MouseY = 300;
+    game->GLCadencer1Progress(&S().GLCadencer1, kStep, 0);
+    ASSERT_TRUE(game->LastPointerMove().has_value());
+    EXPECT_EQ(game->LastPointerMove()->x, 1);
+    EXPECT_FLOAT_EQ(State().SpinVelocity.X, 10 * (790 - 799) * 0.019f);
+    EXPECT_EQ(State().LastMouseX, 1);
+    State().MouseX = 1;  // the pointer's move arrives as a mouse move
+    const float turnBefore = S().cam->TurnAngle();
+    game->GLCadencer1Progress(&S().GLCadencer1, kStep, 0);
+    EXPECT_EQ(State().SpinVelocity.X, 0);
+    EXPECT_EQ(S().cam->TurnAngle(), turnBefore);
+}
+
+TEST_F(GameTest, TheSunSetsAtFourDegreesASecondAndStopsAtMinus45) {
+    Frame(60);
+    EXPECT_NEAR(S().GLEarthSkyDome1->SunElevation(), 40 - 4 * 60 * kStep, 1e-3);
+    S().GLEarthSkyDome1->SetSunElevation(-44.99f);
+    Frame();
+    const float stopped = S().GLEarthSkyDome1->SunElevation();
+    EXPECT_LT(stopped, -45);
+    Frame(10);
+    EXPECT_EQ(S().GLEarthSkyDome1->SunElevation(), stopped);
+}
+
+// The camera sinks at start and comes to rest 3 units above the terrain below it.
+TEST_F(GameTest, TheCameraSinksToItsClearanceAboveTheTerrain) {
+    Frame(240);
+    const TVec4 camera = S().cam->GetWorldPosition();
+    TVec4 hit;
+    ASSERT_TRUE(S().terrain->OctreeRayCast(TVec4{camera.X, 10, camera.Z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
+    EXPECT_NEAR(camera.Y, hit.Y + 3, 0.05f);
+    EXPECT_LT(std::abs(State().MoveVelocity.Y), 0.01f);
+}
+
+}  // namespace
+}  // namespace tests
