@@ -3,10 +3,18 @@
 #include <GL/glext.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 namespace engine {
 namespace {
+
+// Mesa's software rasterisers offer anisotropic filtering at many times the cost of everything else
+// in a frame, and decode compressed textures again at every sample while gaining nothing from them:
+// there both are left off, as on a driver without the extensions.
+bool SoftwareRasterizer(const char* renderer) {
+    return renderer && (std::strstr(renderer, "llvmpipe") || std::strstr(renderer, "softpipe"));
+}
 
 GLenum UncompressedFormat(TGLTextureFormat format) {
     switch (format) {
@@ -121,9 +129,11 @@ TGLTextureCapabilities QueryTextureCapabilities() {
     const auto* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     caps.edgeClamp = atLeast(1, 2) || HasExtension(extensions, "GL_EXT_texture_edge_clamp") ||
                      HasExtension(extensions, "GL_SGIS_texture_edge_clamp");
-    caps.anisotropy = HasExtension(extensions, "GL_EXT_texture_filter_anisotropic") ||
-                      HasExtension(extensions, "GL_ARB_texture_filter_anisotropic");
-    caps.compression = atLeast(1, 3) || HasExtension(extensions, "GL_ARB_texture_compression");
+    const bool software = SoftwareRasterizer(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    caps.anisotropy = (HasExtension(extensions, "GL_EXT_texture_filter_anisotropic") ||
+                       HasExtension(extensions, "GL_ARB_texture_filter_anisotropic")) &&
+                      !software;
+    caps.compression = (atLeast(1, 3) || HasExtension(extensions, "GL_ARB_texture_compression")) && !software;
     caps.generateMipmap = atLeast(1, 4) || HasExtension(extensions, "GL_SGIS_generate_mipmap");
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
