@@ -61,16 +61,10 @@ TRunStats::TRunStats(TDataModule2& game) : m_game(game) {
     TGLRenderBuffer& buffer = game.S.GLFullScreenViewer1.Buffer();
     buffer.BeforeRender = [this](TGLRenderBuffer*) { m_renderStart = TClock::now(); };
     buffer.AfterRender = [this](TGLRenderBuffer*) {
-        const TClock::time_point end = TClock::now();
-        m_renderMs.push_back(Milliseconds(end - m_renderStart));
+        m_renderMs.push_back(Milliseconds(TClock::now() - m_renderStart));
         if (g_stepDepth > 0) {
             m_renderMsInStep += m_renderMs.back();
         }
-        if (m_frames > 0) {
-            m_frameSeconds.push_back(std::chrono::duration<double>(end - m_lastFrameEnd).count());
-        }
-        m_lastFrameEnd = end;
-        ++m_frames;
     };
     g_stats = this;
 }
@@ -90,12 +84,24 @@ void TRunStats::TimedFrameStep() {
         g_innerStep();
         return;
     }
+    TRunStats& stats = *g_stats;
     ++g_stepDepth;
-    g_stats->m_renderMsInStep = 0;
+    stats.m_renderMsInStep = 0;
+    const double gameTime = stats.m_game.Figures.GameTime;
     const auto start = TClock::now();
     g_innerStep();
+    const auto end = TClock::now();
     --g_stepDepth;
-    g_stats->m_logicMs.push_back(Milliseconds(TClock::now() - start) - g_stats->m_renderMsInStep);
+    // A frame is a step of the game's time.
+    if (stats.m_game.Figures.GameTime == gameTime) {
+        return;
+    }
+    stats.m_logicMs.push_back(Milliseconds(end - start) - stats.m_renderMsInStep);
+    if (stats.m_frames > 0) {
+        stats.m_frameSeconds.push_back(std::chrono::duration<double>(end - stats.m_lastFrameEnd).count());
+    }
+    stats.m_lastFrameEnd = end;
+    ++stats.m_frames;
 }
 
 void TRunStats::BeforePass() {
