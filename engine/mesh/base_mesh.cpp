@@ -176,6 +176,7 @@ void TGLBaseMesh::DropMaterialLibraryCache() {
 }
 
 void TGLBaseMesh::StructureChanged() {
+    m_rayBounds.reset();
     DropMaterialLibraryCache();
     MarkStructureChanged();
 }
@@ -195,9 +196,24 @@ void TGLBaseMesh::HitToWorld(const TVec3& point, const TVec3& normal, TVec4* wor
 
 bool TGLBaseMesh::IntersectRay(const TVec4& rayStart, const TVec4& rayVector, TVec4* intersectPoint,
                                TVec4* intersectNormal) const {
-    const TAffineVectorList triangles = CollectTriangles();
     const TVec3 start = Affine(WorldToLocal(rayStart));
     const TVec3 vector = Affine(WorldToLocal(rayVector));
+    // A ray that misses the box of all vertices misses every triangle: most tests end here. The box
+    // is widened a little, so that rounding never loses a hit that grazes its faces. It is kept until
+    // the geometry changes, except for meshes whose geometry changes with every frame.
+    if (!m_rayBounds || DrawsDirect()) {
+        m_rayBounds.emplace();
+        MeshBounds(m_rayBounds->first, m_rayBounds->second);
+    }
+    const auto& [min, max] = *m_rayBounds;
+    if (min.X > max.X) {
+        return false;
+    }
+    const TVec3 margin = (max - min) * 0.001f + TVec3{1e-6f, 1e-6f, 1e-6f};
+    if (!RayHitsBox(start, vector, min - margin, max + margin)) {
+        return false;
+    }
+    const TAffineVectorList triangles = CollectTriangles();
     bool found = false;
     float best = 0.0f;
     TTriangleHit kept;

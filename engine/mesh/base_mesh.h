@@ -7,8 +7,10 @@
 #include "engine/scene/custom_scene_object.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 namespace engine {
 
@@ -100,6 +102,8 @@ private:
     bool m_ignoreMissingTextures = false;
     bool m_cachesPrepared = false;
     bool m_drawWithLibrary = false;  // for the draw in progress
+    // The box of all vertices for ray tests, until the next StructureChanged.
+    mutable std::optional<std::pair<TVec3, TVec3>> m_rayBounds;
 };
 
 }  // namespace engine

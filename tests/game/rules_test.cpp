@@ -1,3 +1,4 @@
+#include "tests/game/game_driver.h"
 #include "tests/game/game_fixture.h"
 
 #include "engine/effects/animated_sprite.h"
@@ -18,29 +19,9 @@ constexpr int kGatlingButton = 2;
 
 class RulesTest : public GameTest {
 protected:
-    // Hovers a HUD button for a frame of the panel's handler, then clicks.
-    void ClickButton(int button) {
-        const TGLCoordinates& p = S().gui_bar->ChildAt(button)->Position();
-        State().MouseX = static_cast<int>(p.X());
-        State().MouseY = static_cast<int>(p.Y());
-        game->gui_barProgress(S().gui_bar, kStep, 0);
-        game->GLFullScreenViewer1Click(&S().GLFullScreenViewer1);
-    }
-    // Ends the placement in progress, then stands the tower at position (world = local under Towers).
-    TGLProxyObject* PlaceAt(const TVec4& position) {
-        TGLProxyObject* root = State().TowerTable[State().TowerCount - 1].Proxy.Get();
-        State().MouseX = 400;
-        State().MouseY = 200;
-        game->gui_barProgress(S().gui_bar, kStep, 0);
-        game->GLFullScreenViewer1Click(&S().GLFullScreenViewer1);
-        Progress(*root);
-        root->SetPosition(position);
-        return root;
-    }
-    TGLProxyObject* Tower(int button, const TVec4& position) {
-        ClickButton(button);
-        return PlaceAt(position);
-    }
+    void ClickButton(int button) { driver.ClickButton(button); }
+    TGLProxyObject* PlaceAt(const TVec4& position) { return driver.PlaceAt(position); }
+    TGLProxyObject* Tower(int button, const TVec4& position) { return driver.Tower(button, position); }
     void Progress(TGLProxyObject& root, double deltaTime = kStep) { game->firebaseProgress(&root, deltaTime, 0); }
     TGLActor& BugActor(int index) { return *State().BugTable[index].Actor.Get(); }
     // Moves every bug far away, out of every tower's search.
@@ -65,6 +46,8 @@ protected:
         EXPECT_TRUE(S().terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
         return hit;
     }
+
+    TGameDriver driver{*game};
 };
 
 TEST_F(RulesTest, PopulationPutsEachBugInTheGroupOfItsIndexWithOneMarker) {

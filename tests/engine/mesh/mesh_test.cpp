@@ -201,6 +201,16 @@ TEST(MeshRays, IntersectRayTakesTheClosestHit) {
     ASSERT_TRUE(mesh.IntersectRay({0, -10, 0, 1}, {0, 1, 0, 0}, &point, nullptr));
     EXPECT_FLOAT_EQ(point.Y, 0.0f);
     EXPECT_FALSE(mesh.IntersectRay({5, 10, 0, 1}, {0, -1, 0, 0}, nullptr, nullptr));
+    // Moved geometry is seen once StructureChanged says so.
+    for (TVec3& v : mesh.MeshObjects()[0].Vertices()) {
+        v.X += 10;
+    }
+    mesh.StructureChanged();
+    EXPECT_TRUE(mesh.IntersectRay({10, 10, 0, 1}, {0, -1, 0, 0}, nullptr, nullptr));
+    EXPECT_FALSE(mesh.IntersectRay({0, 10, 0, 1}, {0, -1, 0, 0}, nullptr, nullptr));
+    // A ray that grazes the top of the box still finds the triangle lying there.
+    ASSERT_TRUE(mesh.IntersectRay({5, 3.001f, 0, 1}, {1, -0.0002f, 0, 0}, &point, nullptr));
+    EXPECT_NEAR(point.X, 10, 1e-2f);
 }
 
 }  // namespace

@@ -1,0 +1,125 @@
+#include "engine/platform/application.h"
+#include "game/data_module.h"
+#include "game/game_clock.h"
+#include "tests/game/game_driver.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using namespace engine;
+
+constexpr double kStep = 1.0 / 60.0;
+
+struct StartedGame {
+    StartedGame() {
+        game = std::make_unique<game::TDataModule2>(game::TGameSetup{GAME_BUILD_BIN, 1, true});
+        clock = std::make_unique<game::TGameClock>(*game, kStep);
+        game->StartUp();
+    }
+    // One pass of the game loop: timers, input, the frame's progress walk and handlers, and the
+    // picture when there is a screen.
+    void Frame() {
+        clock->BeforePass();
+        Application().ProcessMessages();
+    }
+    std::unique_ptr<game::TDataModule2> game;
+    std::unique_ptr<game::TGameClock> clock;
+};
+
+// Keeps every bug alive, so that the battle goes on at full strength.
+void HealBugs(StartedGame& g) {
+    for (int i = 1; i <= game::rules::BugCount; ++i) {
+        g.game->State.BugTable[i].Health = 100;
+    }
+}
+
+// Thirty towers of both kinds in a ring around the base, and a minute of play, so that the bugs
+// have arrived and attack while the towers fire, missiles fly and explosions play.
+void BuildBattle(StartedGame& g) {
+    g.game->State.Money = 100000;
+    tests::TGameDriver driver(*g.game);
+    const TVec4 base = g.game->S.base->GetWorldPosition();
+    for (int i = 0; i < 30; ++i) {
+        const float angle = static_cast<float>(i) * 6.2831853f / 30;
+        const float radius = i % 2 == 0 ? 9.0f : 13.0f;
+        const float x = base.X + radius * std::cos(angle);
+        const float z = base.Z + radius * std::sin(angle);
+        TVec4 ground{x, base.Y, z, 1};
+        g.game->S.terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &ground, nullptr);
+        driver.Tower(i % 2 == 0 ? 0 : 2, TVec4{x, ground.Y + 0.2f, z, 1});
+    }
+    for (int frame = 0; frame < 3600; ++frame) {
+        HealBugs(g);
+        g.Frame();
+    }
+}
+
+void ReportBattle(benchmark::State& state, const StartedGame& g) {
+    int alive = 0;
+    int attacking = 0;
+    for (int i = 1; i <= game::rules::BugCount; ++i) {
+        const game::TBugState& bug = g.game->State.BugTable[i];
+        alive += bug.Health > 0 ? 1 : 0;
+        attacking += bug.Health > 0 && bug.Actor->ActiveAnimationName() == "attack" ? 1 : 0;
+    }
+    state.counters["bugsAlive"] = alive;
+    state.counters["bugsAttacking"] = attacking;
+    state.counters["towers"] = g.game->S.Towers->ChildCount();
+    state.counters["missilesFlying"] = g.game->S.Missiles->ChildCount();
+    state.counters["explosions"] = static_cast<double>(g.game->Figures.Explosions);
+}
+
+// The game's logic of one frame without a screen: the progress walk with every handler. Each
+// frame is timed on its own, for the median and the 99th percentile.
+void BM_FrameLogic(benchmark::State& state) {
+    StartedGame g;
+    g.game->S.GLCadencer1.SetEnabled(true);
+    if (state.range(0) == 1) {
+        BuildBattle(g);
+    }
+    std::vector<double> milliseconds;
+    for (auto _ : state) {
+        if (state.range(0) == 1) {
+            HealBugs(g);
+        }
+        const auto start = std::chrono::steady_clock::now();
+        g.Frame();
+        milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const auto at = [&](double q) { return milliseconds[static_cast<std::size_t>(q * static_cast<double>(milliseconds.size() - 1))]; };
+    state.counters["medianMs"] = at(0.5);
+    state.counters["p99Ms"] = at(0.99);
+    ReportBattle(state, g);
+}
+BENCHMARK(BM_FrameLogic)->Arg(0)->Arg(1)->ArgName("battle")->Unit(benchmark::kMillisecond)->Iterations(3000);
+
+// From the start of the program's start-up to its first frame on screen.
+void BM_StartUpToFirstFrame(benchmark::State& state) {
+    if (!std::getenv("DISPLAY")) {
+        state.SkipWithError("needs a display (bench/run uses Xvfb when there is none)");
+        return;
+    }
+    for (auto _ : state) {
+        StartedGame g;
+        g.game->StartPlaying();
+        g.Frame();
+        benchmark::DoNotOptimize(g.game->S.GLFullScreenViewer1.Buffer().FrameCount());
+        state.PauseTiming();
+        g.game->S.GLFullScreenViewer1.SetScreenActive(false);
+        g.clock.reset();
+        g.game.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
