@@ -44,12 +44,13 @@ bool Finite(const TVec4& p) {
     return std::isfinite(p.X) && std::isfinite(p.Y) && std::isfinite(p.Z);
 }
 
-double PeakResidentMiB() {
+// A figure of the process's memory from the kernel, in MiB ("VmHWM" the peak, "VmRSS" now).
+double ResidentMiB(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(field + ":", 0) == 0) {
+            return std::stod(line.substr(field.size() + 1)) / 1024.0;
         }
     }
     return 0;
@@ -148,6 +149,7 @@ nlohmann::json TRunStats::Report() const {
         }
     }
     int alive = 0;
+    int lying = 0;
     int attacking = 0;
     float healthMin = rules::BugHealth;
     for (int i = 1; i <= rules::BugCount; ++i) {
@@ -156,6 +158,8 @@ nlohmann::json TRunStats::Report() const {
         if (bug.Health > 0) {
             ++alive;
             attacking += bug.Actor && bug.Actor->ActiveAnimationName() == bug_animations::Attack ? 1 : 0;
+        } else if (bug.CorpseTime >= -rules::SinkTime) {
+            ++lying;
         }
     }
     int rockets = 0;
@@ -183,16 +187,19 @@ nlohmann::json TRunStats::Report() const {
         {"fps", {{"median", Quantile(fps, 0.5)}, {"p5", Quantile(fps, 0.05)}}},
         {"logicMs", MedianAndP99(m_logicMs)},
         {"renderMs", MedianAndP99(m_renderMs)},
-        {"peakRssMiB", PeakResidentMiB()},
+        {"peakRssMiB", ResidentMiB("VmHWM")},
+        {"rssMiB", ResidentMiB("VmRSS")},
         {"towerCount", state.TowerCount},
         {"kills", figures.Kills},
         {"bugsAlive", alive},
         {"bugsAttacking", attacking},
+        {"bugsDead", lying},
         {"towers", {{"rocket", rockets}, {"gatling", gatlings}}},
         {"placing", state.Placing},
         {"missilesFired", figures.MissilesFired},
         {"missilesFlying", s.Missiles->ChildCount()},
         {"explosions", figures.Explosions},
+        {"explosionsPlaying", s.Explosions->ChildCount()},
         {"gatlingShots", figures.GatlingShots},
         {"bugHealthMin", healthMin},
         {"nonFinite", m_nonFiniteFrames},
