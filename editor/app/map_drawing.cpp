@@ -14,7 +14,6 @@ namespace {
 
 constexpr float kTileLift = 0.015f;
 constexpr float kMarkerLift = 0.01f;
-constexpr double kFieldOfView = 45;
 constexpr double kNearPlane = 0.01;
 constexpr double kFarPlane = 100;
 // The depth buffer's cleared value: nothing was drawn at that pixel.
@@ -123,7 +122,7 @@ void SetViewProjection(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfView, static_cast<double>(width) / safeHeight, kNearPlane, kFarPlane);
+    gluPerspective(camera_limits::kFieldOfView, static_cast<double>(width) / safeHeight, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -141,9 +141,11 @@ TEST_F(CameraWindowTest, ViewOfNoHeightKeepsAFiniteProjection) {
 TEST_F(CameraWindowTest, EscapeClosesTheMainWindowAndEndsTheProgram) {
     StartEditor();
     ASSERT_TRUE(m_window->Tools().isVisible());
+    QApplication::setQuitOnLastWindowClosed(true);
     QTimer::singleShot(0, [&] { QTest::keyClick(m_window.get(), Qt::Key_Escape); });
     QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QCoreApplication::exec(), 0);
+    QApplication::setQuitOnLastWindowClosed(false);
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_window->Tools().isVisible());
 }
