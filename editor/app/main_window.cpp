@@ -74,6 +74,8 @@ TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
     CentreOnScreen();
 
     m_tools = std::make_unique<TFormTools>(this);
+    // The preview under the cursor shows the palette's values.
+    m_tools->OnChange = [this] { m_view->RequestFrame(); };
     m_tools->show();
     m_properties = std::make_unique<TFormProp>(m_session.Map, this);
     m_properties->OnApply = [this](std::uint8_t sizeX, std::uint8_t sizeY, std::uint8_t surface) {
@@ -102,7 +104,10 @@ void TfrmGL::BuildMenu() {
     for (QAction* action : file->actions()) {
         action->setShortcutContext(Qt::ApplicationShortcut);
     }
-    m_menu.N11 = menuBar()->addAction(Text(texts::kMenuResetView), [this] { m_session.Camera.ResetView(); });
+    m_menu.N11 = menuBar()->addAction(Text(texts::kMenuResetView), [this] {
+        m_session.Camera.ResetView();
+        m_view->RequestFrame();
+    });
     m_menu.N3 = menuBar()->addAction(Text(texts::kMenuProperties), [this] { m_properties->Open(); });
     QMenu* help = menuBar()->addMenu(Text(texts::kMenuHelp));
     m_menu.HelpMenu = help;
@@ -311,6 +316,7 @@ void TfrmGL::FitViewCommand() {
     const TMapHeader& header = m_session.Map.Header();
     const double aspect = m_view->height() > 0 ? static_cast<double>(m_view->width()) / m_view->height() : 1;
     m_session.Camera.FitMap(header.SizeX, header.SizeY, aspect);
+    m_view->RequestFrame();
 }
 
 void TfrmGL::Edit(const std::function<void()>& change) {
@@ -324,6 +330,8 @@ void TfrmGL::Edit(const std::function<void()>& change) {
 }
 
 void TfrmGL::MapChanged() {
+    m_renderer.MapChanged();
+    m_view->RequestFrame();
     const std::uint8_t surface = m_session.Map.Header().Surface;
     if (m_session.BaseTextureSurface != surface && !m_session.BaseSurfaces.empty()) {
         m_session.BaseTextureSurface = surface;
@@ -372,6 +380,7 @@ void TfrmGL::keyPressEvent(QKeyEvent* event) {
     default: QMainWindow::keyPressEvent(event); return;
     }
     event->accept();
+    m_view->RequestFrame();
 }
 
 void TfrmGL::closeEvent(QCloseEvent* event) {
@@ -404,7 +413,7 @@ void TfrmGL::FormResize(int width, int height) {
 void TfrmGL::PaintFrame() {
     // Qt's composition may use the context between frames, so the fixed state is set every frame.
     InitialiseViewState();
-    DrawMap(m_session, m_tools->Settings());
+    m_renderer.Draw(m_session, m_tools->Settings());
     if (m_stroke) {
         PaintStroke();
     }

@@ -2,6 +2,7 @@
 
 #include "editor/app/editor_services.h"
 #include "editor/app/editor_session.h"
+#include "editor/app/map_renderer.h"
 #include "editor/app/map_view.h"
 #include "editor/app/paint_stroke.h"
 
@@ -134,6 +135,7 @@ private:
     std::unique_ptr<TMapView> m_view;
     std::unique_ptr<TFormTools> m_tools;
     std::unique_ptr<TFormProp> m_properties;
+    TMapRenderer m_renderer;
     TMainMenu m_menu;
     TEditorKeys m_keys;
     QLabel* m_status = nullptr;

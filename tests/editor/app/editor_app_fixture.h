@@ -170,9 +170,13 @@ protected:
         WaitFrames(2);
     }
 
+    // The view paints only when asked; each of the frames is asked for and waited for.
     void WaitFrames(std::uint64_t count) {
-        const std::uint64_t target = View().FrameCount() + count;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return View().FrameCount() >= target; }, 20000));
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint64_t target = View().FrameCount() + 1;
+            View().RequestFrame();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return View().FrameCount() >= target; }, 20000));
+        }
     }
 
     TMapView& View() { return m_window->View(); }
