@@ -5,14 +5,6 @@
 #include <GL/gl.h>
 
 namespace editor {
-namespace {
-
-template <typename T>
-bool Holds(const std::vector<T>& list, std::int32_t index) {
-    return index >= 0 && static_cast<std::size_t>(index) < list.size();
-}
-
-}  // namespace
 
 const TMeshArrays::Mesh& TMeshArrays::MeshFor(int slot) {
     auto [entry, made] = m_meshes.try_emplace(slot);
@@ -25,12 +17,12 @@ const TMeshArrays::Mesh& TMeshArrays::MeshFor(int slot) {
     mesh.Textured = source->Textured();
     for (std::size_t i = 0; i < object.Faces.size(); ++i) {
         const QzmTriangle& face = object.Faces[i];
-        const bool whole = Holds(object.Vertices, face[0]) && Holds(object.Vertices, face[1]) &&
-                           Holds(object.Vertices, face[2]) && i < object.FaceNormals.size();
+        const bool whole = HoldsIndex(object.Vertices, face[0]) && HoldsIndex(object.Vertices, face[1]) &&
+                           HoldsIndex(object.Vertices, face[2]) && i < object.FaceNormals.size();
         const QzmTriangle* texFace = mesh.Textured && i < source->TexFaces().size() ? &source->TexFaces()[i] : nullptr;
-        if (!whole || (mesh.Textured && (texFace == nullptr || !Holds(source->TexVertices(), (*texFace)[0]) ||
-                                         !Holds(source->TexVertices(), (*texFace)[1]) ||
-                                         !Holds(source->TexVertices(), (*texFace)[2])))) {
+        if (!whole || (mesh.Textured && (texFace == nullptr || !HoldsIndex(source->TexVertices(), (*texFace)[0]) ||
+                                         !HoldsIndex(source->TexVertices(), (*texFace)[1]) ||
+                                         !HoldsIndex(source->TexVertices(), (*texFace)[2])))) {
             return mesh;  // immediate mode draws what it can of such a mesh
         }
         for (int k = 0; k < 3; ++k) {
