@@ -7,6 +7,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QPushButton>
+
+#include <utility>
+#include <vector>
 
 namespace editor {
 namespace {
@@ -23,6 +27,30 @@ void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& caption, con
     if (surface != nullptr) {
         context->makeCurrent(surface);
     }
+}
+
+// A question box with Russian buttons; the first button is the default.
+template <typename Answer>
+Answer Ask(QWidget* owner, const std::string& text, const std::vector<std::pair<const char*, Answer>>& buttons,
+           Answer onEscape) {
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), QString::fromStdString(text),
+                    QMessageBox::NoButton, owner);
+    std::vector<std::pair<QAbstractButton*, Answer>> made;
+    for (const auto& [caption, answer] : buttons) {
+        QPushButton* button = box.addButton(QString::fromUtf8(caption), QMessageBox::AcceptRole);
+        made.emplace_back(button, answer);
+        if (answer == onEscape) {
+            box.setEscapeButton(button);
+        }
+    }
+    box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+    box.exec();
+    for (const auto& [button, answer] : made) {
+        if (box.clickedButton() == button) {
+            return answer;
+        }
+    }
+    return onEscape;
 }
 
 std::optional<std::string> PickedName(const QString& name) {
@@ -61,6 +89,20 @@ void CompleteWithQtServices(TEditorServices& services, QWidget* owner) {
     }
     if (!services.AskSaveFileName) {
         services.AskSaveFileName = [owner] { return AskMapFile(owner, QFileDialog::AcceptSave); };
+    }
+    if (!services.AskYesNo) {
+        services.AskYesNo = [owner](const std::string& text) {
+            return Ask<bool>(owner, text, {{texts::kAnswerYes, true}, {texts::kAnswerNo, false}}, false);
+        };
+    }
+    if (!services.AskSaveChanges) {
+        services.AskSaveChanges = [owner] {
+            return Ask<TSaveAnswer>(owner, texts::kUnsavedQuestion,
+                                    {{texts::kAnswerSave, TSaveAnswer::Save},
+                                     {texts::kAnswerDiscard, TSaveAnswer::Discard},
+                                     {texts::kAnswerCancel, TSaveAnswer::Cancel}},
+                                    TSaveAnswer::Cancel);
+        };
     }
     if (!services.Terminate) {
         services.Terminate = [] { QCoreApplication::exit(1); };

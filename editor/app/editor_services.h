@@ -8,6 +8,8 @@ class QWidget;
 
 namespace editor {
 
+enum class TSaveAnswer { Save, Discard, Cancel };
+
 // What the main window asks of the user and the platform. The editor fills every empty member
 // with the real dialog; tests put recorders and scripted answers in their place.
 struct TEditorServices {
@@ -18,6 +20,10 @@ struct TEditorServices {
     // The file dialogs for .map files; nothing when the user cancels.
     std::function<std::optional<std::string>()> AskOpenFileName;
     std::function<std::optional<std::string>()> AskSaveFileName;
+    // A question with "Да" and "Нет"; true for yes.
+    std::function<bool(const std::string& text)> AskYesNo;
+    // "Сохранить изменения в карте?" with save, don't save and cancel.
+    std::function<TSaveAnswer()> AskSaveChanges;
     // Ends the program after a failed start.
     std::function<void()> Terminate;
 };

@@ -3,15 +3,17 @@
 #include "editor/app/view_camera.h"
 #include "editor/data/kind_catalogue.h"
 #include "editor/data/map.h"
+#include "editor/data/map_history.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace editor {
 
-// The program-wide state of the editor: the one map, the catalogues that draw it, the camera and
-// the current file. Everything here lives for the whole run.
+// The program-wide state of the editor: the one map with its undo history, the catalogues that
+// draw it, the camera and the current file. Everything here lives for the whole run.
 struct TEditorSession {
     TEditorSession() {
         Map.OnNewMap = [this] {
@@ -23,11 +25,14 @@ struct TEditorSession {
     TEditorSession& operator=(const TEditorSession&) = delete;
 
     TMap Map;
+    TMapHistory History;
     TKindCatalogues Kinds;
     TViewCamera Camera;
     // The names of "System\Basic_surface.txt"; the header's Surface indexes them.
     std::vector<std::string> BaseSurfaces;
     std::uint32_t BaseTexture = 0;
+    // The surface BaseTexture was loaded for, so the texture is loaded again only when it changes.
+    std::optional<std::uint8_t> BaseTextureSurface;
     std::string MapFileName;
 };
 

@@ -57,4 +57,41 @@ constexpr char kSizeSeparator[] = "X";
 constexpr char kBaseSurface[] = "Поверхность:";
 constexpr char kOk[] = "OK";
 
+// The mapper's safety net: questions before work is lost, and why a map did not open.
+constexpr char kUnsavedQuestion[] = "Сохранить изменения в карте?";
+constexpr char kRestoreQuestion[] = "Восстановить карту из автосохранения?";
+constexpr char kAnswerSave[] = "Сохранить";
+constexpr char kAnswerDiscard[] = "Не сохранять";
+constexpr char kAnswerCancel[] = "Отмена";
+constexpr char kAnswerYes[] = "Да";
+constexpr char kAnswerNo[] = "Нет";
+constexpr char kOpenFailed[] = "Не удалось открыть карту \"";
+constexpr char kOpenMissing[] = "файл не найден.";
+constexpr char kOpenFolder[] = "это папка, а не файл карты.";
+constexpr char kOpenUnreadable[] = "файл не читается: ";
+constexpr char kOpenDamaged[] = "файл повреждён или обрезан: ";
+constexpr char kOpenWrongVersion[] = "неподдерживаемая версия карты \"";
+constexpr char kOpenNotAMap[] = "файл не является картой Tarvolen.";
+constexpr char kOpenUnknownSurface[] = "карта ссылается на неизвестную базовую поверхность ";
+constexpr char kBackupFailed[] =
+    "Не удалось сохранить прежнее автосохранение как \"Temp.bak.map\"; автосохранение отключено, чтобы не "
+    "затереть его: ";
+
+constexpr char kStatusCell[] = "Клетка ";
+constexpr char kStatusNoCell[] = "—";
+constexpr char kStatusSize[] = "карта ";
+constexpr char kStatusTiles[] = "плитки ";
+constexpr char kStatusGround[] = "наземные ";
+constexpr char kStatusSpecial[] = "спец. ";
+constexpr char kStatusAir[] = "возд. ";
+constexpr char kStatusUnnamed[] = "Без имени";
+constexpr char kStatusSeparator[] = " · ";
+
+constexpr char kUsage[] =
+    "Использование: atlas [ФАЙЛ.map]\n"
+    "  ФАЙЛ.map  открыть эту карту, когда каталоги загружены\n"
+    "  --help    показать эту справку и выйти\n";
+constexpr char kUnknownOption[] = "atlas: неизвестный параметр ";
+constexpr char kTooManyFiles[] = "atlas: можно открыть только одну карту";
+
 }  // namespace editor::texts

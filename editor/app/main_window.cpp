@@ -3,16 +3,22 @@
 #include "editor/app/catalogue_loader.h"
 #include "editor/app/editor_texts.h"
 #include "editor/app/map_drawing.h"
+#include "editor/app/map_opening.h"
 #include "editor/app/properties_window.h"
+#include "editor/app/status_text.h"
 #include "editor/app/tool_palette.h"
+#include "platform/paths.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <exception>
+#include <filesystem>
 
 namespace editor {
 namespace {
@@ -20,7 +26,9 @@ namespace {
 constexpr int kWindowWidth = 542;
 constexpr int kWindowHeight = 572;
 constexpr int kAutosaveIntervalMs = 30000;
+constexpr int kPaletteGap = 8;
 constexpr char kAutosaveName[] = "Temp.map";
+constexpr char kAutosaveBackupName[] = "Temp.bak.map";
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -38,44 +46,91 @@ private:
     TMapView& m_view;
 };
 
+// A command reached by its keys from every window of the editor, the palette included.
+QAction* AddKeyCommand(QWidget* window, QList<QKeySequence> keys, const std::function<void()>& command) {
+    auto* action = new QAction(window);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    QObject::connect(action, &QAction::triggered, window, command);
+    window->addAction(action);
+    return action;
+}
+
 }  // namespace
 
-TfrmGL::TfrmGL(TEditorServices services) : m_services(std::move(services)) {
+TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
+    : m_services(std::move(services)), m_startFile(std::move(startFile)) {
     CompleteWithQtServices(m_services, this);
     setWindowTitle(Text(texts::kMainCaption));
-    setStyleSheet("QMainWindow { background: black; }");
+    // Black behind the view only: the status bar keeps the palette's colours, so its text shows.
+    setStyleSheet("QMainWindow { background: black; } QStatusBar { background: palette(window); }");
     m_view = std::make_unique<TMapView>(static_cast<IMapViewEvents&>(*this), this);
     setCentralWidget(m_view.get());
     BuildMenu();
+    BuildKeys();
+    m_status = new QLabel;
+    statusBar()->addWidget(m_status, 1);
     resize(kWindowWidth, kWindowHeight);
     CentreOnScreen();
 
     m_tools = std::make_unique<TFormTools>(this);
+    // The preview under the cursor shows the palette's values.
+    m_tools->OnChange = [this] { m_view->RequestFrame(); };
     m_tools->show();
     m_properties = std::make_unique<TFormProp>(m_session.Map, this);
-    m_properties->OnBaseSurfaceChanged = [this](std::uint8_t surface) {
-        Guarded([&] { LoadBaseTextureFor(surface); });
+    m_properties->OnApply = [this](std::uint8_t sizeX, std::uint8_t sizeY, std::uint8_t surface) {
+        Edit([&] {
+            m_session.Map.SetSize(sizeX, sizeY);
+            m_session.Map.SetSurface(surface);
+        });
     };
 
     m_autosave.setInterval(kAutosaveIntervalMs);
     QObject::connect(&m_autosave, &QTimer::timeout, this, [this] { Timer1Timer(); });
-    m_autosave.start();
+    UpdateStatus();
 }
 
 TfrmGL::~TfrmGL() = default;
 
 void TfrmGL::BuildMenu() {
     QMenu* file = menuBar()->addMenu(Text(texts::kMenuFile));
-    m_menu.N6 = file->addAction(Text(texts::kMenuNew), [this] { NewMapCommand(); });
-    m_menu.N7 = file->addAction(Text(texts::kMenuOpen), [this] { OpenCommand(); });
-    m_menu.N8 = file->addAction(Text(texts::kMenuSave), [this] { SaveCommand(); });
-    m_menu.N9 = file->addAction(Text(texts::kMenuSaveAs), [this] { SaveAsCommand(); });
-    m_menu.N10 = file->addAction(Text(texts::kMenuExit), [this] { close(); });
-    m_menu.N11 = menuBar()->addAction(Text(texts::kMenuResetView), [this] { m_session.Camera.ResetView(); });
+    m_menu.FileMenu = file;
+    m_menu.N6 = file->addAction(Text(texts::kMenuNew), QKeySequence::New, [this] { NewMapCommand(); });
+    m_menu.N7 = file->addAction(Text(texts::kMenuOpen), QKeySequence::Open, [this] { OpenCommand(); });
+    m_menu.N8 = file->addAction(Text(texts::kMenuSave), QKeySequence::Save, [this] { SaveCommand(); });
+    m_menu.N9 = file->addAction(Text(texts::kMenuSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                                [this] { SaveAsCommand(); });
+    m_menu.N10 = file->addAction(Text(texts::kMenuExit), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
+    for (QAction* action : file->actions()) {
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+    m_menu.N11 = menuBar()->addAction(Text(texts::kMenuResetView), [this] {
+        m_session.Camera.ResetView();
+        m_view->RequestFrame();
+    });
     m_menu.N3 = menuBar()->addAction(Text(texts::kMenuProperties), [this] { m_properties->Open(); });
     QMenu* help = menuBar()->addMenu(Text(texts::kMenuHelp));
+    m_menu.HelpMenu = help;
     m_menu.N4 = help->addAction(Text(texts::kMenuHelpText), [this] { m_services.ShowMessage(texts::kHelpText); });
     m_menu.N5 = help->addAction(Text(texts::kMenuAbout), [this] { m_services.ShowMessage(texts::kAboutText); });
+}
+
+void TfrmGL::BuildKeys() {
+    m_keys.Undo = AddKeyCommand(this, {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { UndoCommand(); });
+    m_keys.Redo = AddKeyCommand(this, {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                                [this] { RedoCommand(); });
+    m_keys.ShowTools = AddKeyCommand(this, {QKeySequence(Qt::Key_F2)}, [this] {
+        m_tools->show();
+        m_tools->raise();
+    });
+    m_keys.FitView = AddKeyCommand(this, {QKeySequence(Qt::Key_Home)}, [this] { FitViewCommand(); });
+    // The menus' captions carry no access-key marks (they stay as they are); Latin letters open them.
+    m_keys.OpenFileMenu = AddKeyCommand(this, {QKeySequence(Qt::ALT | Qt::Key_F)}, [this] {
+        menuBar()->setActiveAction(m_menu.FileMenu->menuAction());
+    });
+    m_keys.OpenHelpMenu = AddKeyCommand(this, {QKeySequence(Qt::ALT | Qt::Key_H)}, [this] {
+        menuBar()->setActiveAction(m_menu.HelpMenu->menuAction());
+    });
 }
 
 void TfrmGL::CentreOnScreen() {
@@ -86,11 +141,34 @@ void TfrmGL::CentreOnScreen() {
     }
 }
 
-void TfrmGL::Guarded(const std::function<void()>& command) {
+void TfrmGL::PlacePalette() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QRect main = frameGeometry();
+    const int width = m_tools->frameGeometry().width();
+    int x = main.right() + 1 + kPaletteGap;
+    if (x + width > available.right() + 1) {
+        x = main.left() - kPaletteGap - width;
+    }
+    if (x < available.left()) {
+        // Too narrow a screen for both side by side: the palette at the right edge, the main
+        // window moved left of it as far as the screen allows.
+        x = available.right() + 1 - width;
+        move(std::max(available.left(), x - kPaletteGap - main.width()), main.top());
+    }
+    m_tools->move(x, main.top());
+}
+
+bool TfrmGL::Guarded(const std::function<void()>& command) {
     try {
         command();
+        return true;
     } catch (const std::exception& error) {
         m_services.ShowError(error.what());
+        return false;
     }
 }
 
@@ -100,57 +178,180 @@ void TfrmGL::LoadBaseTextureFor(std::uint8_t surface) {
 }
 
 void TfrmGL::FormShow() {
+    PlacePalette();
+    bool loaded = false;
     try {
         const CurrentContext context(*m_view);
         const TCatalogueLists lists = LoadCatalogues(m_session.Kinds, m_session.BaseTexture);
+        m_session.BaseTextureSurface = 0;
         m_session.BaseSurfaces = lists.BaseSurfaces;
         m_properties->SetSurfaceNames(lists.BaseSurfaces);
         m_tools->FillLists(lists);
+        loaded = true;
     } catch (const std::exception&) {
         m_services.ShowMessage(texts::kStartupFailure);
         m_services.Terminate();
     }
     m_session.Map.NewMap();
+    m_session.History.Clear(true);
+    MapReplaced();
+    if (loaded) {
+        const bool autosaveKept = OfferAutosaveRestore();
+        if (m_startFile && ConfirmDiscard()) {
+            OpenMapFile(*m_startFile);
+        }
+        if (autosaveKept) {
+            m_autosave.start();
+        }
+    }
     m_started = true;
 }
 
+bool TfrmGL::OfferAutosaveRestore() {
+    if (!platform::FileExists(kAutosaveName)) {
+        return true;
+    }
+    if (m_services.AskYesNo(texts::kRestoreQuestion)) {
+        try {
+            m_session.Map.Assign(ReadMapFile(kAutosaveName, m_session.BaseSurfaces.size()));
+            m_session.MapFileName.clear();
+            m_session.History.Clear(false);
+            MapReplaced();
+            return true;
+        } catch (const MapOpenError& error) {
+            m_services.ShowError(OpenFailureMessage(kAutosaveName, error.what()));
+        }
+    }
+    std::error_code failure;
+    std::filesystem::rename(platform::ResolvePath(kAutosaveName), platform::ResolvePath(kAutosaveBackupName), failure);
+    if (failure) {
+        m_services.ShowError(texts::kBackupFailed + failure.message());
+        return false;
+    }
+    return true;
+}
+
+bool TfrmGL::ConfirmDiscard() {
+    if (!m_session.History.Modified()) {
+        return true;
+    }
+    switch (m_services.AskSaveChanges()) {
+    case TSaveAnswer::Save: return SaveCommand();
+    case TSaveAnswer::Discard: return true;
+    case TSaveAnswer::Cancel: return false;
+    }
+    return false;
+}
+
 void TfrmGL::NewMapCommand() {
-    Guarded([this] {
-        m_session.Map.NewMap();
-        LoadBaseTextureFor(0);
-        m_session.MapFileName.clear();
-    });
+    if (!ConfirmDiscard()) {
+        return;
+    }
+    m_session.Map.NewMap();
+    m_session.MapFileName.clear();
+    m_session.History.Clear(true);
+    MapReplaced();
 }
 
 void TfrmGL::OpenCommand() {
-    const std::optional<std::string> name = m_services.AskOpenFileName();
-    if (!name) {
+    if (!ConfirmDiscard()) {
         return;
     }
-    Guarded([&] {
-        m_session.MapFileName = *name;
-        m_session.Map.LoadMap(*name);
-        LoadBaseTextureFor(m_session.Map.Header().Surface);
-    });
+    if (const std::optional<std::string> name = m_services.AskOpenFileName()) {
+        OpenMapFile(*name);
+    }
 }
 
-void TfrmGL::SaveCommand() {
+bool TfrmGL::OpenMapFile(const std::string& fileName) {
+    try {
+        m_session.Map.Assign(ReadMapFile(fileName, m_session.BaseSurfaces.size()));
+    } catch (const MapOpenError& error) {
+        m_services.ShowError(OpenFailureMessage(fileName, error.what()));
+        return false;
+    }
+    m_session.MapFileName = fileName;
+    m_session.History.Clear(true);
+    MapReplaced();
+    return true;
+}
+
+bool TfrmGL::SaveCommand() {
     if (m_session.MapFileName.empty()) {
-        SaveAsCommand();
-        return;
+        return SaveAsCommand();
     }
-    Guarded([this] { m_session.Map.SaveMap(m_session.MapFileName); });
+    return SaveTo(m_session.MapFileName);
 }
 
-void TfrmGL::SaveAsCommand() {
+bool TfrmGL::SaveAsCommand() {
     const std::optional<std::string> name = m_services.AskSaveFileName();
     if (!name) {
-        return;
+        return false;
     }
-    Guarded([&] {
-        m_session.MapFileName = *name;
-        m_session.Map.SaveMap(*name);
-    });
+    m_session.MapFileName = *name;
+    return SaveTo(*name);
+}
+
+bool TfrmGL::SaveTo(const std::string& fileName) {
+    const bool saved = Guarded([&] { m_session.Map.SaveMap(fileName); });
+    if (saved) {
+        m_session.History.MarkSaved();
+    }
+    UpdateStatus();
+    return saved;
+}
+
+void TfrmGL::UndoCommand() {
+    if (m_session.History.Undo(m_session.Map)) {
+        MapReplaced();
+    }
+}
+
+void TfrmGL::RedoCommand() {
+    if (m_session.History.Redo(m_session.Map)) {
+        MapReplaced();
+    }
+}
+
+void TfrmGL::FitViewCommand() {
+    const TMapHeader& header = m_session.Map.Header();
+    const double aspect = m_view->height() > 0 ? static_cast<double>(m_view->width()) / m_view->height() : 1;
+    m_session.Camera.FitMap(header.SizeX, header.SizeY, aspect);
+    m_view->RequestFrame();
+}
+
+void TfrmGL::Edit(const std::function<void()>& change) {
+    const bool ownStep = !m_session.History.InStep();
+    m_session.History.Begin(m_session.Map);
+    change();
+    if (ownStep) {
+        m_session.History.Commit(m_session.Map);
+    }
+    MapChanged();
+}
+
+void TfrmGL::MapChanged() {
+    m_renderer.MapChanged();
+    m_view->RequestFrame();
+    const std::uint8_t surface = m_session.Map.Header().Surface;
+    if (m_session.BaseTextureSurface != surface && !m_session.BaseSurfaces.empty()) {
+        m_session.BaseTextureSurface = surface;
+        Guarded([&] { LoadBaseTextureFor(surface); });
+    }
+    UpdateStatus();
+}
+
+void TfrmGL::MapReplaced() {
+    m_properties->FormShow();
+    MapChanged();
+}
+
+void TfrmGL::UpdateStatus() {
+    const QString text = QString::fromStdString(StatusText(m_session.Map.Data(), m_session.Camera.CursorX,
+                                                           m_session.Camera.CursorY, m_session.MapFileName,
+                                                           m_session.History.Modified()));
+    if (m_status->text() != text) {
+        m_status->setText(text);
+    }
 }
 
 void TfrmGL::Timer1Timer() {
@@ -179,9 +380,14 @@ void TfrmGL::keyPressEvent(QKeyEvent* event) {
     default: QMainWindow::keyPressEvent(event); return;
     }
     event->accept();
+    m_view->RequestFrame();
 }
 
 void TfrmGL::closeEvent(QCloseEvent* event) {
+    if (m_stroke || !ConfirmDiscard()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) {
         m_tools->close();
@@ -207,15 +413,42 @@ void TfrmGL::FormResize(int width, int height) {
 void TfrmGL::PaintFrame() {
     // Qt's composition may use the context between frames, so the fixed state is set every frame.
     InitialiseViewState();
-    DrawMap(m_session, m_tools->Settings());
+    m_renderer.Draw(m_session, m_tools->Settings());
+    if (m_stroke) {
+        PaintStroke();
+    }
+    UpdateStatus();
+}
+
+void TfrmGL::PaintStroke() {
+    const TToolSettings settings = m_tools->Settings();
+    const TViewCamera& camera = m_session.Camera;
+    const std::vector<TCell> cells = m_stroke->MoveTo({camera.CursorX, camera.CursorY});
+    if (!cells.empty()) {
+        Edit([&] {
+            for (const auto& [x, y] : cells) {
+                ApplyToolClick(m_session.Map, settings, x, y);
+            }
+        });
+    }
 }
 
 void TfrmGL::FormMouseDown(TMouseButton button) {
     m_session.Camera.MouseDown(button);
+    if (button == TMouseButton::Left && !m_stroke && m_tools->Settings().Tool == TTool::Surface) {
+        m_session.History.Begin(m_session.Map);
+        m_stroke.emplace();
+        PaintStroke();
+    }
 }
 
 void TfrmGL::FormMouseUp() {
     m_session.Camera.MouseUp();
+    if (m_stroke) {
+        m_stroke.reset();
+        m_session.History.Commit(m_session.Map);
+        UpdateStatus();
+    }
 }
 
 void TfrmGL::FormMouseMove(int x, int y) {
@@ -231,11 +464,18 @@ void TfrmGL::FormMouseWheelUp() {
 }
 
 void TfrmGL::FormClick() {
-    ApplyToolClick(m_session.Map, m_tools->Settings(), m_session.Camera.CursorX, m_session.Camera.CursorY);
+    // The surface tool paints on the press and while dragging.
+    if (m_tools->Settings().Tool != TTool::Surface) {
+        Edit([this] {
+            ApplyToolClick(m_session.Map, m_tools->Settings(), m_session.Camera.CursorX, m_session.Camera.CursorY);
+        });
+    }
 }
 
 void TfrmGL::FormContextPopup() {
-    ApplyToolDelete(m_session.Map, m_tools->Settings(), m_session.Camera.CursorX, m_session.Camera.CursorY);
+    Edit([this] {
+        ApplyToolDelete(m_session.Map, m_tools->Settings(), m_session.Camera.CursorX, m_session.Camera.CursorY);
+    });
 }
 
 }  // namespace editor

@@ -2,16 +2,21 @@
 
 #include "editor/app/editor_services.h"
 #include "editor/app/editor_session.h"
+#include "editor/app/map_renderer.h"
 #include "editor/app/map_view.h"
+#include "editor/app/paint_stroke.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
+class QLabel;
+class QMenu;
 
 namespace editor {
 
@@ -29,13 +34,28 @@ struct TMainMenu {
     QAction* N3 = nullptr;   // "Свойства карты"
     QAction* N4 = nullptr;   // "Помощь"
     QAction* N5 = nullptr;   // "О программе"
+    QMenu* FileMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
 };
 
-// TfrmGL: the main window with the menu and the map view. It owns the tool palette (shown at
-// once) and the properties window (hidden), and closing it ends the program.
+// The commands beyond the menu, reached by their keys only.
+struct TEditorKeys {
+    QAction* Undo = nullptr;         // Ctrl+Z
+    QAction* Redo = nullptr;         // Ctrl+Y, Ctrl+Shift+Z
+    QAction* ShowTools = nullptr;    // F2
+    QAction* FitView = nullptr;      // Home
+    QAction* OpenFileMenu = nullptr; // Alt+F
+    QAction* OpenHelpMenu = nullptr; // Alt+H
+};
+
+// TfrmGL: the main window with the menu, the map view and the status bar. It owns the tool
+// palette (shown at once) and the properties window (hidden), and closing it ends the program.
+// Nothing that changed the map since it was created, loaded or saved is thrown away without
+// the question whether to save it.
 class TfrmGL : public QMainWindow, private IMapViewEvents {
 public:
-    explicit TfrmGL(TEditorServices services = {});
+    // startFile: a map to open once the catalogues are loaded (the command line's FILE.map).
+    explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {});
     ~TfrmGL() override;
 
     TEditorSession& Session() { return m_session; }
@@ -43,6 +63,8 @@ public:
     TFormTools& Tools() const { return *m_tools; }
     TFormProp& Properties() const { return *m_properties; }
     const TMainMenu& Menu() const { return m_menu; }
+    const TEditorKeys& Keys() const { return m_keys; }
+    QLabel& StatusLine() const { return *m_status; }
     QTimer& AutosaveTimer() { return m_autosave; }
     // Whether the first showing has loaded the catalogues.
     bool Started() const { return m_started; }
@@ -57,18 +79,44 @@ protected:
 
 private:
     void BuildMenu();
+    void BuildKeys();
     void CentreOnScreen();
+    // Beside the main window, where it leaves the map view free.
+    void PlacePalette();
 
-    // The catalogue load of the first showing; a failure ends the program.
+    // The catalogue load of the first showing; a failure ends the program. Then the offer to
+    // restore the last autosave, the command line's map, and the autosave timer.
     void FormShow();
+    // Whether the map may be replaced: unchanged, saved on request, or given up on request.
+    bool ConfirmDiscard();
     void NewMapCommand();
     void OpenCommand();
-    void SaveCommand();
-    void SaveAsCommand();
+    // False when the map was not saved (a cancelled dialog, an error).
+    bool SaveCommand();
+    bool SaveAsCommand();
+    bool SaveTo(const std::string& fileName);
+    // Opens the file as "Открыть" does; a map that does not open leaves everything as it was.
+    bool OpenMapFile(const std::string& fileName);
+    // A "Temp.map" of an earlier run: restored as an unnamed, changed map, or kept as
+    // "Temp.bak.map". False when it could not be kept, so the autosave must not overwrite it.
+    bool OfferAutosaveRestore();
+    void UndoCommand();
+    void RedoCommand();
+    void FitViewCommand();
+
+    // One undoable step around the change; inside a drag stroke it is part of the stroke's step.
+    void Edit(const std::function<void()>& change);
+    // After any change of the map: the base texture follows its surface, the status bar its state.
+    void MapChanged();
+    // After the whole map was replaced (new, open, undo, redo): the properties window shows it too.
+    void MapReplaced();
+    void UpdateStatus();
+    void PaintStroke();
+
     // Loads the base texture of the surface into the view's context.
     void LoadBaseTextureFor(std::uint8_t surface);
-    // Runs a command; an error it raises goes to the general error box.
-    void Guarded(const std::function<void()>& command);
+    // Runs a command; an error it raises goes to the general error box. False after an error.
+    bool Guarded(const std::function<void()>& command);
 
     void FormCreate() override;
     void FormResize(int width, int height) override;
@@ -87,8 +135,14 @@ private:
     std::unique_ptr<TMapView> m_view;
     std::unique_ptr<TFormTools> m_tools;
     std::unique_ptr<TFormProp> m_properties;
+    TMapRenderer m_renderer;
     TMainMenu m_menu;
+    TEditorKeys m_keys;
+    QLabel* m_status = nullptr;
     QTimer m_autosave;
+    std::optional<std::string> m_startFile;
+    // The drag of the surface tool that is going on, if any.
+    std::optional<TPaintStroke> m_stroke;
     bool m_started = false;
     bool m_autosaveErrorShown = false;
 };

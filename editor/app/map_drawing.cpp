@@ -1,7 +1,7 @@
 #include "editor/app/map_drawing.h"
 
 #include "editor/app/draw3d.h"
-#include "editor/data/mesh_table.h"
+#include "editor/app/map_shapes.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -12,78 +12,10 @@
 namespace editor {
 namespace {
 
-constexpr float kTileLift = 0.015f;
-constexpr float kMarkerLift = 0.01f;
-constexpr double kFieldOfView = 45;
 constexpr double kNearPlane = 0.01;
 constexpr double kFarPlane = 100;
 // The depth buffer's cleared value: nothing was drawn at that pixel.
 constexpr float kEmptyDepth = 1.0f;
-
-// One vertex of a tile's four quads: the Blend index that gives its alpha (-1: the opaque
-// centre), its texture coordinate and its position relative to the cell centre.
-struct TileVertex {
-    int blend;
-    float s, t;
-    float x, y;
-};
-
-constexpr TileVertex kCentre{-1, 0.5f, 0.5f, 0, 0};
-constexpr std::array<std::array<TileVertex, 4>, 4> kTileQuads = {{
-    {{{0, 0, 1, -0.5f, -0.5f}, {1, 0.5f, 1, 0, -0.5f}, kCentre, {3, 0, 0.5f, -0.5f, 0}}},  // lower-left
-    {{{1, 0.5f, 1, 0, -0.5f}, {2, 1, 1, 0.5f, -0.5f}, {4, 1, 0.5f, 0.5f, 0}, kCentre}},    // lower-right
-    {{{3, 0, 0.5f, -0.5f, 0}, kCentre, {6, 0.5f, 0, 0, 0.5f}, {5, 0, 0, -0.5f, 0.5f}}},    // upper-left
-    {{kCentre, {4, 1, 0.5f, 0.5f, 0}, {7, 1, 0, 0.5f, 0.5f}, {6, 0.5f, 0, 0, 0.5f}}},      // upper-right
-}};
-
-void DrawBaseSurface(const TMapHeader& header, std::uint32_t baseTexture) {
-    const float sizeX = header.SizeX;
-    const float sizeY = header.SizeY;
-    // Integer halving: the texture repeats once per two cells, and an odd size does not add half a repeat.
-    const float repeatX = static_cast<float>(header.SizeX / 2);
-    const float repeatY = static_cast<float>(header.SizeY / 2);
-    BindTexture(baseTexture);
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    glTexCoord2f(0, 0);
-    glVertex3f(0, 0, 0);
-    glTexCoord2f(repeatX, 0);
-    glVertex3f(sizeX, 0, 0);
-    glTexCoord2f(repeatX, repeatY);
-    glVertex3f(sizeX, sizeY, 0);
-    glTexCoord2f(0, repeatY);
-    glVertex3f(0, sizeY, 0);
-    glEnd();
-}
-
-void DrawTile(const TSurfaceTile& tile, const TKindCatalogues& kinds) {
-    glPushMatrix();
-    BindTexture(static_cast<std::uint32_t>(kinds.FindSurfaceTexture(tile.Kind)));
-    glTranslatef(tile.X + 0.5f, tile.Y + 0.5f, kTileLift);
-    glBegin(GL_QUADS);
-    glNormal3f(0, 0, 1);
-    for (const auto& quad : kTileQuads) {
-        for (const TileVertex& vertex : quad) {
-            const std::uint8_t alpha = vertex.blend < 0 ? colours::kOpaque : tile.Blend[vertex.blend];
-            glColor4ub(255, 255, 255, alpha);
-            glTexCoord2f(vertex.s, vertex.t);
-            glVertex3f(vertex.x, vertex.y, 0);
-        }
-    }
-    glEnd();
-    SetColor(colours::kWhite, colours::kOpaque);
-    glPopMatrix();
-}
-
-void DrawSpecialMarker(const TSpecialObject& object) {
-    glPushMatrix();
-    BindTexture(0);
-    SetColor(colours::kBlue, colours::kMarkerAlpha);
-    glTranslatef(object.X + 0.5f, object.Y + 0.5f, kMarkerLift);
-    DrawQuad(1, 1);
-    SetColor(colours::kWhite, colours::kOpaque);
-    glPopMatrix();
-}
 
 // Moves to the object's centre, stretches the mesh box over its cells and turns it.
 void ApplyPlacement(const TObjectPlacement& placement, std::int32_t angle) {
@@ -123,37 +55,35 @@ void SetViewProjection(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfView, static_cast<double>(width) / safeHeight, kNearPlane, kFarPlane);
+    gluPerspective(camera_limits::kFieldOfView, static_cast<double>(width) / safeHeight, kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
-void DrawMap(TEditorSession& session, const TToolSettings& tools) {
-    const TMapData& map = session.Map.Data();
-    TViewCamera& camera = session.Camera;
-    glPushMatrix();
+void ApplyCamera(const TViewCamera& camera) {
     RotateX(static_cast<float>(camera.Tilt));
     RotateZ(static_cast<float>(camera.Spin));
     glTranslatef(camera.PanX, camera.PanY, camera.Zoom);
+}
 
-    DrawBaseSurface(map.Header, session.BaseTexture);
-    PickCell(camera, map.Header.SizeX, map.Header.SizeY);
-    for (const TSurfaceTile& tile : map.Tiles) {
-        DrawTile(tile, session.Kinds);
-    }
-    for (const TGroundObject& object : map.Ground) {
-        DrawGroundObject(object, session.Kinds);
-    }
-    if (camera.HasCursor()) {
-        DrawToolPreview(tools, session.Kinds, camera.CursorX, camera.CursorY);
-    }
-    for (const TSpecialObject& object : map.Specials) {
-        DrawSpecialMarker(object);
-    }
-    for (const TAirObject& object : map.Air) {
-        DrawAirObject(object, session.Kinds);
-    }
-    glPopMatrix();
+void DrawBaseSurface(const TMapHeader& header, std::uint32_t baseTexture) {
+    const float sizeX = header.SizeX;
+    const float sizeY = header.SizeY;
+    // Integer halving: the texture repeats once per two cells, and an odd size does not add half a repeat.
+    const float repeatX = static_cast<float>(header.SizeX / 2);
+    const float repeatY = static_cast<float>(header.SizeY / 2);
+    BindTexture(baseTexture);
+    glBegin(GL_QUADS);
+    glNormal3f(0, 0, 1);
+    glTexCoord2f(0, 0);
+    glVertex3f(0, 0, 0);
+    glTexCoord2f(repeatX, 0);
+    glVertex3f(sizeX, 0, 0);
+    glTexCoord2f(repeatX, repeatY);
+    glVertex3f(sizeX, sizeY, 0);
+    glTexCoord2f(0, repeatY);
+    glVertex3f(0, sizeY, 0);
+    glEnd();
 }
 
 TObjectPlacement GroundPlacement(const TGroundObject& object) {
@@ -164,7 +94,7 @@ TObjectPlacement AirPlacement(const TAirObject& object) {
     return Placement(object.X, object.Y, object.Length, object.Width, object.Height, object.Level * 0.25f);
 }
 
-void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds) {
+void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {
     glPushMatrix();
     ApplyPlacement(GroundPlacement(object), object.Angle);
     const TKindLookup kind = kinds.FindGroundKind(object.Kind);
@@ -172,13 +102,13 @@ void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds)
         BindTexture(static_cast<std::uint32_t>(kind.Texture));
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
-        DrawMesh(kind.Mesh, 0, false);
+        drawMesh(kind.Mesh);
         glDisable(GL_LIGHTING);
     }
     glPopMatrix();
 }
 
-void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds) {
+void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {
     glPushMatrix();
     if (object.Opacity != colours::kOpaque) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -188,13 +118,14 @@ void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds) {
     const TKindLookup kind = kinds.FindAirKind(object.Kind);
     if (kind.Found && kind.Mesh != -1) {
         BindTexture(static_cast<std::uint32_t>(kind.Texture));
-        DrawMesh(kind.Mesh, 0, false);
+        drawMesh(kind.Mesh);
     }
     SetColor(colours::kWhite, colours::kOpaque);
     glPopMatrix();
 }
 
-void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, int cursorX, int cursorY) {
+void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, int cursorX, int cursorY,
+                     const TMeshDraw& drawMesh) {
     glPushMatrix();
     const TGroundObject ground = GroundRecord(tools, cursorX, cursorY);
     const TAirObject air = AirRecord(tools, cursorX, cursorY);
@@ -204,8 +135,8 @@ void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, i
         glTranslatef(cursorX + 0.5f, cursorY + 0.5f, kMarkerLift);
         DrawQuad(1, 1);
         break;
-    case TTool::Ground: DrawGroundObject(ground, kinds); break;
-    case TTool::Air: DrawAirObject(air, kinds); break;
+    case TTool::Ground: DrawGroundObject(ground, kinds, drawMesh); break;
+    case TTool::Air: DrawAirObject(air, kinds, drawMesh); break;
     case TTool::Special: break;
     }
 

@@ -5,10 +5,12 @@
 #include "editor/data/kind_catalogue.h"
 #include "editor/data/map_records.h"
 
+#include <cstdint>
+#include <functional>
 #include <utility>
 
-// Drawing and picking of the map view, as plain functions over the session so that a test can
-// drive them on any current context.
+// The drawing operations and picking of the map view, as plain functions over the session so that
+// a test can drive them on any current context.
 namespace editor {
 
 // The context's state for the whole run: black clear colour, smooth shading, depth test with
@@ -20,9 +22,15 @@ void InitialiseViewState();
 // A client area of height 0 is treated as height 1.
 void SetViewProjection(int width, int height);
 
-// One frame, without clearing: base surface, picking, tiles, ground objects, the tool preview,
-// special markers, air objects. Picking updates session.Camera.CursorX/CursorY.
-void DrawMap(TEditorSession& session, const TToolSettings& tools);
+// The camera's turn, tilt, pan and zoom on the modelview.
+void ApplyCamera(const TViewCamera& camera);
+
+// The base surface under the whole map, its texture repeated once per two cells.
+void DrawBaseSurface(const TMapHeader& header, std::uint32_t baseTexture);
+
+// How an object's mesh is issued (its first object, flat normals): straight from the mesh table
+// or from a list made of exactly that.
+using TMeshDraw = std::function<void(int slot)>;
 
 // Where an object stands: its centre and the size of its -1..1 mesh box after the halving.
 struct TObjectPlacement {
@@ -32,11 +40,12 @@ struct TObjectPlacement {
 TObjectPlacement GroundPlacement(const TGroundObject& object);
 TObjectPlacement AirPlacement(const TAirObject& object);
 
-void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds);
-void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds);
+void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh);
+void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh);
 
 // The preview of what a click would add at the cursor cell, and the red frame of its cells.
-void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, int cursorX, int cursorY);
+void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, int cursorX, int cursorY,
+                     const TMeshDraw& drawMesh);
 
 // The cell whose inside strictly holds the map point (x, y), or (-1, -1).
 std::pair<int, int> CellAt(double x, double y, int sizeX, int sizeY);

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
@@ -13,6 +14,7 @@ namespace editor {
 namespace {
 
 constexpr int kWheelNotch = 120;
+constexpr double kFallbackRefreshRate = 60;
 constexpr int kDepthBits = 24;
 
 TMouseButton ButtonOf(Qt::MouseButton button) {
@@ -31,6 +33,23 @@ TMapView::TMapView(IMapViewEvents& events, QWidget* parent) : QOpenGLWidget(pare
     // Focus lets the context-menu key reach the view; the keys it does not use go on to the window.
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+    m_pendingFrame.setSingleShot(true);
+    QObject::connect(&m_pendingFrame, &QTimer::timeout, this, [this] { update(); });
+}
+
+void TMapView::RequestFrame() {
+    if (m_pendingFrame.isActive()) {
+        return;
+    }
+    const QScreen* display = screen();
+    const double rate = display != nullptr && display->refreshRate() > 0 ? display->refreshRate() : kFallbackRefreshRate;
+    const auto period = static_cast<qint64>(std::ceil(1000.0 / rate));
+    const qint64 since = m_sinceFrame.isValid() ? m_sinceFrame.elapsed() : period;
+    if (since >= period) {
+        update();
+    } else {
+        m_pendingFrame.start(static_cast<int>(period - since));
+    }
 }
 
 int TMapView::DevicePixels(double logical) const {
@@ -49,7 +68,7 @@ void TMapView::paintGL() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     m_events.PaintFrame();
     ++m_frames;
-    update();
+    m_sinceFrame.start();
 }
 
 void TMapView::mousePressEvent(QMouseEvent* event) {
@@ -57,6 +76,7 @@ void TMapView::mousePressEvent(QMouseEvent* event) {
         m_leftPressed = true;
     }
     m_events.FormMouseDown(ButtonOf(event->button()));
+    RequestFrame();
 }
 
 void TMapView::mouseReleaseEvent(QMouseEvent* event) {
@@ -68,10 +88,12 @@ void TMapView::mouseReleaseEvent(QMouseEvent* event) {
         m_events.FormClick();
     }
     m_events.FormMouseUp();
+    RequestFrame();
 }
 
 void TMapView::mouseMoveEvent(QMouseEvent* event) {
     m_events.FormMouseMove(DevicePixels(event->position().x()), DevicePixels(event->position().y()));
+    RequestFrame();
 }
 
 void TMapView::wheelEvent(QWheelEvent* event) {
@@ -84,11 +106,13 @@ void TMapView::wheelEvent(QWheelEvent* event) {
         m_events.FormMouseWheelDown();
     }
     event->accept();
+    RequestFrame();
 }
 
 void TMapView::contextMenuEvent(QContextMenuEvent* event) {
     m_events.FormContextPopup();
     event->accept();
+    RequestFrame();
 }
 
 void ConfigureOpenGLFormat() {

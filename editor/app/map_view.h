@@ -2,7 +2,9 @@
 
 #include "editor/app/view_camera.h"
 
+#include <QElapsedTimer>
 #include <QOpenGLWidget>
+#include <QTimer>
 
 #include <cstdint>
 
@@ -29,10 +31,15 @@ public:
 };
 
 // The OpenGL view of the map: turns Qt's input into calls and renders through the events.
-// It repaints continuously: every frame asks for the next.
+// It paints when something changed (its own input, or a RequestFrame from the window), at most
+// at the display's rate, so an unchanged picture costs nothing.
 class TMapView : public QOpenGLWidget {
 public:
     TMapView(IMapViewEvents& events, QWidget* parent);
+
+    // Something the picture shows changed: a frame follows, no sooner than one display period
+    // after the last one; requests in between make one frame.
+    void RequestFrame();
 
     // Frames painted so far, so a caller can wait for the next one.
     std::uint64_t FrameCount() const { return m_frames; }
@@ -52,6 +59,8 @@ private:
 
     IMapViewEvents& m_events;
     std::uint64_t m_frames = 0;
+    QElapsedTimer m_sinceFrame;
+    QTimer m_pendingFrame;
     bool m_leftPressed = false;
     int m_wheelRemainder = 0;
 };

@@ -32,7 +32,7 @@ QSpinBox* NewSizeBox() {
 
 }  // namespace
 
-TFormProp::TFormProp(TMap& map, QWidget* owner)
+TFormProp::TFormProp(const TMap& map, QWidget* owner)
     : QWidget(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       m_map(map) {
@@ -86,15 +86,12 @@ void TFormProp::FormShow() {
     m_spinEdit1->setValue(header.SizeX);
     m_spinEdit2->setValue(header.SizeY);
     m_comboBox1->setCurrentIndex(header.Surface < m_comboBox1->count() ? header.Surface : -1);
-    m_shownSurface = header.Surface;
 }
 
 void TFormProp::Button1Click() {
-    const auto surface = static_cast<std::uint8_t>(m_comboBox1->currentIndex());
-    m_map.SetSize(static_cast<std::uint8_t>(m_spinEdit1->value()), static_cast<std::uint8_t>(m_spinEdit2->value()));
-    m_map.SetSurface(surface);
-    if (surface != m_shownSurface && OnBaseSurfaceChanged) {
-        OnBaseSurfaceChanged(surface);
+    if (OnApply) {
+        OnApply(static_cast<std::uint8_t>(m_spinEdit1->value()), static_cast<std::uint8_t>(m_spinEdit2->value()),
+                static_cast<std::uint8_t>(m_comboBox1->currentIndex()));
     }
     close();
 }

@@ -15,13 +15,14 @@ namespace editor {
 
 class TMap;
 
-// TFormProp: the modeless map properties window, for the map's size and base surface.
+// TFormProp: the modeless map properties window, for the map's size and base surface. It always
+// shows the values of the map on screen, so OK never applies another map's values.
 class TFormProp : public QWidget {
 public:
-    TFormProp(TMap& map, QWidget* owner);
+    TFormProp(const TMap& map, QWidget* owner);
 
-    // Loads the base texture of a surface chosen with OK (only when it changed).
-    std::function<void(std::uint8_t surface)> OnBaseSurfaceChanged;
+    // Applies OK's values to the map (as one undoable step, with the base texture following).
+    std::function<void(std::uint8_t sizeX, std::uint8_t sizeY, std::uint8_t surface)> OnApply;
 
     // The base-surface list, with its first entry selected.
     void SetSurfaceNames(const std::vector<std::string>& names);
@@ -32,6 +33,10 @@ public:
     // Applies the size and surface and closes.
     void Button1Click();
 
+    // Takes the map's current values: at each showing and whenever the map changes under the
+    // window (open, new, undo).
+    void FormShow();
+
     QSpinBox* SpinEdit1() const { return m_spinEdit1; }
     QSpinBox* SpinEdit2() const { return m_spinEdit2; }
     QComboBox* ComboBox1() const { return m_comboBox1; }
@@ -41,15 +46,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Each showing takes the map's current values.
-    void FormShow();
-
-    TMap& m_map;
+    const TMap& m_map;
     QSpinBox* m_spinEdit1 = nullptr;
     QSpinBox* m_spinEdit2 = nullptr;
     QComboBox* m_comboBox1 = nullptr;
     QPushButton* m_button1 = nullptr;
-    int m_shownSurface = 0;
 };
 
 }  // namespace editor

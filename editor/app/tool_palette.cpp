@@ -96,7 +96,26 @@ TFormTools::TFormTools(QWidget* owner)
     }
     ComboBox1Change();
     QObject::connect(m_controls.ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ComboBox1Change(); });
+    ConnectChanges();
     resize(kClientWidth, kClientHeight);
+}
+
+void TFormTools::ConnectChanges() {
+    const auto changed = [this] {
+        if (OnChange) {
+            OnChange();
+        }
+    };
+    QObject::connect(m_controls.ComboBox1, &QComboBox::currentIndexChanged, this, changed);
+    for (QListWidget* list : findChildren<QListWidget*>()) {
+        QObject::connect(list, &QListWidget::currentRowChanged, this, changed);
+    }
+    for (QSpinBox* spin : findChildren<QSpinBox*>()) {
+        QObject::connect(spin, &QSpinBox::valueChanged, this, changed);
+    }
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        QObject::connect(edit, &QLineEdit::textChanged, this, changed);
+    }
 }
 
 TFormTools::~TFormTools() {

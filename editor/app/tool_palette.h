@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +54,9 @@ public:
     explicit TFormTools(QWidget* owner);
     ~TFormTools() override;
 
+    // Fires when any control's value changes, so the view can show the new preview.
+    std::function<void()> OnChange;
+
     // The lists of the catalogues, each with its first entry selected ("Script"'s list: entry 1).
     void FillLists(const TCatalogueLists& lists);
 
@@ -71,6 +75,7 @@ private:
     void BuildGroundGroup();
     void BuildSpecialGroup();
     void BuildAirGroup();
+    void ConnectChanges();
 
     TToolControls m_controls;
     std::unique_ptr<QObject> m_listBox3Watcher;

@@ -27,6 +27,15 @@ bool IsOffMap(int cursorX, int cursorY) {
     return cursorX == -1 && cursorY == -1;
 }
 
+// A tile of the kind already on top of the cell would hide under nothing and show nothing new;
+// a right click would then remove the older of the two. It is not added.
+void AddSurfaceTile(TMap& map, std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
+    const TSurfaceTile* top = map.TopTileAt(x, y);
+    if (top == nullptr || top->Kind != kind) {
+        map.AddTile(kind, x, y);
+    }
+}
+
 }  // namespace
 
 std::uint8_t SurfaceKind(const TToolSettings& tools) {
@@ -80,7 +89,7 @@ void ApplyToolClick(TMap& map, const TToolSettings& tools, int cursorX, int curs
         return;
     }
     switch (tools.Tool) {
-    case TTool::Surface: map.AddTile(SurfaceKind(tools), Byte(cursorX), Byte(cursorY)); break;
+    case TTool::Surface: AddSurfaceTile(map, SurfaceKind(tools), Byte(cursorX), Byte(cursorY)); break;
     case TTool::Ground: map.AddGroundObject(GroundRecord(tools, cursorX, cursorY)); break;
     case TTool::Special: map.AddSpecialObject(SpecialRecord(tools, cursorX, cursorY)); break;
     case TTool::Air: map.AddAirObject(AirRecord(tools, cursorX, cursorY)); break;

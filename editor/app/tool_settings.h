@@ -49,7 +49,8 @@ TAirObject AirRecord(const TToolSettings& tools, int x, int y);
 std::string SpecialParam(const TToolSettings& tools);
 
 // A left click in the view: adds one record of the tool's layer at the cursor cell; nothing
-// when the cursor is (-1, -1). Nothing checks whether the cell is already used.
+// when the cursor is (-1, -1), and no surface tile of the kind already on top of the cell.
+// Objects may be stacked and overlap.
 void ApplyToolClick(TMap& map, const TToolSettings& tools, int cursorX, int cursorY);
 
 // A right click: removes the first record of the tool's layer anchored at the cursor cell.

@@ -1,6 +1,8 @@
 #include "editor/app/view_camera.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace editor {
 
@@ -58,6 +60,15 @@ void TViewCamera::ResetView() {
     Zoom = kZoomStart;
     PanX = 0;
     PanY = 0;
+}
+
+void TViewCamera::FitMap(int sizeX, int sizeY, double aspect) {
+    PanX = -0.5f * static_cast<float>(sizeX);
+    PanY = -0.5f * static_cast<float>(sizeY);
+    const double halfHeight = std::tan(kFieldOfView / 2 * std::numbers::pi / 180);
+    const double safeAspect = aspect > 0 ? aspect : 1;
+    const double distance = kFitMargin * std::max(0.5 * sizeY / halfHeight, 0.5 * sizeX / (halfHeight * safeAspect));
+    Zoom = std::clamp(static_cast<float>(-distance), kZoomFarthest, kZoomNearest);
 }
 
 }  // namespace editor

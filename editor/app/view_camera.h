@@ -14,6 +14,9 @@ constexpr float kZoomNearest = -1.0f;
 constexpr float kZoomFarthest = -30.0f;
 constexpr float kZoomStep = 0.15f;
 constexpr float kPanStep = 0.2f;
+// The view's vertical field of view, and the room Home leaves around the map.
+constexpr double kFieldOfView = 45;
+constexpr double kFitMargin = 1.05;
 }  // namespace camera_limits
 
 enum class TPanKey { Left, Right, Up, Down };
@@ -44,6 +47,9 @@ struct TViewCamera {
     void MouseMove(std::int32_t x, std::int32_t y);
     // "Сбросить вид": the pan goes back to 0, not to the centring pan of a new map.
     void ResetView();
+    // Home: the map's centre in the middle and the whole map in the view (seen straight down), as
+    // far as the zoom limit allows; tilt and spin stay. Aspect is the view's width / height.
+    void FitMap(int sizeX, int sizeY, double aspect);
 };
 
 }  // namespace editor

@@ -133,6 +133,14 @@ void TMap::SaveMap(const std::string& fileName) const {
     }
 }
 
+void TMap::Assign(TMapData data) {
+    data.Header.TileCount = static_cast<std::int32_t>(data.Tiles.size());
+    data.Header.GroundCount = static_cast<std::int32_t>(data.Ground.size());
+    data.Header.SpecialCount = static_cast<std::int32_t>(data.Specials.size());
+    data.Header.AirCount = static_cast<std::int32_t>(data.Air.size());
+    m_data = std::move(data);
+}
+
 void TMap::SetSize(std::uint8_t sizeX, std::uint8_t sizeY) {
     m_data.Header.SizeX = sizeX;
     m_data.Header.SizeY = sizeY;
@@ -149,6 +157,15 @@ bool TMap::FindTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) const {
         }
     }
     return false;
+}
+
+const TSurfaceTile* TMap::TopTileAt(std::uint8_t x, std::uint8_t y) const {
+    for (auto tile = m_data.Tiles.rbegin(); tile != m_data.Tiles.rend(); ++tile) {
+        if (tile->X == x && tile->Y == y) {
+            return &*tile;
+        }
+    }
+    return nullptr;
 }
 
 void TMap::UpdateTileBlend() {

@@ -38,6 +38,10 @@ public:
     // MapFileError; the previous file and the map in memory stay as they were.
     void SaveMap(const std::string& fileName) const;
 
+    // Puts a whole map in place: an opened file, a restored autosave, an undone step. The counts
+    // are taken from the arrays' lengths.
+    void Assign(TMapData data);
+
     const TMapHeader& Header() const { return m_data.Header; }
     // Written by the properties dialog; records are never compared with the size.
     void SetSize(std::uint8_t sizeX, std::uint8_t sizeY);
@@ -48,6 +52,9 @@ public:
 
     // Whether some tile has exactly this kind, column and row.
     bool FindTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) const;
+
+    // The tile drawn last on the cell (the highest index there), or nullptr.
+    const TSurfaceTile* TopTileAt(std::uint8_t x, std::uint8_t y) const;
 
     // Recomputes every tile's Blend: a vertex is opaque (255) when every other cell touching it
     // holds a tile of the same kind, else 0. Neighbours wrap at columns and rows 0 and 255.

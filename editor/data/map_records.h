@@ -27,6 +27,8 @@ struct TShortString {
         std::copy(text.begin(), text.end(), Chars.begin());
         Length = static_cast<std::uint8_t>(text.size());
     }
+
+    bool operator==(const TShortString&) const = default;
 };
 
 struct TMapHeader {
@@ -40,6 +42,8 @@ struct TMapHeader {
     std::int32_t AirCount = 0;
     TShortString<5> Version;
     std::array<std::uint8_t, 2> Padding26{};
+
+    bool operator==(const TMapHeader&) const = default;
 };
 
 // Blend holds the vertex alphas in the order of the kBlend... indices below.
@@ -48,6 +52,8 @@ struct TSurfaceTile {
     std::uint8_t X = 0;
     std::uint8_t Y = 0;
     std::array<std::uint8_t, 8> Blend{};
+
+    bool operator==(const TSurfaceTile&) const = default;
 };
 
 struct TGroundObject {
@@ -59,6 +65,8 @@ struct TGroundObject {
     std::uint8_t Width = 1;
     std::uint8_t Height = 1;
     std::array<std::uint8_t, 3> Padding{};
+
+    bool operator==(const TGroundObject&) const = default;
 };
 
 struct TSpecialObject {
@@ -66,6 +74,8 @@ struct TSpecialObject {
     std::uint8_t X = 0;
     std::uint8_t Y = 0;
     TShortString<20> Param;
+
+    bool operator==(const TSpecialObject&) const = default;
 };
 
 struct TAirObject {
@@ -79,6 +89,8 @@ struct TAirObject {
     std::uint8_t Height = 1;
     std::uint8_t Opacity = 255;
     std::array<std::uint8_t, 2> Padding{};
+
+    bool operator==(const TAirObject&) const = default;
 };
 
 namespace map_layout {

@@ -8,23 +8,15 @@
 #include <string>
 
 namespace editor {
-namespace {
-
-template <typename T>
-bool Holds(const std::vector<T>& list, std::int32_t index) {
-    return index >= 0 && static_cast<std::size_t>(index) < list.size();
-}
-
-}  // namespace
 
 void TGLMesh::Draw(bool smooth, bool textured) const {
     const bool withTexture = textured && Owner != nullptr;
     for (std::size_t i = 0; i < Faces.size(); ++i) {
         const QzmTriangle& face = Faces[i];
         // The reader refuses numbers outside the lists; this guards lists changed since.
-        if (!Holds(Vertices, face[0]) || !Holds(Vertices, face[1]) || !Holds(Vertices, face[2]) ||
-            (smooth &&
-             (!Holds(VertexNormals, face[0]) || !Holds(VertexNormals, face[1]) || !Holds(VertexNormals, face[2]))) ||
+        if (!HoldsIndex(Vertices, face[0]) || !HoldsIndex(Vertices, face[1]) || !HoldsIndex(Vertices, face[2]) ||
+            (smooth && (!HoldsIndex(VertexNormals, face[0]) || !HoldsIndex(VertexNormals, face[1]) ||
+                        !HoldsIndex(VertexNormals, face[2]))) ||
             (!smooth && i >= FaceNormals.size())) {
             continue;
         }
@@ -39,7 +31,7 @@ void TGLMesh::Draw(bool smooth, bool textured) const {
                 const QzmVector& n = VertexNormals[corner];
                 glNormal3f(n.X, n.Y, n.Z);
             }
-            if (texFace != nullptr && Holds(Owner->TexVertices(), (*texFace)[k])) {
+            if (texFace != nullptr && HoldsIndex(Owner->TexVertices(), (*texFace)[k])) {
                 // Textures are uploaded top row first, so the picture's top lies at t = 0.
                 const QzmVector& t = Owner->TexVertices()[(*texFace)[k]];
                 glTexCoord2f(t.X, 1.0f - t.Y);

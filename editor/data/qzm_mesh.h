@@ -40,6 +40,13 @@ struct QzmVector {
     bool operator==(const QzmVector&) const = default;
 };
 
+// Whether the index names an element of the list: the drawing's guard against lists whose
+// numbers were changed after reading.
+template <typename T>
+bool HoldsIndex(const std::vector<T>& list, std::int32_t index) {
+    return index >= 0 && static_cast<std::size_t>(index) < list.size();
+}
+
 // Three 0-based indices.
 using QzmTriangle = std::array<std::int32_t, 3>;
 

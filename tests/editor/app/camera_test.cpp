@@ -141,9 +141,15 @@ TEST_F(CameraWindowTest, ViewOfNoHeightKeepsAFiniteProjection) {
 TEST_F(CameraWindowTest, EscapeClosesTheMainWindowAndEndsTheProgram) {
     StartEditor();
     ASSERT_TRUE(m_window->Tools().isVisible());
+    QApplication::setQuitOnLastWindowClosed(true);
     QTimer::singleShot(0, [&] { QTest::keyClick(m_window.get(), Qt::Key_Escape); });
-    QTimer::singleShot(10000, [] { QCoreApplication::exit(7); });
+    // The guard dies with the test, so it cannot end a later test's event loop.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+    guard.start(10000);
     EXPECT_EQ(QCoreApplication::exec(), 0);
+    QApplication::setQuitOnLastWindowClosed(false);
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_window->Tools().isVisible());
 }

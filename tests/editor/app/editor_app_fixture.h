@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/app/editor_texts.h"
 #include "editor/app/main_window.h"
 #include "editor/app/map_view.h"
 #include "editor/app/tool_palette.h"
@@ -140,22 +141,42 @@ protected:
         services.ShowError = [this](const std::string& text) { m_errors.push_back(text); };
         services.AskOpenFileName = [this] { return NextAnswer(); };
         services.AskSaveFileName = [this] { return NextAnswer(); };
+        services.AskYesNo = [this](const std::string& text) {
+            m_questions.push_back(text);
+            const bool answer = !m_yesNoAnswers.empty() && m_yesNoAnswers.front();
+            if (!m_yesNoAnswers.empty()) {
+                m_yesNoAnswers.pop_front();
+            }
+            return answer;
+        };
+        services.AskSaveChanges = [this] {
+            m_questions.push_back(texts::kUnsavedQuestion);
+            const TSaveAnswer answer = m_saveAnswers.empty() ? TSaveAnswer::Discard : m_saveAnswers.front();
+            if (!m_saveAnswers.empty()) {
+                m_saveAnswers.pop_front();
+            }
+            return answer;
+        };
         services.Terminate = [this] { m_terminated = true; };
         return services;
     }
 
     // Shows the main window and waits until its first showing has loaded the catalogues.
-    void StartEditor() {
-        m_window = std::make_unique<TfrmGL>(RecordingServices());
+    void StartEditor(std::optional<std::string> startFile = {}) {
+        m_window = std::make_unique<TfrmGL>(RecordingServices(), std::move(startFile));
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
         ASSERT_TRUE(QTest::qWaitFor([&] { return m_window->Started(); }, 20000));
         WaitFrames(2);
     }
 
+    // The view paints only when asked; each of the frames is asked for and waited for.
     void WaitFrames(std::uint64_t count) {
-        const std::uint64_t target = View().FrameCount() + count;
-        ASSERT_TRUE(QTest::qWaitFor([&] { return View().FrameCount() >= target; }, 20000));
+        for (std::uint64_t i = 0; i < count; ++i) {
+            const std::uint64_t target = View().FrameCount() + 1;
+            View().RequestFrame();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return View().FrameCount() >= target; }, 20000));
+        }
     }
 
     TMapView& View() { return m_window->View(); }
@@ -185,6 +206,12 @@ protected:
     // Moves the mouse there and waits until a frame has picked the cell under it.
     void MoveMouse(QPoint position) {
         SendMouse(QEvent::MouseMove, position, Qt::NoButton, Qt::NoButton);
+        WaitFrames(2);
+    }
+    void LeftPress(QPoint position) { SendMouse(QEvent::MouseButtonPress, position, Qt::LeftButton, Qt::LeftButton); }
+    void LeftRelease(QPoint position) { SendMouse(QEvent::MouseButtonRelease, position, Qt::LeftButton, Qt::NoButton); }
+    void DragTo(QPoint position) {
+        SendMouse(QEvent::MouseMove, position, Qt::NoButton, Qt::LeftButton);
         WaitFrames(2);
     }
     void LeftClickAt(QPoint position) {
@@ -218,6 +245,10 @@ protected:
     std::vector<std::string> m_messages;
     std::vector<std::string> m_errors;
     std::deque<std::optional<std::string>> m_answers;
+    // The questions asked, and the answers given in order (no, and "don't save", once they run out).
+    std::vector<std::string> m_questions;
+    std::deque<bool> m_yesNoAnswers;
+    std::deque<TSaveAnswer> m_saveAnswers;
     bool m_terminated = false;
 
 private:

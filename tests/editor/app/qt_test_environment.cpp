@@ -17,6 +17,8 @@ public:
         ConfigureOpenGLFormat();
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
         QApplication::setApplicationName(QString::fromUtf8(texts::kApplicationTitle));
+        // Tests close main windows; a quit left pending would end the next message box's loop.
+        QApplication::setQuitOnLastWindowClosed(false);
     }
     void TearDown() override { m_application.reset(); }
 

@@ -1,0 +1,174 @@
+#include "editor/app/map_renderer.h"
+
+#include "editor/app/draw3d.h"
+#include "editor/app/map_drawing.h"
+#include "editor/app/map_shapes.h"
+#include "editor/data/mesh_table.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace editor {
+namespace {
+
+// A box that contains nothing, so no frustum shows it.
+TBox EmptyBox() {
+    constexpr double kFar = std::numeric_limits<double>::max();
+    return {{kFar, kFar, kFar}, {kFar, kFar, kFar}};
+}
+
+// The mesh's first object after its own scaling, then turned about -Z by the angle, stretched by
+// the placement and moved to its centre: the corners of its box, boxed again.
+TBox PlacedMeshBox(int slot, const TObjectPlacement& placement, std::int32_t angle) {
+    const TGLMultyMesh* mesh = MeshTable().Mesh(slot);
+    if (mesh == nullptr || mesh->Objects().empty() || mesh->Objects().front()->Vertices.empty()) {
+        return EmptyBox();
+    }
+    const TGLMesh& object = *mesh->Objects().front();
+    std::array<double, 3> low{}, high{};
+    low.fill(std::numeric_limits<double>::max());
+    high.fill(std::numeric_limits<double>::lowest());
+    for (const QzmVector& v : object.Vertices) {
+        const std::array<double, 3> p = {double{v.X} * object.Scale.X, double{v.Y} * object.Scale.Y,
+                                         double{v.Z} * object.Scale.Z};
+        for (int i = 0; i < 3; ++i) {
+            low[i] = std::min(low[i], p[i]);
+            high[i] = std::max(high[i], p[i]);
+        }
+    }
+    // RotateZ turns about (0, 0, -1), that is clockwise seen from above.
+    const double radians = -angle * std::numbers::pi / 180;
+    const double c = std::cos(radians);
+    const double s = std::sin(radians);
+    TBox box = EmptyBox();
+    box.Max.fill(std::numeric_limits<double>::lowest());
+    for (int corner = 0; corner < 8; ++corner) {
+        const double x = corner & 1 ? high[0] : low[0];
+        const double y = corner & 2 ? high[1] : low[1];
+        const double z = corner & 4 ? high[2] : low[2];
+        const std::array<double, 3> world = {placement.X + placement.ScaleX * (c * x - s * y),
+                                             placement.Y + placement.ScaleY * (s * x + c * y),
+                                             placement.Z + placement.ScaleZ * z};
+        for (int i = 0; i < 3; ++i) {
+            box.Min[i] = std::min(box.Min[i], world[i]);
+            box.Max[i] = std::max(box.Max[i], world[i]);
+        }
+    }
+    // A little room for the rounding of the matrices the frame really uses.
+    for (int i = 0; i < 3; ++i) {
+        const double room = 1e-3 * (1 + std::abs(box.Max[i] - box.Min[i]));
+        box.Min[i] -= room;
+        box.Max[i] += room;
+    }
+    return box;
+}
+
+TBox ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle) {
+    return kind.Found && kind.Mesh != -1 ? PlacedMeshBox(kind.Mesh, placement, angle) : EmptyBox();
+}
+
+TBox CellBox(std::uint8_t x, std::uint8_t y) {
+    return {{static_cast<double>(x), static_cast<double>(y), kMarkerLift}, {x + 1.0, y + 1.0, kMarkerLift}};
+}
+
+TFrustum CurrentFrustum() {
+    std::array<double, 16> modelview{};
+    std::array<double, 16> projection{};
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
+    glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
+    return TFrustum(modelview, projection);
+}
+
+// The markers that may show, as one batch in array order: translucent blue squares under the tiles.
+void DrawSpecialMarkers(const std::vector<TSpecialObject>& specials, const TFrustum& frustum) {
+    BindTexture(0);
+    SetColor(colours::kBlue, colours::kMarkerAlpha);
+    glBegin(GL_QUADS);
+    for (const TSpecialObject& object : specials) {
+        if (!frustum.MayShow(CellBox(object.X, object.Y))) {
+            continue;
+        }
+        const float x = object.X;
+        const float y = object.Y;
+        glTexCoord2f(0, 1);
+        glVertex3f(x, y, kMarkerLift);
+        glTexCoord2f(1, 1);
+        glVertex3f(x + 1, y, kMarkerLift);
+        glTexCoord2f(1, 0);
+        glVertex3f(x + 1, y + 1, kMarkerLift);
+        glTexCoord2f(0, 0);
+        glVertex3f(x, y + 1, kMarkerLift);
+    }
+    glEnd();
+    SetColor(colours::kWhite, colours::kOpaque);
+}
+
+}  // namespace
+
+TBox GroundObjectBox(const TGroundObject& object, const TKindCatalogues& kinds) {
+    return ObjectBox(kinds.FindGroundKind(object.Kind), GroundPlacement(object), object.Angle);
+}
+
+TBox AirObjectBox(const TAirObject& object, const TKindCatalogues& kinds) {
+    return ObjectBox(kinds.FindAirKind(object.Kind), AirPlacement(object), object.Angle);
+}
+
+void TMapRenderer::MapChanged() {
+    m_changed = true;
+}
+
+void TMapRenderer::Update(const TEditorSession& session) {
+    const TMapData& map = session.Map.Data();
+    m_tiles.Update(map.Tiles, session.Kinds);
+    m_groundBoxes.clear();
+    for (const TGroundObject& object : map.Ground) {
+        m_groundBoxes.push_back(GroundObjectBox(object, session.Kinds));
+    }
+    m_airBoxes.clear();
+    for (const TAirObject& object : map.Air) {
+        m_airBoxes.push_back(AirObjectBox(object, session.Kinds));
+    }
+    m_changed = false;
+}
+
+void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
+    const TMapData& map = session.Map.Data();
+    TViewCamera& camera = session.Camera;
+    const TMeshDraw drawMesh = [this](int slot) { m_meshes.Draw(slot); };
+    glPushMatrix();
+    ApplyCamera(camera);
+    DrawBaseSurface(map.Header, session.BaseTexture);
+    PickCell(camera, map.Header.SizeX, map.Header.SizeY);
+    if (m_changed) {
+        Update(session);
+    }
+    const TFrustum frustum = CurrentFrustum();
+
+    m_tiles.Draw(frustum);
+    SetColor(colours::kWhite, colours::kOpaque);
+    if (!map.Tiles.empty()) {
+        // Where immediate mode leaves it: the last corner of the last tile.
+        glTexCoord2f(kTileQuads.back().back().s, kTileQuads.back().back().t);
+    }
+    for (std::size_t i = 0; i < map.Ground.size(); ++i) {
+        if (frustum.MayShow(m_groundBoxes[i])) {
+            DrawGroundObject(map.Ground[i], session.Kinds, drawMesh);
+        }
+    }
+    if (camera.HasCursor()) {
+        DrawToolPreview(tools, session.Kinds, camera.CursorX, camera.CursorY, drawMesh);
+    }
+    DrawSpecialMarkers(map.Specials, frustum);
+    for (std::size_t i = 0; i < map.Air.size(); ++i) {
+        if (frustum.MayShow(m_airBoxes[i])) {
+            DrawAirObject(map.Air[i], session.Kinds, drawMesh);
+        }
+    }
+    glPopMatrix();
+}
+
+}  // namespace editor

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "editor/app/editor_session.h"
+#include "editor/app/frustum.h"
+#include "editor/app/mesh_arrays.h"
+#include "editor/app/tile_geometry.h"
+#include "editor/app/tool_settings.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace editor {
+
+// The map view's frame: base surface, picking, tiles, ground objects, the tool preview, special
+// markers and air objects, in that order, as the editor has always drawn them, but with the
+// geometry kept between frames and nothing drawn that lies outside the view. The tiles are
+// vertex arrays per block of cells, rebuilt only where the map changed; each mesh is one array;
+// objects keep their array order, so translucency and depth ties come out as before.
+class TMapRenderer {
+public:
+    // The map changed (an edit, an undo, a load): the next frame brings the geometry up to it.
+    void MapChanged();
+    // One frame, without clearing; the context must be current. Picking updates the cursor cell.
+    void Draw(TEditorSession& session, const TToolSettings& tools);
+
+private:
+    void Update(const TEditorSession& session);
+    TTileGeometry m_tiles;
+    TMeshArrays m_meshes;
+    std::vector<TBox> m_groundBoxes;
+    std::vector<TBox> m_airBoxes;
+    bool m_changed = true;
+};
+
+// Where a ground or air object can show: its mesh's box turned, stretched and moved as drawing
+// does; no box for a kind that draws nothing.
+TBox GroundObjectBox(const TGroundObject& object, const TKindCatalogues& kinds);
+TBox AirObjectBox(const TAirObject& object, const TKindCatalogues& kinds);
+
+}  // namespace editor

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "editor/data/map_file.h"
+
+#include <string>
+
+namespace editor {
+
+// The status bar's line: the cell under the cursor, the map's size, the record counts and the
+// file name, with "*" while the map differs from the file.
+std::string StatusText(const TMapData& map, int cursorX, int cursorY, const std::string& fileName, bool modified);
+
+}  // namespace editor
