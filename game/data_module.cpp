@@ -78,6 +78,7 @@ void TDataModule2::WireHandlers() {
     S.gui_bar->OnProgress = ProgressEvent(&TDataModule2::gui_barProgress);
     TGLFullScreenViewer& viewer = S.GLFullScreenViewer1;
     viewer.OnKeyPress = std::bind(&TDataModule2::GLFullScreenViewer1KeyPress, this, _1, _2);
+    viewer.OnKeyDown = std::bind(&TDataModule2::GLFullScreenViewer1KeyDown, this, _1, _2, _3);
     viewer.OnClick = std::bind(&TDataModule2::GLFullScreenViewer1Click, this, _1);
     viewer.OnMouseDown = std::bind(&TDataModule2::GLFullScreenViewer1MouseDown, this, _1, _2, _3, _4, _5);
     viewer.OnMouseUp = std::bind(&TDataModule2::GLFullScreenViewer1MouseUp, this, _1, _2, _3, _4, _5);
@@ -166,13 +167,15 @@ void TDataModule2::LoadCursors() {
 }
 
 void TDataModule2::LoadTextures() {
-    const std::array<std::tuple<TGLMaterialLibrary*, const char*, const char*>, 11> textures{{
+    const std::array<std::tuple<TGLMaterialLibrary*, const char*, const char*>, 13> textures{{
         {&S.GLMaterialLibrary3, "terrain", "terrain.jpg"},
         {&S.GLMaterialLibrary3, "detail", "detail.jpg"},
         {&S.GLMaterialLibrary3, "1mark", "1ring.jpg"},
         {&S.GLMaterialLibrary3, "mark", "ring.jpg"},
+        {&S.GLMaterialLibrary3, "2mark", "2ring.jpg"},
         {&S.GLMaterialLibrary2, "Bug", "bug.jpg"},
         {&S.GLMaterialLibrary2, "boom", "boom.jpg"},
+        {&S.GLMaterialLibrary2, "beam", "beam.jpg"},
         {&S.GLMaterialLibrary1, "gui_bar", "gui_bar.dds"},
         {&S.GLMaterialLibrary1, "gui_rocket", "gui_rocket_sm.dds"},
         {&S.GLMaterialLibrary1, "gui_laser", "gui_laser_sm.dds"},
@@ -185,7 +188,7 @@ void TDataModule2::LoadTextures() {
 }
 
 void TDataModule2::LoadModels() {
-    const std::array<std::pair<TGLBaseMesh*, const char*>, 10> models{{
+    const std::array<std::pair<TGLBaseMesh*, const char*>, 12> models{{
         {S.terrain, "models\\terrain_low.3ds"},
         {S.base_d0, "models\\main_base.3ds"},
         {S.base_d1, "models\\main_base_d1.3ds"},
@@ -196,9 +199,23 @@ void TDataModule2::LoadModels() {
         {S.gutlingbase, "models\\gutling_base.3ds"},
         {S.gutlinggun, "models\\gutling_gun.3ds"},
         {S.gutlingmuzzle, "models\\gutling_muzzle.3ds"},
+        {S.laserbase, "models\\laser_base.3ds"},
+        {S.lasergun, "models\\laser_gun.3ds"},
     }};
     for (const auto& [mesh, file] : models) {
         mesh->LoadFromFile(file);
+    }
+    // The red copies take the parts' meshes, but keep their own names, look and placement.
+    const std::array<TGLFreeForm*, 6> parts{S.firebase, S.barell, S.gutlingbase, S.gutlinggun, S.laserbase, S.lasergun};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        TGLFreeForm& copy = *S.refused[i];
+        const std::string name = copy.Name();
+        copy.CopyFrom(*parts[i]);
+        copy.SetName(name);
+        copy.SetVisible(false);
+        copy.SetUseMeshMaterials(false);
+        copy.Material().SetMaterialLibrary(&S.GLMaterialLibrary2);
+        copy.Material().SetLibMaterialName("refused");
     }
 }
 
@@ -227,7 +244,7 @@ void TDataModule2::OverrideMaterials() {
     TGLMaterial& detail = S.GLMaterialLibrary3.FindMaterial("detail")->Material();
     detail.Texture().SetTextureMode(TGLTextureMode::tmModulate);
     detail.SetBlendingMode(TBlendingMode::bmModulate);
-    for (const char* ringName : {"mark", "1mark"}) {
+    for (const char* ringName : kRingMaterials) {
         TGLMaterial& ring = S.GLMaterialLibrary3.FindMaterial(ringName)->Material();
         ring.Texture().SetTextureMode(TGLTextureMode::tmModulate);
         ring.SetBlendingMode(TBlendingMode::bmAdditive);
@@ -236,7 +253,18 @@ void TDataModule2::OverrideMaterials() {
         ring.Texture().SetFilteringQuality(TGLTextureFilteringQuality::tfAnisotropic);
         ring.Texture().SetTextureFormat(TGLTextureFormat::tfRGBA);
     }
-    S.GLMaterialLibrary2.FindMaterial("boom")->Material().SetBlendingMode(TBlendingMode::bmAdditive);
+    for (const char* additive : {"boom", "beam"}) {
+        S.GLMaterialLibrary2.FindMaterial(additive)->Material().SetBlendingMode(TBlendingMode::bmAdditive);
+    }
+    // The beam's soft glow would band in 16 bits, as the rings' would.
+    TGLTexture& beam = S.GLMaterialLibrary2.FindMaterial("beam")->Material().Texture();
+    beam.SetCompression(TGLTextureCompression::tcNone);
+    beam.SetTextureFormat(TGLTextureFormat::tfRGBA);
+    // The red of a tower on an illegal spot, lit so that its shape shows.
+    TGLMaterial& refused = S.GLMaterialLibrary2.FindMaterial("refused")->Material();
+    refused.SetBlendingMode(TBlendingMode::bmOpaque);
+    refused.FrontProperties().Ambient().SetColor(TVec4{0.35f, 0.02f, 0.02f, 1});
+    refused.FrontProperties().Diffuse().SetColor(TVec4{1, 0.18f, 0.12f, 1});
     // The muzzle flash's material comes with a model; without it there is nothing to set.
     if (TGLLibMaterial* flash = S.GLMaterialLibrary2.FindMaterial("f")) {
         flash->Material().SetFaceCulling(TFaceCulling::fcNoCull);

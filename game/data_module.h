@@ -55,6 +55,8 @@ public:
 
     // --- frame, timers, camera ---
     void GLCadencer1Progress(engine::TComponent* sender, double deltaTime, double newTime);
+    // A frame while the world stands still: only the view goes on.
+    void PausedFrame(double deltaTime);
     void AsyncTimer1Timer(engine::TComponent* sender);
     void AsyncTimer2Timer(engine::TComponent* sender);
     void GLFullScreenViewer1MouseWheel(engine::TComponent* sender, engine::TShiftState shift, int wheelDelta,
@@ -84,6 +86,11 @@ public:
                                     engine::TShiftState shift, int x, int y);
     void GLFullScreenViewer1MouseMove(engine::TComponent* sender, engine::TShiftState shift, int x, int y);
     void GLFullScreenViewer1KeyPress(engine::TComponent* sender, char& key);
+    // The keys that type no character: pause, speed, window, screenshot.
+    void GLFullScreenViewer1KeyDown(engine::TComponent* sender, int key, engine::TShiftState shift);
+    void SetPaused(bool paused);
+    // Asked for by the screenshot key; whoever shows the screen writes the picture.
+    std::function<void()> OnScreenshot;
 
     // Moves the system pointer to a logical pixel; asked for before the screen exists, it is
     // moved there once the screen is taken.
@@ -110,7 +117,10 @@ private:
     void UnifyMaterials();
     void OverrideMaterials();
 
+    void ViewStep(double deltaTime);
     void ShowHealth();
+    void ShowAffordability();
+    void TintPlacement();
     void AttachBaseModel(engine::TGLFreeForm& model);
     void MoveCamera(double deltaTime);
     void WrapAndDragMouse();
@@ -126,11 +136,13 @@ private:
     void Fire(engine::TGLBaseSceneObject& gun, engine::TGLBaseSceneObject& aim, const TTowerState& tower,
               const TTowerKind& kind);
     void LaunchMissile(const engine::TGLBaseSceneObject& gun);
+    void Burn(engine::TGLBaseSceneObject& gun, TTowerState& tower, float deltaTime);
 
     void Blast(const engine::TVec4& hit);
     void Explode(const engine::TVec4& hit);
 
     bool& ButtonHeld(engine::TMouseButton button);
+    void Repair();
     void CancelPlacement();
     void StartPlacement(const TTowerKind& kind);
     bool ButtonRefused(int button) const;

@@ -148,6 +148,10 @@ void TDesignedScene::BuildMaterialLibraries() {
     boom.SetMaterialOptions(kFlat);
     boom.Texture().SetImageAlpha(TGLTextureImageAlpha::tiaAlphaFromIntensity);
     boom.Texture().SetDisabled(false);
+    AddMaterial(GLMaterialLibrary2, "refused");
+    TGLMaterial& beam = AddMaterial(GLMaterialLibrary2, "beam").Material();
+    beam.SetMaterialOptions(kFlat);
+    beam.Texture().SetDisabled(false);
 
     AddMaterial(GLMaterialLibrary3, "terrain").Material().Texture().SetDisabled(false);
     TGLLibMaterial& detail = AddMaterial(GLMaterialLibrary3, "detail");
@@ -157,7 +161,7 @@ void TDesignedScene::BuildMaterialLibraries() {
     detail.Material().Texture().SetDisabled(false);
     detail.TextureScale().SetAll(128, 128, 128);
     // The range rings: clamped, so that each shows once where its offset puts it.
-    for (auto [name, scale] : {std::pair{"mark", 4.0f}, std::pair{"1mark", 5.0f}}) {
+    for (auto [name, scale] : {std::pair{"mark", 4.0f}, std::pair{"1mark", 5.0f}, std::pair{"2mark", 5.0f}}) {
         TGLLibMaterial& ring = AddMaterial(GLMaterialLibrary3, name);
         ring.Material().SetMaterialOptions(kFlat);
         ring.Material().Texture().SetTextureWrap(TGLTextureWrap::twNone);
@@ -246,8 +250,16 @@ void TDesignedScene::BuildTemplates() {
     gutlingbase = ModelTemplate(*scene, "gutlingbase", GLMaterialLibrary2);
     gutlinggun = ModelTemplate(*scene, "gutlinggun", GLMaterialLibrary2);
     gutlingmuzzle = ModelTemplate(*scene, "gutlingmuzzle", GLMaterialLibrary2);
-    for (TGLFreeForm* part : {gutlingbase, gutlinggun, gutlingmuzzle}) {
+    laserbase = ModelTemplate(*scene, "laserbase", GLMaterialLibrary2);
+    lasergun = ModelTemplate(*scene, "lasergun", GLMaterialLibrary2);
+    for (TGLFreeForm* part : {gutlingbase, gutlinggun, gutlingmuzzle, laserbase, lasergun}) {
         SetUniformScale(*part, 0.05f);
+    }
+    const std::array<TGLFreeForm*, 6> parts{firebase, barell, gutlingbase, gutlinggun, laserbase, lasergun};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::string name = parts[i]->Name() + std::string(kRefusedSuffix);
+        refused[i] = Node<TGLFreeForm>(*scene, name.c_str());
+        refused[i]->SetVisible(false);
     }
 }
 
@@ -349,6 +361,18 @@ void TDesignedScene::BuildHud() {
     money = ScreenText(root, "money", GLBitmapFont1, 450, 447, taRightJustify, tlCenter);
     money->SetText(":0");
     GLHUDText3 = ScreenText(root, "GLHUDText3", GLBitmapFont1, 8, 120, taLeftJustify, tlTop);
+
+    pause_sign = Node<TGLDummyCube>(root, "pause_sign");
+    pause_sign->SetVisible(false);
+    for (auto [name, x] : {std::pair{"pause_left", 388.0f}, std::pair{"pause_right", 412.0f}}) {
+        auto* bar = Node<TGLHUDSprite>(*pause_sign, name);
+        bar->SetPosition(TVec4{x, 300, 0, 1});
+        bar->SetWidth(14);
+        bar->SetHeight(48);
+        bar->Material().SetMaterialOptions(kFlat);
+        bar->Material().FrontProperties().Diffuse().SetColor(TVec4{1, 1, 1, 0.85f});
+        bar->Material().SetBlendingMode(TBlendingMode::bmTransparency);
+    }
 }
 
 void TDesignedScene::BuildNonVisual() {

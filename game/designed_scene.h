@@ -25,6 +25,12 @@
 
 namespace game {
 
+// The red copy of a tower part is named after it with this ending.
+inline constexpr std::string_view kRefusedSuffix = "_refused";
+
+// The range rings among the terrain's pass materials in GLMaterialLibrary3: rocket, gatling, laser.
+inline constexpr std::array<const char*, 3> kRingMaterials{"mark", "1mark", "2mark"};
+
 // The game's designed scene: every component under its name, the object tree of World1 with each
 // node's settings, the materials and the non-visual components. Nodes are owned by the tree; the
 // members here only name them. Components are declared so that the users die before what they use:
@@ -63,6 +69,11 @@ struct TDesignedScene {
     engine::TGLFreeForm* gutlingbase = nullptr;
     engine::TGLFreeForm* gutlinggun = nullptr;
     engine::TGLFreeForm* gutlingmuzzle = nullptr;
+    engine::TGLFreeForm* laserbase = nullptr;
+    engine::TGLFreeForm* lasergun = nullptr;
+    // Red copies of the tower parts above, shown while a tower stands on an illegal spot; they
+    // take their meshes at start-up.
+    std::array<engine::TGLFreeForm*, 6> refused{};
     engine::TGLDummyCube* base = nullptr;
     engine::TGLFreeForm* base_d0 = nullptr;
     engine::TGLDummyCube* Arrow = nullptr;
@@ -89,6 +100,8 @@ struct TDesignedScene {
     engine::TGLHUDText* fpscounter = nullptr;
     engine::TGLHUDText* money = nullptr;
     engine::TGLHUDText* GLHUDText3 = nullptr;
+    // Shown in the middle of the screen while the world stands still: two white bars.
+    engine::TGLDummyCube* pause_sign = nullptr;
 
 private:
     void BuildMaterialLibraries();

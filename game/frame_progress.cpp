@@ -1,6 +1,7 @@
 #include "engine/effects/source_pfx_effect.h"
 #include "game/data_module.h"
 #include "game/game_math.h"
+#include "game/tower_kinds.h"
 
 #include <array>
 #include <cmath>
@@ -16,14 +17,40 @@ void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
+    ViewStep(deltaTime);
+}
+
+void TDataModule2::PausedFrame(double deltaTime) {
+    ViewStep(deltaTime);
+    // The stars twinkle and the pause sign stays up while nothing else changes.
+    S.GLFullScreenViewer1.Invalidate();
+}
+
+// What goes on whether or not the world moves: the displays and the camera.
+void TDataModule2::ViewStep(double deltaTime) {
     S.money->SetText(":" + std::to_string(State.Money));
     ShowHealth();
+    ShowAffordability();
+    TintPlacement();
     MoveCamera(deltaTime);
     WrapAndDragMouse();
     const TVec4& spin = State.SpinVelocity;
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
         S.cam->TurnBy(spin.X);
         S.GLCamera1->PitchBy(spin.Y);
+    }
+}
+
+// A button the player cannot take is drawn dimmed; its cursor tells the same.
+void TDataModule2::ShowAffordability() {
+    constexpr TVec4 kLit{1, 1, 1, 1};
+    constexpr TVec4 kDimmed{0.35f, 0.35f, 0.35f, 1};
+    for (int i = 0; i < S.gui_bar->ChildCount(); ++i) {
+        auto* button = dynamic_cast<TGLHUDSprite*>(S.gui_bar->ChildAt(i));
+        TGLLibMaterial* look = button ? button->Material().LibMaterial() : nullptr;
+        if (look) {
+            look->Material().FrontProperties().Diffuse().SetColor(ButtonRefused(i) ? kDimmed : kLit);
+        }
     }
 }
 
@@ -116,6 +143,24 @@ void TDataModule2::WrapAndDragMouse() {
     }
     State.LastMouseX = x;
     State.LastMouseY = y;
+}
+
+// The tower being placed shows its parts in red while its spot is illegal.
+void TDataModule2::TintPlacement() {
+    const int index = State.TowerCount - 1;
+    if (!State.Placing || index < 1 || index > rules::TowerCapacity) {
+        return;
+    }
+    const TTowerState& tower = State.TowerTable[index];
+    TGLProxyObject* root = tower.Proxy.Get();
+    const TTowerKind* kind = FindTowerKind(tower.Kind);
+    auto* gun = root ? dynamic_cast<TGLProxyObject*>(root->ChildAt(0)) : nullptr;
+    if (!kind || !gun) {
+        return;
+    }
+    const std::string tint = State.PlaceValid ? "" : std::string(kRefusedSuffix);
+    root->SetMasterObject(S.Template(std::string(kind->BaseMaster) + tint));
+    gun->SetMasterObject(S.Template(std::string(kind->GunMaster) + tint));
 }
 
 }  // namespace game

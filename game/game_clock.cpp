@@ -3,6 +3,8 @@
 #include "engine/platform/application.h"
 #include "game/data_module.h"
 
+#include <algorithm>
+#include <limits>
 #include <thread>
 
 namespace game {
@@ -16,14 +18,13 @@ constexpr double kMaxFramesPerSecond = 85;
 
 TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_fixedStep(fixedStep) {
     TDesignedScene& s = game.S;
-    if (!Simulated()) {
-        s.GLFullScreenViewer1.SetVSync(vsmSync);
-        return;
-    }
-    s.GLFullScreenViewer1.SetVSync(vsmNoSync);
+    s.GLFullScreenViewer1.SetVSync(Simulated() ? vsmNoSync : vsmSync);
     s.GLCadencer1.SetCurrentTime(0);
     s.GLCadencer1.SetTimeReference(cmExternal);
     s.GLCadencer1.SetFixedDeltaTime(fixedStep);
+    if (!Simulated()) {
+        return;
+    }
     m_timers = {{{&s.AsyncTimer1, 0}, {&s.AsyncTimer2, 0}}};
     for (TSimulatedTimer& t : m_timers) {
         t.Timer->SetEnabled(false);
@@ -32,40 +33,64 @@ TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_f
 }
 
 void TGameClock::BeforePass() {
-    m_passStart = TRealClock::now();
-    if (m_passes == 0) {
-        m_firstPass = m_passStart;
+    const TRealClock::time_point now = TRealClock::now();
+    const double length = PassLength(now);
+    m_passStart = now;
+    if (Simulated()) {
+        m_runTime = static_cast<double>(m_passes) * m_fixedStep;
+        QueueDueTimers();
+    } else {
+        m_runTime += length;
     }
-    if (!Simulated()) {
-        m_runTime = std::chrono::duration<double>(m_passStart - m_firstPass).count();
-        ++m_passes;
+    ++m_passes;
+    TGLCadencer& cadencer = m_game.S.GLCadencer1;
+    const TGameState& state = m_game.State;
+    if (state.Paused) {
+        // The frame clock takes no step, not even an empty one, until the game goes on.
+        if (!Simulated()) {
+            cadencer.SetFixedDeltaTime(std::numeric_limits<double>::max());
+        }
+        Application().MainThreadCalls().Post([&game = m_game, length] { game.PausedFrame(length); });
         return;
     }
-    m_runTime = static_cast<double>(m_passes) * m_fixedStep;
-    // A timer that fell behind by more than its interval ticks once and starts afresh: no catch-up.
+    // Several whole steps of the pass's length at a higher speed, so the per-frame rules stay.
+    const int steps = std::max(1, state.Speed);
+    if (!Simulated()) {
+        cadencer.SetFixedDeltaTime(steps > 1 ? length : 0);
+    }
+    m_gameClock += length * steps;
+    // Half a step beyond this pass's end in the simulation, so that rounding never loses a step.
+    cadencer.SetCurrentTime(m_gameClock + (Simulated() ? 0.5 * m_fixedStep : 0));
+}
+
+double TGameClock::PassLength(TRealClock::time_point now) {
+    if (Simulated()) {
+        return m_fixedStep;
+    }
+    return m_passes == 0 ? 0 : std::chrono::duration<double>(now - m_passStart).count();
+}
+
+// A timer that fell behind by more than its interval ticks once and starts afresh: no catch-up.
+void TGameClock::QueueDueTimers() {
     for (TSimulatedTimer& t : m_timers) {
         if (m_runTime < t.Deadline) {
             continue;
         }
-        const double period = t.Timer->Interval() / 1000.0;
-        t.Deadline = m_runTime + period;
+        t.Deadline = m_runTime + t.Timer->Interval() / 1000.0;
         Application().MainThreadCalls().Post([timer = t.Timer] {
             if (timer->OnTimer) {
                 timer->OnTimer(timer);
             }
         });
     }
-    // Half a step beyond this frame's end, so that the frame clock takes exactly one step whatever
-    // the rounding of the sums.
-    ++m_passes;
-    m_game.S.GLCadencer1.SetCurrentTime((static_cast<double>(m_passes) + 0.5) * m_fixedStep);
 }
 
 void TGameClock::AfterPass() {
     if (Simulated()) {
         return;
     }
-    const auto frame = std::chrono::duration_cast<TRealClock::duration>(std::chrono::duration<double>(1.0 / kMaxFramesPerSecond));
+    const auto frame =
+        std::chrono::duration_cast<TRealClock::duration>(std::chrono::duration<double>(1.0 / kMaxFramesPerSecond));
     std::this_thread::sleep_until(m_passStart + frame);
 }
 

@@ -11,6 +11,8 @@ struct TGameFigures {
     std::int64_t MissilesFired = 0;
     std::int64_t Explosions = 0;
     std::int64_t GatlingShots = 0;
+    double LaserDamage = 0;  // health taken by beams
+    std::int64_t Repairs = 0;
 };
 
 }  // namespace game

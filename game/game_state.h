@@ -68,6 +68,10 @@ struct TGameState {
     engine::TVec3 TerrainExtent;
     std::int32_t RingTexelX = 0;
     std::int32_t RingTexelY = 0;
+    // The world stands still; the view and the camera go on.
+    bool Paused = false;
+    // Whole frame steps of game logic per frame shown: 1, 2 or 3.
+    std::int32_t Speed = 1;
 
     // Whether one more tower record fits.
     bool TowerTableFull() const { return TowerCount > rules::TowerCapacity; }

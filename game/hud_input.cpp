@@ -1,12 +1,22 @@
 #include "game/cursor_slots.h"
 #include "game/data_module.h"
+#include "game/laser_beam.h"
 #include "game/tower_kinds.h"
+
+#include <SDL.h>
+
+#include <algorithm>
 
 namespace game {
 
 using namespace engine;
 
 namespace {
+
+namespace repair_rules {
+constexpr float Health = 40;
+constexpr float FullHealth = 100;
+}  // namespace repair_rules
 
 namespace buttons {
 constexpr int Count = 4;
@@ -74,9 +84,17 @@ bool TDataModule2::ButtonRefused(int button) const {
 }
 
 void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
+    // Nothing is bought or placed while the world stands still.
+    if (State.Paused) {
+        return;
+    }
+    const bool repairing = State.RepairMode;
     State.RepairMode = false;
     const int button = S.gui_bar->Tag();
     if (button == -1) {
+        if (repairing) {
+            Repair();
+        }
         if (State.Placing && State.PlaceValid) {
             if (const TTowerKind* kind = FindTowerKind(State.PlacingKind)) {
                 State.Money -= kind->Charge;
@@ -96,6 +114,21 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     } else if (button == buttons::Repair) {
         State.RepairMode = true;
     }
+}
+
+// A click of repair mode on the base: 40 health back, up to the full 100, for the repair button's
+// price. A base at full health, a click beside it or too little money changes nothing.
+void TDataModule2::Repair() {
+    const int price = ButtonPrice(buttons::Repair);
+    const float health = S.base->TagFloat();
+    auto* model = dynamic_cast<TGLFreeForm*>(S.base->ChildAt(0));
+    if (State.Money < price || health >= repair_rules::FullHealth || !model ||
+        !model->OctreeRayCast(State.CameraPos, State.MouseRay, nullptr, nullptr)) {
+        return;
+    }
+    S.base->SetTagFloat(std::min(repair_rules::FullHealth, health + repair_rules::Health));
+    State.Money -= price;
+    ++Figures.Repairs;
 }
 
 // The tower that follows the mouse is the last child of Towers and the last record; both go,
@@ -148,6 +181,13 @@ void TDataModule2::StartPlacement(const TTowerKind& kind) {
         muzzle->SetProxyOptions({pooObjects});
         muzzle->SetVisible(false);
     }
+    if (kind.Weapon == TTowerWeapon::Beam) {
+        auto* beam = gun->CreateChild<TLaserBeam>();
+        beam->SetName("beam");
+        beam->Material().SetMaterialLibrary(&S.GLMaterialLibrary2);
+        beam->Material().SetLibMaterialName("beam");
+        beam->SetVisible(false);
+    }
     State.PlacingKind = kind.Kind;
     record.Kind = kind.Kind;
     record.MaxRange2 = kind.MaxRange2;
@@ -192,6 +232,35 @@ void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
         S.GLFullScreenViewer1.SetScreenActive(false);
         S.GLCadencer1.SetEnabled(false);
     }
+}
+
+void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, int key, TShiftState) {
+    switch (key) {
+    case SDLK_PAUSE:
+    case SDLK_F9:
+        SetPaused(!State.Paused);
+        break;
+    case SDLK_F5:
+    case SDLK_F6:
+    case SDLK_F7:
+        State.Speed = key - SDLK_F5 + 1;
+        break;
+    case SDLK_F11:
+        S.GLFullScreenViewer1.SetWindowed(!S.GLFullScreenViewer1.Windowed());
+        break;
+    case SDLK_F12:
+        if (OnScreenshot) {
+            OnScreenshot();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TDataModule2::SetPaused(bool paused) {
+    State.Paused = paused;
+    S.pause_sign->SetVisible(paused);
 }
 
 }  // namespace game

@@ -54,7 +54,7 @@ void TDataModule2::AsyncTimer2Timer(TComponent*) {
     State.MouseRay = Normalize(TVec4{v.X, v.Y, v.Z, 0});
     // A ring whose hiding was asked for moves far off the terrain once nobody is placing or holding
     // the left button; Z = 1 marks it as hidden.
-    for (const char* ringName : {"mark", "1mark"}) {
+    for (const char* ringName : kRingMaterials) {
         TGLLibMaterial& ring = *S.GLMaterialLibrary3.FindMaterial(ringName);
         if (ring.TextureOffset().Z() == 0 && !State.Placing && !State.LeftDown) {
             ring.TextureOffset().SetAll(TVec4{512, 512, 1, 0});

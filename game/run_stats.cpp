@@ -8,6 +8,7 @@
 #include <cmath>
 #include <fstream>
 #include <string>
+#include <utility>
 
 namespace game {
 
@@ -63,6 +64,7 @@ TRunStats::TRunStats(TDataModule2& game) : m_game(game) {
     buffer.BeforeRender = [this](TGLRenderBuffer*) { m_renderStart = TClock::now(); };
     buffer.AfterRender = [this](TGLRenderBuffer*) {
         m_renderMs.push_back(Milliseconds(TClock::now() - m_renderStart));
+        ++m_rendersInPass;
         if (g_stepDepth > 0) {
             m_renderMsInStep += m_renderMs.back();
         }
@@ -93,16 +95,9 @@ void TRunStats::TimedFrameStep() {
     g_innerStep();
     const auto end = TClock::now();
     --g_stepDepth;
-    // A frame is a step of the game's time.
-    if (stats.m_game.Figures.GameTime == gameTime) {
-        return;
+    if (stats.m_game.Figures.GameTime != gameTime) {
+        stats.m_logicMs.push_back(Milliseconds(end - start) - stats.m_renderMsInStep);
     }
-    stats.m_logicMs.push_back(Milliseconds(end - start) - stats.m_renderMsInStep);
-    if (stats.m_frames > 0) {
-        stats.m_frameSeconds.push_back(std::chrono::duration<double>(end - stats.m_lastFrameEnd).count());
-    }
-    stats.m_lastFrameEnd = end;
-    ++stats.m_frames;
 }
 
 void TRunStats::BeforePass() {
@@ -114,7 +109,17 @@ void TRunStats::BeforePass() {
     }
 }
 
+// A frame is a pass of the game loop that showed a picture (one that drew twice counts once).
 void TRunStats::AfterPass() {
+    if (std::exchange(m_rendersInPass, 0) == 0) {
+        return;
+    }
+    const TClock::time_point end = TClock::now();
+    if (m_frames > 0) {
+        m_frameSeconds.push_back(std::chrono::duration<double>(end - m_lastFrameEnd).count());
+    }
+    m_lastFrameEnd = end;
+    ++m_frames;
     if (!WorldIsFinite()) {
         ++m_nonFiniteFrames;
     }
@@ -164,11 +169,13 @@ nlohmann::json TRunStats::Report() const {
     }
     int rockets = 0;
     int gatlings = 0;
+    int lasers = 0;
     for (int i = 1; i < state.TowerCount && i <= rules::TowerCapacity; ++i) {
         const TTowerState& tower = state.TowerTable[i];
         if (!tower.Following && tower.Proxy) {
             rockets += tower.Kind == tower_kinds::Rocket ? 1 : 0;
             gatlings += tower.Kind == tower_kinds::Gatling ? 1 : 0;
+            lasers += tower.Kind == tower_kinds::Laser ? 1 : 0;
         }
     }
     const TGLBaseSceneObject* model = s.base->ChildAt(0);
@@ -194,13 +201,17 @@ nlohmann::json TRunStats::Report() const {
         {"bugsAlive", alive},
         {"bugsAttacking", attacking},
         {"bugsDead", lying},
-        {"towers", {{"rocket", rockets}, {"gatling", gatlings}}},
+        {"towers", {{"rocket", rockets}, {"gatling", gatlings}, {"laser", lasers}}},
         {"placing", state.Placing},
         {"missilesFired", figures.MissilesFired},
         {"missilesFlying", s.Missiles->ChildCount()},
         {"explosions", figures.Explosions},
         {"explosionsPlaying", s.Explosions->ChildCount()},
         {"gatlingShots", figures.GatlingShots},
+        {"laserDamage", figures.LaserDamage},
+        {"repairs", figures.Repairs},
+        {"paused", state.Paused},
+        {"speed", state.Speed},
         {"bugHealthMin", healthMin},
         {"nonFinite", m_nonFiniteFrames},
     };

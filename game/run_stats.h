@@ -41,6 +41,7 @@ private:
     std::vector<double> m_logicMs;
     std::vector<double> m_renderMs;
     double m_renderMsInStep = 0;
+    int m_rendersInPass = 0;
 };
 
 }  // namespace game

@@ -5,7 +5,7 @@
 namespace game {
 
 namespace {
-constexpr std::array<const TTowerKind*, 2> kKinds{&RocketTower, &GatlingTower};
+constexpr std::array<const TTowerKind*, 3> kKinds{&RocketTower, &GatlingTower, &LaserTower};
 }  // namespace
 
 const TTowerKind* FindTowerKind(int kind) {

@@ -7,12 +7,13 @@ namespace game {
 // What a tower does when its reload is done.
 enum class TTowerWeapon {
     Missile,  // launches a missile along the gun
-    Gun       // hits its target at once and flashes its muzzle
+    Gun,      // hits its target at once and flashes its muzzle
+    Beam      // burns its target for as long as the gun points at it
 };
 
 // The rules and parts of one kind of tower.
 struct TTowerKind {
-    int Kind;                     // 1 rocket, 2 gatling
+    int Kind;                     // 1 rocket, 2 gatling, 3 laser
     int Button;                   // index of its button under gui_bar
     std::string_view BaseMaster;  // template the tower root shows
     std::string_view GunMaster;   // template the gun shows
@@ -32,6 +33,7 @@ struct TTowerKind {
 namespace tower_kinds {
 inline constexpr int Rocket = 1;
 inline constexpr int Gatling = 2;
+inline constexpr int Laser = 3;
 }  // namespace tower_kinds
 
 inline constexpr TTowerKind RocketTower{
@@ -40,6 +42,18 @@ inline constexpr TTowerKind RocketTower{
 inline constexpr TTowerKind GatlingTower{
     tower_kinds::Gatling, 2, "gutlingbase", "gutlinggun", "gutlingmuzzle", "1mark", 5, 100, 0.5f, 0.1f, 4, 0.1f, 10,
     TTowerWeapon::Gun, false};
+
+// The laser fires no shots: its beam burns while the gun points within BeamAngle of the target.
+inline constexpr TTowerKind LaserTower{
+    tower_kinds::Laser, 1, "laserbase", "lasergun", "", "2mark", 0, 80, 0.3f, 0.0f, 4, 0.1f, 50,
+    TTowerWeapon::Beam, false};
+
+namespace laser_rules {
+inline constexpr float BeamDamagePerSecond = 25;
+inline constexpr float BeamAngle = 5;  // degrees
+// The emitter's tip in the gun's model, where the beam starts.
+inline constexpr float MuzzleZ = 31;
+}  // namespace laser_rules
 
 // The kind of that number, or none.
 const TTowerKind* FindTowerKind(int kind);

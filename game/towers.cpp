@@ -1,7 +1,10 @@
 #include "engine/effects/source_pfx_effect.h"
 #include "game/data_module.h"
 #include "game/game_math.h"
+#include "game/laser_beam.h"
 #include "game/tower_kinds.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -44,10 +47,37 @@ void TDataModule2::firebaseProgress(TComponent* sender, double deltaTime, double
         }
     }
     aim->SetVisible(false);
-    if (tower.Reload >= tower.FireInterval) {
+    if (kind->Weapon == TTowerWeapon::Beam) {
+        Burn(*gun, tower, static_cast<float>(deltaTime));
+    } else if (tower.Reload >= tower.FireInterval) {
         tower.Reload = 0;
         Fire(*gun, *aim, tower, *kind);
     }
+}
+
+// The beam is on while the tower has a target and its gun points within the beam's angle of it; the
+// target then loses health by the second of game time, whatever the frame rate.
+void TDataModule2::Burn(TGLBaseSceneObject& gun, TTowerState& tower, float deltaTime) {
+    auto* beam = dynamic_cast<TLaserBeam*>(gun.ChildAt(1));
+    if (!beam) {
+        return;
+    }
+    bool on = false;
+    if (!tower.Following && tower.Target >= 1 && tower.Target <= rules::BugCount) {
+        TBugState& bug = State.BugTable[tower.Target];
+        const TVec4 target = bug.Actor->GetWorldPosition();
+        const TVec4 pointing = Normalize(gun.GetWorldDirection());
+        const TVec4 wanted = Normalize(target - gun.GetWorldPosition());
+        const float cosine = std::clamp(Dot(pointing, wanted), -1.0f, 1.0f);
+        on = RadToDeg(std::acos(cosine)) <= laser_rules::BeamAngle;
+        if (on) {
+            const float damage = laser_rules::BeamDamagePerSecond * deltaTime;
+            bug.Health -= damage;
+            Figures.LaserDamage += damage;
+            beam->SetEnds(gun.LocalToWorld(TVec4{0, 0, laser_rules::MuzzleZ, 1}), target);
+        }
+    }
+    beam->SetVisible(on);
 }
 
 // The spot is judged at the tower's position of the previous frame, then the tower moves to the
@@ -129,6 +159,8 @@ void TDataModule2::Fire(TGLBaseSceneObject& gun, TGLBaseSceneObject& aim, const 
             State.BugTable[tower.Target].Health -= rules::GatlingDamage;
             ++Figures.GatlingShots;
         }
+        break;
+    case TTowerWeapon::Beam:
         break;
     }
 }

@@ -349,16 +349,22 @@ TEST_F(RulesTest, AnotherButtonCancelsThePlacementAndReusesItsRecord) {
     EXPECT_EQ(record.MaxRange2, 100);
     EXPECT_EQ(record.Proxy.Get(), S().Towers->ChildAt(0));
     EXPECT_EQ(record.Proxy->MasterObject(), S().gutlingbase);
-    // The laser button only cancels: no laser tower exists.
     ClickButton(kLaserButton);
-    EXPECT_FALSE(State().Placing);
-    EXPECT_EQ(State().TowerCount, 1);
-    EXPECT_EQ(S().Towers->ChildCount(), 0);
+    EXPECT_EQ(State().TowerCount, 2);
+    ASSERT_EQ(S().Towers->ChildCount(), 1);
+    EXPECT_EQ(record.Kind, game::tower_kinds::Laser);
+    EXPECT_EQ(record.MinRange2, 0);
+    EXPECT_EQ(record.MaxRange2, 80);
+    EXPECT_FLOAT_EQ(record.TurnRate, 0.3f);
+    EXPECT_EQ(record.Proxy->MasterObject(), S().laserbase);
     EXPECT_EQ(State().Money, 500);
-    ClickButton(kRocketButton);
     PlaceAt(TVec4{20, -5, 20, 1});
-    EXPECT_EQ(State().Money, 400);
-    EXPECT_EQ(State().TowerTable[1].Kind, game::tower_kinds::Rocket);
+    EXPECT_EQ(State().Money, 450);
+    ClickButton(kRocketButton);
+    PlaceAt(TVec4{30, -5, 20, 1});
+    EXPECT_EQ(State().Money, 350);
+    EXPECT_EQ(State().TowerTable[1].Kind, game::tower_kinds::Laser);
+    EXPECT_EQ(State().TowerTable[2].Kind, game::tower_kinds::Rocket);
 }
 
 TEST_F(RulesTest, AFullTowerTableRefusesTheTowerButtons) {
