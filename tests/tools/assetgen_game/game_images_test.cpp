@@ -82,7 +82,8 @@ TEST_F(GameImages, EveryTextureLoadsThroughTheGamesReadersAtItsSize) {
         {"terrain.jpg", {1024, 1024}},     {"detail.jpg", {256, 256}},          {"ring.jpg", {1024, 1024}},
         {"1ring.jpg", {1024, 1024}},       {"bug.jpg", {256, 256}},             {"boom.jpg", {1024, 1152}},
         {"gui_bar.dds", {1024, 256}},      {"gui_rocket_sm.dds", {64, 64}},     {"gui_laser_sm.dds", {64, 64}},
-        {"gui_gatling_sm.dds", {64, 64}}, {"gui_repair_sm.dds", {64, 64}}};
+        {"gui_gatling_sm.dds", {64, 64}}, {"gui_repair_sm.dds", {64, 64}},  {"2ring.jpg", {1024, 1024}},
+        {kBeam, {256, 64}}};
     for (const auto& [name, size] : sizes) {
         SCOPED_TRACE(name);
         const platform::Image image = Texture(name);
@@ -95,23 +96,36 @@ TEST_F(GameImages, EveryTextureLoadsThroughTheGamesReadersAtItsSize) {
 TEST_F(GameImages, RangeRingsSitAtTheTowersRangesOnABlackBorder) {
     // The terrain is 102.4 world units across. The rocket ring repeats 4 times across it, so one
     // picture spans 25.6 units, 40 pixels a unit: its ranges of sqrt(150) and sqrt(15) units lie
-    // 489.9 and 154.9 pixels out. The gatling ring repeats 5 times, 50 pixels a unit: ranges 10
-    // and sqrt(5) units lie 500 and 111.8 pixels out.
+    // 489.9 and 154.9 pixels out. The gatling and laser rings repeat 5 times, 50 pixels a unit: the
+    // gatling's ranges 10 and sqrt(5) units lie 500 and 111.8 pixels out, the laser's sqrt(80)
+    // 447.2 pixels; the laser reaches down to its own foot, so it has no inner ring (0).
     struct Ring {
         const char* File;
         float Outer;
         float Inner;
     };
-    for (const Ring& ring : {Ring{"ring.jpg", 489.9f, 154.9f}, Ring{"1ring.jpg", 500.0f, 111.8f}}) {
+    for (const Ring& ring : {Ring{"ring.jpg", 489.9f, 154.9f}, Ring{"1ring.jpg", 500.0f, 111.8f},
+                             Ring{"2ring.jpg", 447.2f, 0.0f}}) {
         SCOPED_TRACE(ring.File);
         const platform::Image image = Texture(ring.File);
         const auto middle = static_cast<int>((ring.Outer + ring.Inner) / 2);
         for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
             EXPECT_NEAR(LineRadius(image, dx, dy, middle, image.Width / 2 - 1), ring.Outer, 0.75f);
-            EXPECT_NEAR(LineRadius(image, dx, dy, 0, middle), ring.Inner, 0.75f);
+            if (ring.Inner > 0) {
+                EXPECT_NEAR(LineRadius(image, dx, dy, 0, middle), ring.Inner, 0.75f);
+            }
         }
-        // Inside the minimum range, and everywhere on the clamped border, nothing is added.
-        EXPECT_LT(Brightness(At(image, image.Width / 2, image.Height / 2)), 4);
+        // Inside the minimum range nothing is added; a tower without one shows only the faint zone
+        // up to its ring.
+        const int inside = Brightness(At(image, image.Width / 2, image.Height / 2));
+        if (ring.Inner > 0) {
+            EXPECT_LT(inside, 4);
+        } else {
+            for (int x = image.Width / 2; x < image.Width / 2 + middle; ++x) {
+                ASSERT_LT(Brightness(At(image, x, image.Height / 2)), 24) << x;
+            }
+        }
+        // Everywhere on the clamped border nothing is added.
         for (int i = 0; i < image.Width; ++i) {
             for (const auto& [x, y] : {std::pair{i, 0}, std::pair{i, image.Height - 1}, std::pair{0, i},
                                        std::pair{image.Width - 1, i}}) {
@@ -119,6 +133,39 @@ TEST_F(GameImages, RangeRingsSitAtTheTowersRangesOnABlackBorder) {
             }
         }
     }
+}
+
+// The game draws the beam additively on a ribbon, u along the beam (repeated) and v across it.
+TEST_F(GameImages, BeamIsAWhiteCoreInACyanGlowFallingOffAlikeToBlackEdgesAndTiling) {
+    const platform::Image beam = Texture(kBeam);
+    const int middle = beam.Height / 2;
+    for (int x = 0; x < beam.Width; ++x) {
+        SCOPED_TRACE(x);
+        const std::uint8_t* core = At(beam, x, middle);
+        ASSERT_GT(std::min({core[0], core[1], core[2]}), 230);
+        ASSERT_EQ(Brightness(At(beam, x, 0)), 0);
+        ASSERT_EQ(Brightness(At(beam, x, beam.Height - 1)), 0);
+        for (int y = 0; y < middle; ++y) {
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_NEAR(At(beam, x, y)[c], At(beam, x, beam.Height - 1 - y)[c], 6) << y;
+            }
+            // Darker outwards, allowing for the JPEG's ripple.
+            ASSERT_LE(Brightness(At(beam, x, y)), Brightness(At(beam, x, y + 1)) + 8) << y;
+        }
+    }
+    // A quarter of the way out the glow is cyan, nothing like the rocket flame's orange.
+    const std::uint8_t* glow = At(beam, beam.Width / 2, middle - beam.Height / 8);
+    EXPECT_GT(glow[2], 120);
+    EXPECT_GT(glow[2], glow[0] + 100);
+    EXPECT_GT(glow[1], glow[0] + 50);
+    // Across the wrap-around the beam changes no more than between neighbouring columns inside.
+    int seam = 0;
+    int inside = 0;
+    for (int y = 0; y < beam.Height; ++y) {
+        seam += std::abs(Brightness(At(beam, beam.Width - 1, y)) - Brightness(At(beam, 0, y)));
+        inside += std::abs(Brightness(At(beam, 100, y)) - Brightness(At(beam, 101, y)));
+    }
+    EXPECT_LE(seam, inside * 2 + beam.Height);
 }
 
 TEST_F(GameImages, ExplosionFramesAreAllDrawnAndStayInsideTheirCells) {
@@ -283,7 +330,7 @@ TEST_F(GameImages, GeneratingAgainGivesTheSameBytes) {
             << entry.path();
         ++compared;
     }
-    EXPECT_EQ(compared, 11 + static_cast<int>(kCursors.size()));  // the eleven textures and every cursor
+    EXPECT_EQ(compared, 13 + static_cast<int>(kCursors.size()));  // the thirteen textures and every cursor
 }
 
 }  // namespace

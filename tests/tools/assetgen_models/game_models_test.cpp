@@ -16,6 +16,7 @@
 #include <cmath>
 #include <filesystem>
 #include <memory>
+#include <numbers>
 #include <string>
 
 namespace tools::assetgen {
@@ -229,7 +230,7 @@ TEST_F(GameModels, TheBaseLosesHeightAsItIsDamaged) {
 }
 
 TEST_F(GameModels, TowerBasesStandAlongYWithTheMountOnTop) {
-    for (const char* file : {game_files::kRocketBase, game_files::kGatlingBase}) {
+    for (const char* file : {game_files::kRocketBase, game_files::kGatlingBase, game_files::kLaserBase}) {
         const auto tower = LoadFreeForm(file, {0, 0, 1, 0}, {0, 1, 0, 0}, 0.05f);
         const TVec3 min = Min(*tower);
         const TVec3 max = Max(*tower);
@@ -242,7 +243,7 @@ TEST_F(GameModels, TowerBasesStandAlongYWithTheMountOnTop) {
 }
 
 TEST_F(GameModels, GunsPointAlongZFromTheirPivot) {
-    for (const char* file : {game_files::kRocketLauncher, game_files::kGatlingGun}) {
+    for (const char* file : {game_files::kRocketLauncher, game_files::kGatlingGun, game_files::kLaserGun}) {
         const auto gun = LoadFreeForm(file, {0, 0, 1, 0}, {0, 1, 0, 0}, 1.0f);
         const TVec3 min = Min(*gun);
         const TVec3 max = Max(*gun);
@@ -260,6 +261,48 @@ TEST_F(GameModels, TheMuzzleFlashSitsOnTheGatlingBarrelsInMaterialF) {
     EXPECT_NEAR(Min(*flash).Z, Max(*gun).Z, 1.0f);
     EXPECT_NEAR(Min(*flash).X + Max(*flash).X, 0.0f, 1e-3f);
     EXPECT_NEAR(Min(*flash).Y + Max(*flash).Y, 0.0f, 1e-3f);
+}
+
+// The beam starts at the emitter's tip, so the tip must be the gun's foremost point and lie on the
+// axis the gun is aimed along; the model must not bring the gatling flash's specially drawn material.
+TEST_F(GameModels, TheLaserEmitterEndsInItsMuzzleTipOnItsAxis) {
+    const auto gun = LoadFreeForm(game_files::kLaserGun, {0, 0, 1, 0}, {0, 1, 0, 0}, 1.0f);
+    EXPECT_NEAR(Max(*gun).Z, tower_layout::kLaserMuzzleZ, 1e-3f);
+    int tip = 0;
+    for (const TVec3& p : gun->MeshObjects()[0].Vertices()) {
+        if (p.Z > tower_layout::kLaserMuzzleZ - 0.5f) {
+            EXPECT_LT(std::hypot(p.X, p.Y), 0.01f) << p.X << ", " << p.Y << ", " << p.Z;
+            ++tip;
+        }
+    }
+    EXPECT_GT(tip, 0);
+    EXPECT_EQ(m_library.FindMaterial("f"), nullptr);
+}
+
+// The emitter turns on the mount just above the crystals: wherever it points, its underside stays
+// above every part of the base beyond the turntable.
+TEST_F(GameModels, TheLaserEmitterClearsItsBaseWhereverItTurns) {
+    const auto base = LoadFreeForm(game_files::kLaserBase, {0, 0, 1, 0}, {0, 1, 0, 0}, 1.0f);
+    const auto gun =
+        LoadFreeForm(game_files::kLaserGun, {0, 0, 1, 0}, {0, 1, 0, 0}, 1.0f, {0, tower_layout::kMountHeight, 0, 1});
+    int under = 0;
+    for (const TVec3& p : base->MeshObjects()[0].Vertices()) {
+        if (std::hypot(p.X, p.Z) < 8.0f) {
+            continue;  // the turntable and the coil the gun is seated on
+        }
+        for (int degrees = 0; degrees < 360; degrees += 10) {
+            // Turning the point the other way round the mount is turning the gun.
+            const float a = static_cast<float>(degrees) * std::numbers::pi_v<float> / 180.0f;
+            const float x = p.X * std::cos(a) - p.Z * std::sin(a);
+            const float z = p.X * std::sin(a) + p.Z * std::cos(a);
+            TVec4 hit;
+            if (gun->OctreeRayCast({x, -100, z, 1}, {0, 1, 0, 0}, &hit, nullptr)) {
+                ASSERT_LT(p.Y + 0.25f, hit.Y) << p.X << ", " << p.Y << ", " << p.Z << " turned " << degrees;
+                ++under;
+            }
+        }
+    }
+    EXPECT_GT(under, 1000);
 }
 
 class Bug : public GameModels {

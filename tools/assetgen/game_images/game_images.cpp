@@ -23,11 +23,13 @@ void GenerateGameImages(OutputFolder& output) {
     WriteJpeg(output, "terrain.jpg", MakeTerrainTexture());
     WriteJpeg(output, "detail.jpg", MakeDetailTexture());
     WriteJpeg(output, "bug.jpg", MakeBugSkin());
-    // Full colour resolution keeps the colour of the rings and the explosion from bleeding into
-    // their black surroundings (the clamped ring border, the neighbouring frames).
-    WriteJpeg(output, ring_layout::kRocket.File, MakeRingTexture(ring_layout::kRocket), JpegChroma::Full);
-    WriteJpeg(output, ring_layout::kGatling.File, MakeRingTexture(ring_layout::kGatling), JpegChroma::Full);
+    // Full colour resolution keeps the colour of the rings, the explosion and the beam from bleeding
+    // into their black surroundings (the clamped ring border, the neighbouring frames, the ribbon's edges).
+    for (const ring_layout::RingSpec& ring : ring_layout::kRings) {
+        WriteJpeg(output, ring.File, MakeRingTexture(ring), JpegChroma::Full);
+    }
     WriteJpeg(output, "boom.jpg", MakeExplosionSheet(), JpegChroma::Full);
+    WriteJpeg(output, kBeam, MakeBeamTexture(), JpegChroma::Full);
     // The panel is large and mostly flat metal: DXT5 keeps its binary alpha exact. The small
     // icons stay uncompressed, since the game compresses them again on upload.
     output.Write(std::string(kTextureFolder) + "gui_bar.dds", EncodeDds(MakeHudPanel(), DdsFormat::Dxt5));

@@ -10,6 +10,7 @@ namespace tools::assetgen {
 namespace game_image_files {
 constexpr const char* kTextureFolder = "textures/";
 constexpr const char* kCursorFolder = "cursors/";
+constexpr const char* kBeam = "beam.jpg";
 // In the order of the game's cursor slots 1 to 13.
 constexpr std::array<const char*, 13> kCursors{"default.ani",  "denny.ani",    "choose.ani",    "left.ani",
                                                "right.ani",    "up.ani",       "down.ani",      "leftup.ani",

@@ -22,6 +22,8 @@ struct RingSpec {
 
 constexpr RingSpec kRocket{"ring.jpg", 4.0f, 15.0f, 150.0f};
 constexpr RingSpec kGatling{"1ring.jpg", 5.0f, 5.0f, 100.0f};
+constexpr RingSpec kLaser{"2ring.jpg", 5.0f, 0.0f, 80.0f};
+constexpr std::array<RingSpec, 3> kRings{kRocket, kGatling, kLaser};
 
 // The picture's centre lands on the tower; one picture spans the terrain divided by the repeats.
 inline float RadiusPixels(float range2, float repeats) {

@@ -17,6 +17,9 @@ Canvas MakeTerrainTexture();
 Canvas MakeDetailTexture();
 // A tower's range ring on black, centred, at the tower's real ranges.
 Canvas MakeRingTexture(const ring_layout::RingSpec& ring);
+// The laser's beam on black, 256 along the beam (u, repeating) by 64 across it (v): a white-hot
+// core in a cyan glow.
+Canvas MakeBeamTexture();
 // The bug's chitin, tileable so any mapping of the model shows it whole.
 Canvas MakeBugSkin();
 // The explosion's frames on black, row by row from the top left.

@@ -37,7 +37,8 @@ Canvas MakeRingTexture(const ring_layout::RingSpec& ring) {
         const float zone = d > inner && d < outer ? kZoneBrightness * (0.6f + 0.4f * d / outer) : 0.0f;
         const Colour zoneColour = kOuterColour * zone;
         const Colour withOuter = Mix(zoneColour, kOuterColour, LineCoverage(d, outer, outerWidth));
-        return Mix(withOuter, kInnerColour, LineCoverage(d, inner, kInnerWidth));
+        // A tower that reaches down to its own foot has no inner limit to show.
+        return ring.MinRange2 > 0 ? Mix(withOuter, kInnerColour, LineCoverage(d, inner, kInnerWidth)) : withOuter;
     });
     return canvas;
 }

@@ -22,8 +22,10 @@ void GenerateGameModels(OutputFolder& output) {
     Write(output, game_files::kGatlingBase, MakeGatlingBase());
     Write(output, game_files::kGatlingGun, MakeGatlingGun());
     Write(output, game_files::kGatlingMuzzle, MakeGatlingMuzzle());
+    Write(output, game_files::kLaserBase, MakeLaserBase());
+    Write(output, game_files::kLaserGun, MakeLaserGun());
     output.Write(game_files::kBug, WriteMd2(MakeBug()));
-    for (const SkinFile& skin : {MakeBaseSkin(), MakeTowerSkin(), MakeFlashSkin()}) {
+    for (const SkinFile& skin : {MakeBaseSkin(), MakeTowerSkin(), MakeFlashSkin(), MakeLaserSkin()}) {
         output.Write("textures/" + skin.Name, EncodeJpeg(skin.Picture));
     }
 }

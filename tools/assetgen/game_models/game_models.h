@@ -15,6 +15,8 @@ constexpr const char* kRocketLauncher = "models/barell.3ds";
 constexpr const char* kGatlingBase = "models/gutling_base.3ds";
 constexpr const char* kGatlingGun = "models/gutling_gun.3ds";
 constexpr const char* kGatlingMuzzle = "models/gutling_muzzle.3ds";
+constexpr const char* kLaserBase = "models/laser_base.3ds";
+constexpr const char* kLaserGun = "models/laser_gun.3ds";
 constexpr const char* kBug = "models/bug.md2";
 }  // namespace game_files
 

@@ -66,6 +66,16 @@ constexpr Region kHazard{0, 64, 64, 128};
 constexpr Region kGunMetal{64, 64, 128, 128};
 }  // namespace tower_skin
 
+namespace laser_skin {
+constexpr std::int32_t kSize = 128;
+constexpr Region kCrystal{0, 0, 64, 64};
+constexpr Region kCoil{64, 0, 128, 64};
+constexpr Region kCircuit{0, 64, 64, 128};
+constexpr Region kLens{64, 64, 96, 96};
+constexpr Region kInsulator{64, 96, 96, 128};
+constexpr Region kCasing{96, 64, 128, 128};
+}  // namespace laser_skin
+
 // A region of a square skin of the given side in texture coordinates.
 UvRect SkinUv(std::int32_t size, Region region);
 
@@ -79,12 +89,17 @@ Model3ds MakeRocketLauncher();
 Model3ds MakeGatlingBase();
 Model3ds MakeGatlingGun();
 Model3ds MakeGatlingMuzzle();
+Model3ds MakeLaserBase();
+Model3ds MakeLaserGun();
 SkinFile MakeTowerSkin();
 SkinFile MakeFlashSkin();
+// The laser's crystals, coils and glowing parts, "laser.jpg".
+SkinFile MakeLaserSkin();
 
 namespace tower_layout {
 constexpr float kMountHeight = 12.0f;
 constexpr float kGatlingMuzzleZ = 31.0f;  // where the gatling's barrels end
+constexpr float kLaserMuzzleZ = 31.0f;    // the emitter's tip on the gun's axis, where the beam starts
 }  // namespace tower_layout
 
 // The bug: facing +x, back along +z, feet 10 units below its origin; its skin is "bug.jpg", read

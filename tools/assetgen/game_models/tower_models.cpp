@@ -1,4 +1,4 @@
-#include "tools/assetgen/game_models/model_parts.h"
+#include "tools/assetgen/game_models/tower_parts.h"
 
 #include "tools/writers/mesh_shapes.h"
 
@@ -16,34 +16,13 @@ using namespace tower_skin;
 using tower_layout::kGatlingMuzzleZ;
 using tower_layout::kMountHeight;
 
-constexpr const char* kMaterial = "tower";
+// Every part here is painted from tower.jpg, except the flash.
+constexpr const char* kMaterial = kTowerMaterial;
+UvRect Uv(Region region) { return TowerUv(region); }
+
 constexpr const char* kFlashMaterial = "f";
 
-UvRect Uv(Region region) { return SkinUv(kSize, region); }
-
-Affine UpIsY() { return Affine::RotationX(-90); }
 Affine AlongX() { return Affine::RotationY(90); }
-
-Model3ds TowerModel(const std::string& name, Object3ds object) {
-    const Material3ds material{kMaterial, Rgb(140, 140, 140), Rgb(255, 255, 255), Rgb(90, 90, 90), 0.3f, 0.4f,
-                               "tower.jpg"};
-    object.Name = name;
-    return {{material}, {std::move(object)}};
-}
-
-// Turns every part of a z-up object upright.
-Object3ds Upright(Object3ds object) {
-    for (Part3ds& part : object.Parts) {
-        part.Geometry.Transform(UpIsY());
-    }
-    return object;
-}
-
-// The turntable the gun sits on, its top at the mount height.
-void AddTurntable(Object3ds& object, float radius) {
-    AddPart(object, kMaterial, MakeCylinder(radius, radius, kMountHeight - 2.0f, kMountHeight, 12, Uv(kSteel), Uv(kSteel)),
-            true);
-}
 
 }  // namespace
 
