@@ -53,6 +53,7 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     TRunStats stats(game);
     TScreenCapture capture(game, !options.Screenshot.empty());
     TScriptPlayer player(std::move(script));
+    game.OnScreenshot = [&capture] { capture.Request(ScreenshotPath(), true); };
     game.OnBeforePass = [&] {
         clock.BeforePass();
         stats.BeforePass();

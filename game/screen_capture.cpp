@@ -5,6 +5,9 @@
 #include "platform/png_writer.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <iostream>
 
 namespace game {
@@ -20,8 +23,8 @@ TScreenCapture::~TScreenCapture() {
     m_game.S.GLFullScreenViewer1.Buffer().PostRender = nullptr;
 }
 
-void TScreenCapture::Request(const std::string& path) {
-    m_requests.push_back(path);
+void TScreenCapture::Request(const std::string& path, bool announce) {
+    m_requests.push_back(TRequest{path, announce});
 }
 
 void TScreenCapture::FrameDrawn() {
@@ -35,16 +38,39 @@ void TScreenCapture::FrameDrawn() {
     if (frame.Width != screen.LogicalWidth() || frame.Height != screen.LogicalHeight()) {
         frame = ResizeNearest(frame, screen.LogicalWidth(), screen.LogicalHeight());
     }
-    for (const std::string& path : std::exchange(m_requests, {})) {
+    for (const TRequest& request : std::exchange(m_requests, {})) {
         try {
-            platform::WritePng(path, frame);
+            platform::WritePng(request.Path, frame);
+            if (request.Announce) {
+                std::cout << request.Path << std::endl;
+            }
         } catch (const std::exception& error) {
-            std::cerr << "skirmish: " << path << ": " << error.what() << '\n';
+            std::cerr << "skirmish: " << request.Path << ": " << error.what() << '\n';
         }
     }
     if (m_keepLastFrame) {
         m_last = std::move(frame);
     }
+}
+
+std::string ScreenshotPath() {
+    namespace fs = std::filesystem;
+    fs::path folder;
+    if (const char* pictures = std::getenv("XDG_PICTURES_DIR"); pictures && *pictures) {
+        folder = pictures;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        folder = fs::path(home) / "Pictures";
+    } else {
+        folder = fs::temp_directory_path();
+    }
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char name[64];
+    std::strftime(name, sizeof name, "skirmish-%Y%m%d-%H%M%S.png", &local);
+    return (folder / name).string();
 }
 
 platform::Image ResizeNearest(const platform::Image& image, int width, int height) {

@@ -18,8 +18,8 @@ public:
     TScreenCapture(const TScreenCapture&) = delete;
     TScreenCapture& operator=(const TScreenCapture&) = delete;
 
-    // The next frame drawn is written to path.
-    void Request(const std::string& path);
+    // The next frame drawn is written to path; with announce, the path is printed once it is written.
+    void Request(const std::string& path, bool announce = false);
     // The last frame drawn (none before the first).
     const platform::Image& LastFrame() const { return m_last; }
 
@@ -28,9 +28,17 @@ private:
 
     TDataModule2& m_game;
     bool m_keepLastFrame;
-    std::vector<std::string> m_requests;
+    struct TRequest {
+        std::string Path;
+        bool Announce = false;
+    };
+    std::vector<TRequest> m_requests;
     platform::Image m_last;
 };
+
+// Where the screenshot key writes: the user's pictures folder (XDG_PICTURES_DIR, else ~/Pictures,
+// made when missing), "skirmish-YYYYMMDD-HHMMSS.png" after the local time.
+std::string ScreenshotPath();
 
 // The picture at another size, each pixel taken from the nearest source pixel.
 platform::Image ResizeNearest(const platform::Image& image, int width, int height);

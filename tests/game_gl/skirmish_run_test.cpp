@@ -31,9 +31,11 @@ protected:
 
     void WriteScript(const std::string& text) const { std::ofstream(File("play.txt")) << text; }
 
-    Result Run(const std::string& arguments, const fs::path& program = SKIRMISH_PROGRAM) const {
+    Result Run(const std::string& arguments, const fs::path& program = SKIRMISH_PROGRAM,
+               const std::string& environment = "") const {
         const fs::path errors = File("stderr.txt");
-        const std::string command = "'" + program.string() + "' " + arguments + " 2> '" + errors.string() + "' >/dev/null";
+        const std::string command =
+            environment + "'" + program.string() + "' " + arguments + " 2> '" + errors.string() + "' >/dev/null";
         const int raw = std::system(command.c_str());
         Result result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -43,10 +45,12 @@ protected:
     }
 
     // A replayable game: windowed, a fixed step of 1/60 s, seeded.
-    nlohmann::json Play(int frames, const std::string& stats, const std::string& extra = "") const {
+    nlohmann::json Play(int frames, const std::string& stats, const std::string& extra = "",
+                        const std::string& environment = "") const {
         const Result result = Run("--windowed --fixed-step 0.0166667 --seed 1 --frames " + std::to_string(frames) +
-                                  " --script '" + File("play.txt").string() + "' --stats '" + File(stats).string() +
-                                  "' " + extra);
+                                      " --script '" + File("play.txt").string() + "' --stats '" + File(stats).string() +
+                                      "' " + extra,
+                                  SKIRMISH_PROGRAM, environment);
         EXPECT_EQ(result.status, 0) << result.errors;
         std::ifstream in(File(stats));
         return nlohmann::json::parse(in, nullptr, false);
@@ -88,6 +92,44 @@ TEST_F(SkirmishRun, AScriptedGameReplaysExactly) {
     for (const char* key : {"money", "baseHealth", "camera", "bugHealthMin", "towerCount", "sunElevation"}) {
         EXPECT_EQ(first[key], second[key]) << key;
     }
+}
+
+// A laser tower for 50, a screenshot by its key into the pictures folder, a pause that stops the
+// game's time while frames go on, and three steps a frame at the highest speed.
+TEST_F(SkirmishRun, TheComfortKeysPauseSpeedUpAndTakePictures) {
+    WriteScript(
+        "0.2 move 344 550\n"
+        "0.4 click 344 550\n"
+        "0.6 move 600 380\n"
+        "1.0 click 600 380\n"
+        "1.2 move 400 200\n"
+        "1.3 key f12 down\n"
+        "1.35 key f12 up\n"
+        "1.5 key pause down\n"
+        "1.55 key pause up\n"
+        "2.5 key f9 down\n"
+        "2.55 key f9 up\n"
+        "2.6 key f7 down\n"
+        "2.65 key f7 up\n");
+    const nlohmann::json stats =
+        Play(180, "comforts.json", "", "XDG_PICTURES_DIR='" + File("pictures").string() + "' ");
+    ASSERT_TRUE(stats.is_object());
+    EXPECT_EQ(stats["money"], 450);
+    EXPECT_EQ(stats["towers"]["laser"], 1);
+    EXPECT_EQ(stats["paused"], false);
+    EXPECT_EQ(stats["speed"], 3);
+    EXPECT_EQ(stats["frames"], 180);
+    // 91 frames of one step, 60 paused, 6 of one step, 23 of three.
+    EXPECT_NEAR(stats["gameTime"].get<double>(), 166 * 0.0166667, 2 * 0.0166667);
+    int pictures = 0;
+    for (const auto& entry : fs::directory_iterator(File("pictures"))) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_EQ(name.rfind("skirmish-", 0), 0u) << name;
+        EXPECT_EQ(entry.path().extension(), ".png");
+        EXPECT_GT(fs::file_size(entry.path()), 10000u);
+        ++pictures;
+    }
+    EXPECT_EQ(pictures, 1);
 }
 
 TEST_F(SkirmishRun, AnswersItsCommandLine) {
