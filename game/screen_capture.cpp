@@ -36,7 +36,7 @@ void TScreenCapture::FrameDrawn() {
     const ScreenRect box = screen.BoxFromBottom();
     platform::Image frame = ReadFrameBuffer(box.x, box.y, box.width, box.height);
     if (frame.Width != screen.LogicalWidth() || frame.Height != screen.LogicalHeight()) {
-        frame = ResizeNearest(frame, screen.LogicalWidth(), screen.LogicalHeight());
+        frame = ResizeToFit(frame, screen.LogicalWidth(), screen.LogicalHeight());
     }
     for (const TRequest& request : std::exchange(m_requests, {})) {
         try {
@@ -73,7 +73,7 @@ std::string ScreenshotPath() {
     return (folder / name).string();
 }
 
-platform::Image ResizeNearest(const platform::Image& image, int width, int height) {
+platform::Image ResizeToFit(const platform::Image& image, int width, int height) {
     platform::Image resized;
     resized.Width = width;
     resized.Height = height;
@@ -82,11 +82,28 @@ platform::Image ResizeNearest(const platform::Image& image, int width, int heigh
     if (image.Width <= 0 || image.Height <= 0) {
         return resized;
     }
+    // Each pixel averages the source pixels its area covers (at least the nearest one), so that a
+    // larger screen shrinks without losing thin lines and a smaller one grows blockily but whole.
     for (int y = 0; y < height; ++y) {
-        const int sy = std::min(image.Height - 1, y * image.Height / height);
+        const int y0 = y * image.Height / height;
+        const int y1 = std::max(y0 + 1, (y + 1) * image.Height / height);
         for (int x = 0; x < width; ++x) {
-            const int sx = std::min(image.Width - 1, x * image.Width / width);
-            std::copy_n(image.Row(sy) + static_cast<std::size_t>(sx) * 4, 4, resized.Row(y) + static_cast<std::size_t>(x) * 4);
+            const int x0 = x * image.Width / width;
+            const int x1 = std::max(x0 + 1, (x + 1) * image.Width / width);
+            unsigned sum[4] = {0, 0, 0, 0};
+            for (int sy = y0; sy < y1; ++sy) {
+                const std::uint8_t* row = image.Row(sy);
+                for (int sx = x0; sx < x1; ++sx) {
+                    for (int c = 0; c < 4; ++c) {
+                        sum[c] += row[sx * 4 + c];
+                    }
+                }
+            }
+            const auto count = static_cast<unsigned>((y1 - y0) * (x1 - x0));
+            std::uint8_t* out = resized.Row(y) + static_cast<std::size_t>(x) * 4;
+            for (int c = 0; c < 4; ++c) {
+                out[c] = static_cast<std::uint8_t>((sum[c] + count / 2) / count);
+            }
         }
     }
     return resized;

@@ -40,7 +40,7 @@ private:
 // made when missing), "skirmish-YYYYMMDD-HHMMSS.png" after the local time.
 std::string ScreenshotPath();
 
-// The picture at another size, each pixel taken from the nearest source pixel.
-platform::Image ResizeNearest(const platform::Image& image, int width, int height);
+// The picture at another size.
+platform::Image ResizeToFit(const platform::Image& image, int width, int height);
 
 }  // namespace game
