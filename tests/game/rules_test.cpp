@@ -166,6 +166,10 @@ TEST_F(RulesTest, PlacementNeedsTheSpacingOfThePlacingKindAndTheBaseDistance) {
         root->SetPosition(c.spot);
         Progress(*root);
         EXPECT_EQ(State().PlaceValid, c.valid);
+        // A tower on an illegal spot shows its parts in red.
+        game->GLCadencer1Progress(&S().GLCadencer1, 0, 0);
+        const std::string master = root->MasterObject()->Name();
+        EXPECT_EQ(master.find("_refused") != std::string::npos, !c.valid) << master;
         const int refusing = game::cursors::Refusing;
         State().MouseX = 400;
         State().MouseY = 200;
@@ -323,6 +327,14 @@ TEST_F(RulesTest, TheHoverBoxOfAButtonHasStrictEdges) {
 
 TEST_F(RulesTest, ButtonsTheMoneyCannotPayAreRefused) {
     State().Money = 99;
+    Frame();
+    const auto lit = [&](const char* button) {
+        return S().GLMaterialLibrary1.FindMaterial(button)->Material().FrontProperties().Diffuse().Color().X == 1;
+    };
+    EXPECT_FALSE(lit("gui_rocket"));
+    EXPECT_FALSE(lit("gui_repair"));
+    EXPECT_TRUE(lit("gui_laser"));
+    EXPECT_TRUE(lit("gui_gatling"));
     ClickButton(kRocketButton);
     EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), game::cursors::Refusing);
     EXPECT_FALSE(State().Placing);
