@@ -25,7 +25,7 @@ struct TGameSetup {
     bool Windowed = false;
 };
 
-// The world point and texture coordinates of a point on the terrain, for the range rings.
+// Where a world point lies on the terrain, as the range rings are placed by it.
 struct TTerrainUV {
     float U = 0;
     float V = 0;
