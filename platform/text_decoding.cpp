@@ -1,5 +1,6 @@
 #include "platform/text_decoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -33,41 +34,50 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
+// The code point of the well-formed UTF-8 sequence at i, which moves past it; nothing for a
+// malformed one (overlong forms, surrogates, values past U+10FFFF).
+std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t& i) {
+    const auto lead = static_cast<std::uint8_t>(bytes[i]);
+    std::size_t length;
+    char32_t code;
+    char32_t minimum;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        length = 2, code = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, code = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, code = lead & 0x07, minimum = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (bytes.size() - i < length) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<std::uint8_t>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    i += length;
+    return code;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const auto lead = static_cast<std::uint8_t>(bytes[i]);
-        std::size_t length;
-        char32_t code;
-        char32_t minimum;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2, code = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3, code = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4, code = lead & 0x07, minimum = 0x10000;
-        } else {
+        if (!NextCodePoint(bytes, i)) {
             return false;
         }
-        if (bytes.size() - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            return false;
-        }
-        i += length;
     }
     return true;
 }
@@ -83,6 +93,29 @@ std::string DecodeWindows1251(std::string_view bytes) {
             AppendUtf8(out, kWindows1251High[byte - 0x80]);
         } else {
             AppendUtf8(out, 0x0410 + (byte - 0xC0));
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> EncodeWindows1251(std::string_view utf8) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::optional<char32_t> code = NextCodePoint(utf8, i);
+        if (!code) {
+            return std::nullopt;
+        }
+        if (*code < 0x80) {
+            out += static_cast<char>(*code);
+        } else if (*code >= 0x0410 && *code <= 0x044F) {
+            out += static_cast<char>(0xC0 + (*code - 0x0410));
+        } else {
+            const auto found = std::find(kWindows1251High.begin(), kWindows1251High.end(), *code);
+            if (found == kWindows1251High.end()) {
+                return std::nullopt;
+            }
+            out += static_cast<char>(0x80 + (found - kWindows1251High.begin()));
         }
     }
     return out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,10 @@ bool IsValidUtf8(std::string_view bytes);
 
 // Windows-1251 to UTF-8; the one unassigned byte (0x98) becomes U+FFFD.
 std::string DecodeWindows1251(std::string_view bytes);
+
+// UTF-8 to Windows-1251, the inverse of DecodeWindows1251 (U+FFFD goes back to 0x98), or nothing
+// when the text is not UTF-8 or holds a character the code page lacks.
+std::optional<std::string> EncodeWindows1251(std::string_view utf8);
 
 // A line as UTF-8: unchanged when it is valid UTF-8, else decoded as Windows-1251.
 std::string DecodeTextLine(std::string_view line);

@@ -2,6 +2,7 @@
 
 #include "editor/data/package.h"
 #include "platform/paths.h"
+#include "platform/text_decoding.h"
 
 #include <zlib.h>
 
@@ -39,6 +40,20 @@ std::uint32_t CheckedOffset(std::size_t offset) {
     return static_cast<std::uint32_t>(offset);
 }
 
+// The directory bytes of a record's name. The reader takes a name as UTF-8 when it is UTF-8 and as
+// Windows-1251 otherwise, so a UTF-8 name too long for the field (Cyrillic takes two bytes a
+// letter) is stored in the code page when that gives the reader the same name back.
+std::string StoredName(const std::string& name) {
+    if (name.size() <= package_format::kMaxNameLength) {
+        return name;
+    }
+    const std::optional<std::string> codePage = platform::EncodeWindows1251(name);
+    if (!codePage || codePage->size() > package_format::kMaxNameLength || platform::DecodeTextLine(*codePage) != name) {
+        throw PackageError("Record name \"" + name + "\" is longer than 60 bytes");
+    }
+    return *codePage;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> BuildPackage(std::span<const PackageRecord> records) {
@@ -51,9 +66,7 @@ std::vector<std::uint8_t> BuildPackage(std::span<const PackageRecord> records) {
 
     std::vector<std::uint8_t> directory;
     for (const PackageRecord& record : records) {
-        if (record.Name.size() > package_format::kMaxNameLength) {
-            throw PackageError("Record name \"" + record.Name + "\" is longer than 60 bytes");
-        }
+        const std::string name = StoredName(record.Name);
         if (record.Data.size() > std::numeric_limits<std::uint32_t>::max()) {
             throw PackageError("Record \"" + record.Name + "\" is larger than 4 GiB");
         }
@@ -61,9 +74,9 @@ std::vector<std::uint8_t> BuildPackage(std::span<const PackageRecord> records) {
         const std::uint32_t offset = CheckedOffset(out.size());
         out.insert(out.end(), packed.begin(), packed.end());
 
-        directory.push_back(static_cast<std::uint8_t>(record.Name.size()));
-        directory.insert(directory.end(), record.Name.begin(), record.Name.end());
-        directory.resize(directory.size() + package_format::kMaxNameLength - record.Name.size(), 0);
+        directory.push_back(static_cast<std::uint8_t>(name.size()));
+        directory.insert(directory.end(), name.begin(), name.end());
+        directory.resize(directory.size() + package_format::kMaxNameLength - name.size(), 0);
         AppendU32(directory, static_cast<std::uint32_t>(packed.size()));
         AppendU32(directory, static_cast<std::uint32_t>(record.Data.size()));
         AppendU32(directory, offset);

@@ -169,10 +169,10 @@ std::string InvalidIndex(int index) {
     return message.replace(message.find("%d"), 2, std::to_string(index));
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 // Runs a step of the format layer, turning the reader's and the allocator's failures into the
@@ -452,6 +452,8 @@ TMesh3DS TFile3DS::DecodeMesh(const TChunk3DS& namedObject) const {
 void TMaterialList::Reset() {
     m_entries.reset();
     m_records.clear();
+    m_firstByName.clear();
+    m_named = 0;
 }
 
 int TMaterialList::Count() {
@@ -491,10 +493,18 @@ const TMaterial3DS& TMaterialList::Material(int index) {
 }
 
 const TMaterial3DS* TMaterialList::MaterialByName(const std::string& name) {
+    const std::string wanted = Lower(name);
+    if (const auto found = m_firstByName.find(wanted); found != m_firstByName.end()) {
+        return &Material(found->second);
+    }
+    // Materials are decoded in file order up to the first match, as a plain walk would.
     const int count = Count();
-    for (int i = 0; i < count; ++i) {
-        const TMaterial3DS& material = Material(i);
-        if (SameText(material.NameStr, name)) {
+    while (m_named < count) {
+        const TMaterial3DS& material = Material(m_named);
+        const std::string key = Lower(material.NameStr);
+        m_firstByName.emplace(key, m_named);
+        ++m_named;
+        if (key == wanted) {
             return &material;
         }
     }

@@ -9,6 +9,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -104,6 +105,11 @@ private:
     const TFile3DS* m_database;
     std::optional<std::vector<const TChunk3DS*>> m_entries;
     std::vector<std::unique_ptr<TMaterial3DS>> m_records;
+    // The lower-case names of the first m_named materials, each with its first index: every mesh
+    // group looks its material up, and a walk from the start each time made a file of thousands of
+    // groups and materials take seconds.
+    std::unordered_map<std::string, int> m_firstByName;
+    int m_named = 0;
 };
 
 // The triangle meshes of a file, in the order of their named objects.

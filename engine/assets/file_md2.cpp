@@ -77,8 +77,8 @@ void TFileMD2::LoadFromStream(std::span<const std::uint8_t> stream) {
         CheckRange("texture coordinate count", h.numTexCoords, md2_limits::MaxTexCoords);
         CheckRange("vertex count", h.numVertices, md2_limits::MaxVertices);
         CheckRange("frame size", h.frameSize, md2_limits::MaxFrameSize);
-        CheckRange("triangle count", h.numTriangles, INT32_MAX);
-        CheckRange("frame count", h.numFrames, INT32_MAX);
+        CheckRange("triangle count", h.numTriangles, md2_limits::MaxTriangles);
+        CheckRange("frame count", h.numFrames, md2_limits::MaxFrames);
         const std::size_t frameSize = static_cast<std::size_t>(h.frameSize);
         const std::size_t vertexCount = static_cast<std::size_t>(h.numVertices);
         if (frameSize < kFrameHeaderSize + vertexCount * kFrameVertexSize) {

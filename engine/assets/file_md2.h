@@ -23,6 +23,10 @@ inline constexpr int MaxSkins = 32;
 inline constexpr int MaxTexCoords = 2048;
 inline constexpr int MaxFrameSize = 8320;
 inline constexpr int MaxVertices = 2070;
+// Quake II's own limits. Every frame's normals are built from every triangle, so the two counts
+// bound a load's work: a small file naming many of both would otherwise take minutes.
+inline constexpr int MaxTriangles = 4096;
+inline constexpr int MaxFrames = 512;
 }  // namespace md2_limits
 
 // One corner of a triangle: a vertex index and its texture coordinate in 0..1 of the skin.

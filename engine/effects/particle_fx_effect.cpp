@@ -15,7 +15,7 @@ void TGLParticleFXEffect::WriteToStream(TTypedValueWriter& writer) const {
 void TGLParticleFXEffect::ReadFromStream(TTypedValueReader& reader, const TManagerResolver& resolve) {
     reader.ReadVersion("particle effect", kParticleEffectVersion);
     m_pendingManagerName = reader.ReadString();
-    m_effectScale = static_cast<float>(reader.ReadFloat());
+    m_effectScale = reader.ReadFloat32();
     m_resolve = resolve;
 }
 

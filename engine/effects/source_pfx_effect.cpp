@@ -118,9 +118,9 @@ void TGLSourcePFXEffect::ReadFromStream(TTypedValueReader& reader, const TManage
     if (version >= 2) {
         m_positionDispersionRange = ReadVector(reader, TVec3{1, 1, 1});
     }
-    m_velocityDispersion = static_cast<float>(reader.ReadFloat());
-    m_positionDispersion = static_cast<float>(reader.ReadFloat());
-    SetParticleInterval(static_cast<float>(reader.ReadFloat()));
+    m_velocityDispersion = reader.ReadFloat32();
+    m_positionDispersion = reader.ReadFloat32();
+    SetParticleInterval(reader.ReadFloat32());
     m_velocityMode = ReadMode(reader, "velocity mode", svmRelative);
     if (version >= 1) {
         m_dispersionMode = ReadMode(reader, "dispersion mode", sdmIsotropic);
@@ -129,7 +129,7 @@ void TGLSourcePFXEffect::ReadFromStream(TTypedValueReader& reader, const TManage
         m_enabled = reader.ReadBoolean();
     }
     if (version >= 4) {
-        m_rotationDispersion = static_cast<float>(reader.ReadFloat());
+        m_rotationDispersion = reader.ReadFloat32();
     }
     if (version >= 5) {
         m_disabledIfOwnerInvisible = reader.ReadBoolean();

@@ -213,6 +213,14 @@ double TTypedValueReader::ReadFloat() {
     }
 }
 
+float TTypedValueReader::ReadFloat32() {
+    const double value = ReadFloat();
+    if (std::fabs(value) > std::numeric_limits<float>::max()) {
+        throw ETypedValueStreamError("Invalid floating point value in stream");
+    }
+    return static_cast<float>(value);
+}
+
 bool TTypedValueReader::ReadBoolean() {
     const std::uint8_t tag = ReadTag();
     if (tag == static_cast<std::uint8_t>(TValueType::vaTrue)) {

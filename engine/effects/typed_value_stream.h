@@ -67,6 +67,9 @@ public:
     std::string ReadString();
     // An extended float; an integer value is accepted too, as a whole number.
     double ReadFloat();
+    // ReadFloat for a float32 field: a magnitude beyond float32 is refused like a non-finite value,
+    // since it would be stored as infinity, which no stream can hold.
+    float ReadFloat32();
     bool ReadBoolean();
     void ReadRaw(void* destination, std::size_t count);
     void ReadRawVector(float (&components)[4]);

@@ -40,8 +40,10 @@ void TGLLibMaterial::SetName(const std::string& name) {
     if (name == m_name) {
         return;
     }
+    const std::string oldName = m_name;
     m_name = m_library->Materials().MakeUniqueName(name, this);
     m_nameHash = LibMaterialNameHash(m_name);
+    m_library->Materials().Renamed(*this, oldName);
     DropUsers();
 }
 

@@ -20,7 +20,7 @@ std::int32_t LibMaterialNameHash(const std::string& name);
 
 // A named material of a library, with a texture offset and scale and an optional shader. Materials
 // link to it by name; it keeps the list of those users and tells them when it changes or goes.
-class TGLLibMaterial : private TGLCoordinatesOwner {
+class TGLLibMaterial final : private TGLCoordinatesOwner {
 public:
     // Made by TGLLibMaterials::Add, which names it.
     TGLLibMaterial(TGLMaterialLibrary& library, std::string name);

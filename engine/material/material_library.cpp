@@ -29,7 +29,9 @@ TGLLibMaterial& TGLLibMaterials::Add() {
 
 TGLLibMaterial& TGLLibMaterials::Add(const std::string& name) {
     m_items.push_back(std::make_unique<TGLLibMaterial>(*m_library, MakeUniqueName(name)));
-    return *m_items.back();
+    TGLLibMaterial& added = *m_items.back();
+    m_byName.emplace(added.Name(), &added);
+    return added;
 }
 
 int TGLLibMaterials::IndexOf(const TGLLibMaterial* material) const {
@@ -46,6 +48,7 @@ void TGLLibMaterials::Delete(int index) {
     if (material.IsApplied()) {
         throw EGLMaterialException(material_messages::kUnbalancedMaterial);
     }
+    m_byName.erase(material.Name());
     m_items.erase(m_items.begin() + index);
 }
 
@@ -53,12 +56,18 @@ void TGLLibMaterials::Clear() {
     if (std::any_of(m_items.begin(), m_items.end(), [](const auto& item) { return item->IsApplied(); })) {
         throw EGLMaterialException(material_messages::kUnbalancedMaterial);
     }
+    m_byName.clear();
     m_items.clear();
 }
 
 bool TGLLibMaterials::NameTaken(const std::string& name, const TGLLibMaterial* except) const {
-    return std::any_of(m_items.begin(), m_items.end(),
-                       [&](const auto& item) { return item.get() != except && item->Name() == name; });
+    const auto found = m_byName.find(name);
+    return found != m_byName.end() && found->second != except;
+}
+
+void TGLLibMaterials::Renamed(TGLLibMaterial& material, const std::string& oldName) {
+    m_byName.erase(oldName);
+    m_byName.emplace(material.Name(), &material);
 }
 
 std::string TGLLibMaterials::MakeUniqueName(const std::string& base, const TGLLibMaterial* except) const {
@@ -82,13 +91,8 @@ TGLMaterialLibrary::~TGLMaterialLibrary() {
 }
 
 TGLLibMaterial* TGLLibMaterials::FindByName(const std::string& name) const {
-    const std::int32_t hash = LibMaterialNameHash(name);
-    for (const auto& item : m_items) {
-        if (item->NameHash() == hash && item->Name() == name) {
-            return item.get();
-        }
-    }
-    return nullptr;
+    const auto found = m_byName.find(name);
+    return found == m_byName.end() ? nullptr : found->second;
 }
 
 TGLLibMaterial* TGLMaterialLibrary::FindMaterial(const std::string& name) const {

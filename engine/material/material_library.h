@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -28,7 +29,7 @@ public:
     int Count() const { return static_cast<int>(m_items.size()); }
     TGLLibMaterial& operator[](int index) { return *m_items.at(static_cast<std::size_t>(index)); }
     const TGLLibMaterial& operator[](int index) const { return *m_items.at(static_cast<std::size_t>(index)); }
-    // The first material whose hash and name match (letter case included), or null.
+    // The material of that name, letter case included (names are unique), or null.
     TGLLibMaterial* FindByName(const std::string& name) const;
     // -1 when the material is not in this collection.
     int IndexOf(const TGLLibMaterial* material) const;
@@ -42,10 +43,16 @@ public:
     std::string MakeUniqueName(const std::string& base, const TGLLibMaterial* except = nullptr) const;
 
 private:
+    friend class TGLLibMaterial;
     bool NameTaken(const std::string& name, const TGLLibMaterial* except) const;
+    // Keeps the name index right when a material of this collection takes another (unique) name.
+    void Renamed(TGLLibMaterial& material, const std::string& oldName);
 
     TGLMaterialLibrary* m_library;
     std::vector<std::unique_ptr<TGLLibMaterial>> m_items;
+    // Names are unique in a collection; the index keeps adding and finding from walking all of
+    // them, which made a model file with thousands of materials take seconds to load.
+    std::unordered_map<std::string, TGLLibMaterial*> m_byName;
 };
 
 // A component holding named materials that scene objects link to, and the folders their texture

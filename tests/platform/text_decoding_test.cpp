@@ -30,6 +30,17 @@ TEST(TextDecoding, Windows1251CoversTheWholeHighHalf) {
     EXPECT_EQ(DecodeWindows1251("\xA0"), "\xC2\xA0");
 }
 
+TEST(TextDecoding, Windows1251EncodingInvertsTheDecoding) {
+    std::string everyByte;
+    for (int byte = 1; byte < 256; ++byte) {
+        everyByte += static_cast<char>(byte);
+    }
+    EXPECT_EQ(EncodeWindows1251(DecodeWindows1251(everyByte)), everyByte);
+    EXPECT_EQ(EncodeWindows1251("\xEF\xBF\xBD"), "\x98");
+    EXPECT_EQ(EncodeWindows1251("\xF0\x9F\x98\x80"), std::nullopt) << "no such character in the code page";
+    EXPECT_EQ(EncodeWindows1251("\xD2\xF0"), std::nullopt) << "not UTF-8";
+}
+
 TEST(TextDecoding, EachLineIsDecodedOnItsOwn) {
     const std::string text = "\xEF\xBB\xBFgrass\r\n\xD2\xF0\xE0\xE2\xE0\n\xD0\xA2\r\rlast";
     EXPECT_EQ(DecodeCatalogueText(text),

@@ -1,6 +1,7 @@
 #include "tools/assetgen/editor_data/editor_data.h"
 #include "tools/assetgen/game_images/game_images.h"
 #include "tools/assetgen/game_models/game_models.h"
+#include "tools/command_line/command_line.h"
 #include "tools/writers/output_folder.h"
 
 #include <chrono>
@@ -9,14 +10,19 @@
 #include <iostream>
 
 // assetgen OUTDIR: writes every data file the programs read into OUTDIR.
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: assetgen OUTDIR\n";
-        return 2;
+namespace {
+
+int Generate(const std::vector<std::string>& arguments) {
+    tools::RejectUnknownOptions(arguments);
+    if (arguments.empty()) {
+        throw tools::UsageError("missing OUTDIR");
+    }
+    if (arguments.size() > 1) {
+        throw tools::UsageError("unexpected argument " + arguments[1]);
     }
     try {
         const auto start = std::chrono::steady_clock::now();
-        tools::OutputFolder output(argv[1]);
+        tools::OutputFolder output(arguments[0]);
         tools::assetgen::GenerateEditorData(output);
         tools::assetgen::GenerateGameImages(output);
         tools::assetgen::GenerateGameModels(output);
@@ -33,4 +39,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return tools::RunTool("assetgen", "usage: assetgen OUTDIR\n", argc, argv, Generate);
 }

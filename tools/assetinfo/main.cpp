@@ -1,5 +1,7 @@
 #include "tools/assetinfo/info_dispatch.h"
+#include "tools/command_line/command_line.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -18,15 +20,15 @@ void Print(const nlohmann::json& description) {
     std::cout << description.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || (args[0] == "--png" && args.size() != 3)) {
-        std::fputs(kUsage, stderr);
-        return 2;
+int Describe(const std::vector<std::string>& args) {
+    tools::RejectUnknownOptions(args, {"--png"});
+    if (args.empty()) {
+        throw tools::UsageError("missing FILE");
     }
     if (args[0] == "--png") {
+        if (args.size() != 3) {
+            throw tools::UsageError("--png needs OUT and one FILE");
+        }
         nlohmann::json description = tools::DescribeFile(args[2]);
         if (!tools::IsFailure(description)) {
             try {
@@ -38,6 +40,9 @@ int main(int argc, char** argv) {
         Print(description);
         return tools::IsFailure(description) ? 1 : 0;
     }
+    if (std::find(args.begin(), args.end(), "--png") != args.end()) {
+        throw tools::UsageError("--png comes first: assetinfo --png OUT FILE");
+    }
     bool failed = false;
     for (const std::string& path : args) {
         const nlohmann::json description = tools::DescribeFile(path);
@@ -45,4 +50,10 @@ int main(int argc, char** argv) {
         Print(description);
     }
     return failed ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return tools::RunTool("assetinfo", kUsage, argc, argv, Describe);
 }

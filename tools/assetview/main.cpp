@@ -1,6 +1,7 @@
 #include "platform/png_writer.h"
 #include "tools/assetview/render/model_view.h"
 #include "tools/assetview/render/view_options.h"
+#include "tools/command_line/command_line.h"
 
 #include "engine/assets/image_formats.h"
 #include "engine/material/image_registry.h"
@@ -12,13 +13,15 @@
 
 // assetview FILE OUT.png [--frame N] [--yaw DEG --pitch DEG] [--size WxH] [--up-y]: a model
 // rendered headless, or a picture decoded, as a PNG to look at.
-int main(int argc, char** argv) {
+namespace {
+
+constexpr char kUsage[] = "usage: assetview FILE OUT.png [--frame N] [--yaw DEG --pitch DEG] [--size WxH] [--up-y]\n";
+
+int View(const std::vector<std::string>& arguments) {
     std::string error;
-    const auto options = tools::ParseViewOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = tools::ParseViewOptions(arguments, error);
     if (!options) {
-        std::cerr << "assetview: " << error << "\nusage: assetview FILE OUT.png [--frame N] [--yaw DEG --pitch DEG] "
-                     "[--size WxH] [--up-y]\n";
-        return 2;
+        throw tools::UsageError(error);
     }
     try {
         if (tools::IsPictureFile(options->Input)) {
@@ -32,4 +35,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return tools::RunTool("assetview", kUsage, argc, argv, View);
 }

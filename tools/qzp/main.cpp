@@ -3,6 +3,7 @@
 #include "editor/data/package.h"
 #include "editor/data/package_writer.h"
 #include "platform/paths.h"
+#include "tools/command_line/command_line.h"
 
 #include <cstdio>
 #include <exception>
@@ -18,8 +19,6 @@ constexpr char kUsage[] =
     "usage: qzp list PKG\n"
     "       qzp extract PKG NAME OUT\n"
     "       qzp pack PKG FILE...\n";
-
-class UsageError : public std::exception {};
 
 // Failures end the program through an exception whose message is printed once.
 class ToolError : public std::runtime_error {
@@ -76,29 +75,50 @@ void Pack(const std::string& package, const std::vector<std::string>& files) {
     editor::WritePackage(package, records);
 }
 
-void Run(const std::vector<std::string>& args) {
-    if (args.size() == 2 && args[0] == "list") {
-        List(args[1]);
-    } else if (args.size() == 4 && args[0] == "extract") {
-        Extract(args[1], args[2], args[3]);
-    } else if (args.size() >= 2 && args[0] == "pack") {
-        Pack(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
-    } else {
-        throw UsageError();
+// The arguments a command takes after its name: exactly `count`, or at least `count` when open.
+void RequireArguments(const std::vector<std::string>& args, std::size_t count, const char* names, bool open = false) {
+    const std::size_t given = args.size() - 1;
+    if (given < count) {
+        throw UsageError(args[0] + " needs " + names);
     }
+    if (!open && given > count) {
+        throw UsageError("unexpected argument " + args[count + 1]);
+    }
+}
+
+int Run(const std::vector<std::string>& args) {
+    RejectUnknownOptions(args);
+    if (args.empty()) {
+        throw UsageError("missing command");
+    }
+    const std::string& command = args[0];
+    if (command == "list") {
+        RequireArguments(args, 1, "PKG");
+    } else if (command == "extract") {
+        RequireArguments(args, 3, "PKG NAME OUT");
+    } else if (command == "pack") {
+        RequireArguments(args, 1, "PKG", true);
+    } else {
+        throw UsageError("unknown command " + command);
+    }
+    try {
+        if (command == "list") {
+            List(args[1]);
+        } else if (command == "extract") {
+            Extract(args[1], args[2], args[3]);
+        } else {
+            Pack(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "qzp: %s\n", error.what());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
 }  // namespace tools
 
 int main(int argc, char** argv) {
-    try {
-        tools::Run(std::vector<std::string>(argv + 1, argv + argc));
-        return 0;
-    } catch (const tools::UsageError&) {
-        std::fputs(tools::kUsage, stderr);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "qzp: %s\n", error.what());
-    }
-    return 1;
+    return tools::RunTool("qzp", tools::kUsage, argc, argv, tools::Run);
 }

@@ -155,6 +155,26 @@ TEST_F(PackageTest, WriterLaysOutHeaderAndDirectory) {
 TEST_F(PackageTest, WriterRefusesWhatTheFormatCannotHold) {
     EXPECT_THROW(BuildPackage(std::vector<PackageRecord>{{std::string(61, 'n'), {}}}), PackageError);
     EXPECT_NO_THROW(BuildPackage(std::vector<PackageRecord>{{std::string(60, 'n'), {}}}));
+    std::string cyrillic;
+    for (int i = 0; i < 61; ++i) {
+        cyrillic += "\xD0\xB6";  // ж
+    }
+    EXPECT_THROW(BuildPackage(std::vector<PackageRecord>{{cyrillic, {}}}), PackageError);
+}
+
+// Found by fuzzing: a name stored in Windows-1251 reads as UTF-8 of up to twice the length, which
+// the writer refused, so a package read could not be packed again.
+TEST_F(PackageTest, WriterStoresLongCyrillicNamesSoThatTheyReadBackTheSame) {
+    std::string name;
+    for (int i = 0; i < 40; ++i) {
+        name += "\xD0\xB6";  // ж
+    }
+    name += ".jpg";
+    const Bytes image = BuildPackage(std::vector<PackageRecord>{{name, {1, 2}}});
+    const std::vector<PackageEntry> entries = ReadPackageDirectory(image, "test.qzp");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].Name, name);
+    EXPECT_EQ(InflateRecord(image, entries[0], "test.qzp"), (Bytes{1, 2}));
 }
 
 TEST_F(PackageTest, EveryFailureShowsItsMessage) {

@@ -354,4 +354,19 @@ TEST(File3DS, ListsAndTheirErrors) {
     EXPECT_THROW(library.Objects().Mesh(0), E3DSError);  // a material library holds no meshes
 }
 
+// Names are indexed as the materials are decoded in file order: the first of equal names wins in
+// any order of lookups, and an entry after the match stays undecoded until a lookup goes past it.
+TEST(File3DS, MaterialsByNameAreFoundAsAWalkFromTheStartWould) {
+    Chunk broken = tests::MaterialEntry(tests::Material("broken"));
+    broken.children.push_back(Chunk{0x1234, {}, {}});
+    engine::TFile3DS file;
+    file.LoadFromStream(tests::File3DS({tests::MaterialEntry(tests::Material("Rock")),
+                                        tests::MaterialEntry(tests::Material("grass")),
+                                        tests::MaterialEntry(tests::Material("ROCK")), broken}));
+    EXPECT_EQ(file.Materials().MaterialByName("GRASS"), &file.Materials().Material(1));
+    EXPECT_EQ(file.Materials().MaterialByName("rock"), &file.Materials().Material(0));
+    EXPECT_EQ(file.Materials().MaterialByName("grass"), &file.Materials().Material(1));
+    EXPECT_THROW(file.Materials().MaterialByName("missing"), E3DSError);
+}
+
 }  // namespace

@@ -112,6 +112,18 @@ TEST(MD2File, FilesBeyondTheLimitsAreRefused) {
     tests::Md2Spec noSkin = tests::QuadModel({"a1"});
     noSkin.skinWidth = 0;
     ExpectRefused(noSkin, "skin size 0 x 32");
+    // 11000 frames of 40000 triangles, 1 MB in all, took seconds: every frame's normals go over every
+    // triangle.
+    tests::Md2Spec triangles = tests::QuadModel({"a1"});
+    triangles.triangles.resize(4097, triangles.triangles[0]);
+    ExpectRefused(triangles, "triangle count 4097");
+    ExpectRefused(tests::QuadModel(std::vector<std::string>(513, "a1")), "frame count 513");
+    tests::Md2Spec largest = tests::QuadModel(std::vector<std::string>(512, "a1"));
+    largest.triangles.resize(4096, largest.triangles[0]);
+    TFileMD2 file;
+    file.LoadFromStream(tests::FileMD2(largest));
+    EXPECT_EQ(file.FrameCount(), 512);
+    EXPECT_EQ(file.TriangleCount(), 4096);
 }
 
 TEST(MD2File, IndicesOutsideTheirTablesAndNamelessFramesAreRefused) {
@@ -137,13 +149,11 @@ TEST(MD2File, TruncatedFilesFailWithTheReadErrorAndKeepTheOldContent) {
     }
     EXPECT_EQ(file.FrameCount(), 1);
     EXPECT_EQ(file.Animations()[0].Name, "old");
-    // A header claiming a huge frame count is refused before anything is allocated for it.
-    tests::Bytes huge = bytes;
-    huge[40] = 0xFF;
-    huge[41] = 0xFF;
-    huge[42] = 0xFF;
-    huge[43] = 0x7F;
-    EXPECT_THROW(file.LoadFromStream(huge), engine::EReadError);
+    // A header claiming more frames than the file holds is refused before anything is allocated.
+    tests::Bytes more = bytes;
+    more[40] = 0x00;
+    more[41] = 0x02;  // 512, the most a file may have
+    EXPECT_THROW(file.LoadFromStream(more), engine::EReadError);
 }
 
 TEST(MD2Mesh, OneMorphableObjectWithATargetPerFrame) {

@@ -127,6 +127,19 @@ TEST(TypedValueStream, NonFiniteExtendedFloatsAreRefused) {
     EXPECT_THROW(TTypedValueReader(huge).ReadFloat(), ETypedValueStreamError);
 }
 
+// Found by fuzzing: 1e300 read into a float field became infinity, which the next save wrote as a
+// value no reader accepts, so a scene read and saved again could not be read any more.
+TEST(TypedValueStream, AFloat32FieldRefusesAValueOnlyADoubleHolds) {
+    TTypedValueWriter w;
+    w.WriteFloat(1e300);
+    w.WriteFloat(-1e39);
+    w.WriteFloat(3.0e38);
+    TTypedValueReader r(w.Data());
+    EXPECT_THROW(r.ReadFloat32(), ETypedValueStreamError);
+    EXPECT_THROW(r.ReadFloat32(), ETypedValueStreamError);
+    EXPECT_EQ(r.ReadFloat32(), 3.0e38f);
+}
+
 TEST(TypedValueStream, CountsThatCannotBeTrueAreRefused) {
     TTypedValueWriter w;
     w.WriteInteger(3);

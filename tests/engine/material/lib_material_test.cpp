@@ -44,6 +44,11 @@ TEST(LibMaterialName, ATakenNameIsMadeUnique) {
     EXPECT_EQ(other.Name(), "grass");
     EXPECT_EQ(library.FindMaterial("grass"), &other);
     EXPECT_EQ(library.FindMaterial("stone1"), nullptr);
+    library.Materials().Delete(other.Index());
+    EXPECT_EQ(library.FindMaterial("grass"), nullptr);
+    EXPECT_EQ(library.Materials().Add("grass").Name(), "grass");
+    library.Materials().Clear();
+    EXPECT_EQ(library.Materials().Add("stone").Name(), "stone");
 }
 
 TEST(FindMaterial, MatchesTheExactNameOnly) {

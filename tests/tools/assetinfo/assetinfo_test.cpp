@@ -13,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -124,6 +125,30 @@ TEST_F(AssetInfoTest, FailuresGiveTheReadersMessageAndStatusOne) {
     }
     EXPECT_EQ(result.lines[1]["file"], PathOf("cut.bmp"));
     EXPECT_EQ(result.lines[2]["error"], "Invalid numeric input");
+}
+
+// Every input that fuzzing found a defect with, named as its kind of file: the answer is the file's
+// facts or the reader's message, never a crash.
+TEST_F(AssetInfoTest, EveryFuzzReproducerGetsFactsOrTheReadersMessage) {
+    const std::map<std::string, std::string> extensionOfTarget = {
+        {"bmp", "bmp"},       {"jpeg", "jpg"}, {"dds", "dds"},       {"tga", "tga"},     {"model_3ds", "3ds"},
+        {"md2", "md2"},       {"cursor", "ani"}, {"package", "qzp"}, {"qzm", "qzm"},     {"map", "map"},
+    };
+    for (const auto& [target, extension] : extensionOfTarget) {
+        const fs::path folder = fs::path(FUZZ_REGRESSIONS) / target;
+        if (!fs::exists(folder)) {
+            continue;
+        }
+        for (const auto& input : fs::directory_iterator(folder)) {
+            const std::string copy = PathOf(input.path().filename().string() + "." + extension);
+            fs::copy_file(input.path(), copy);
+            const Result result = Run(copy);
+            ASSERT_EQ(result.lines.size(), 1u) << input.path();
+            const bool failed = result.lines[0].contains("error");
+            EXPECT_EQ(result.status, failed ? 1 : 0) << input.path();
+            EXPECT_TRUE(failed || result.lines[0].contains("kind")) << input.path();
+        }
+    }
 }
 
 TEST_F(AssetInfoTest, PngOptionWritesTheDecodedPicture) {

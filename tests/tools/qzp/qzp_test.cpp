@@ -120,7 +120,7 @@ TEST_F(QzpTest, FailuresSayWhatWentWrongAndExitWithOne) {
     for (const std::string& arguments : {std::string(), std::string("list"), std::string("unpack x"),
                                          "extract " + package + " a"}) {
         const Result usage = Run(arguments);
-        EXPECT_EQ(usage.status, 1) << arguments;
+        EXPECT_EQ(usage.status, 2) << arguments;
         EXPECT_NE(usage.err.find("usage: qzp"), std::string::npos) << arguments;
     }
 }
