@@ -94,18 +94,34 @@ TObjectPlacement AirPlacement(const TAirObject& object) {
     return Placement(object.X, object.Y, object.Length, object.Width, object.Height, object.Level * 0.25f);
 }
 
-void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {
+void BeginGroundLighting() {
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+}
+
+void EndGroundLighting() {
+    glDisable(GL_LIGHTING);
+}
+
+void DrawLitGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {
     glPushMatrix();
     ApplyPlacement(GroundPlacement(object), object.Angle);
     const TKindLookup kind = kinds.FindGroundKind(object.Kind);
     if (kind.Found && kind.Mesh != -1) {
         BindTexture(static_cast<std::uint32_t>(kind.Texture));
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
         drawMesh(kind.Mesh);
-        glDisable(GL_LIGHTING);
     }
     glPopMatrix();
+}
+
+void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {
+    const TKindLookup kind = kinds.FindGroundKind(object.Kind);
+    if (!kind.Found || kind.Mesh == -1) {
+        return;
+    }
+    BeginGroundLighting();
+    DrawLitGroundObject(object, kinds, drawMesh);
+    EndGroundLighting();
 }
 
 void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh) {

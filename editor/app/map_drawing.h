@@ -40,7 +40,15 @@ struct TObjectPlacement {
 TObjectPlacement GroundPlacement(const TGroundObject& object);
 TObjectPlacement AirPlacement(const TAirObject& object);
 
+// A ground object lit by light 0 (OpenGL's default light, from the viewer); nothing for a kind
+// without a catalogue entry or mesh.
 void DrawGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh);
+// The same for a run of ground objects between one BeginGroundLighting and EndGroundLighting: the
+// software renderer builds a new vertex program each time lighting is switched, which costs more
+// than many an object's triangles.
+void BeginGroundLighting();
+void DrawLitGroundObject(const TGroundObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh);
+void EndGroundLighting();
 void DrawAirObject(const TAirObject& object, const TKindCatalogues& kinds, const TMeshDraw& drawMesh);
 
 // The preview of what a click would add at the cursor cell, and the red frame of its cells.

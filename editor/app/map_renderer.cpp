@@ -11,6 +11,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 namespace editor {
 namespace {
@@ -21,35 +22,41 @@ TBox EmptyBox() {
     return {{kFar, kFar, kFar}, {kFar, kFar, kFar}};
 }
 
-// The mesh's first object after its own scaling, then turned about -Z by the angle, stretched by
-// the placement and moved to its centre: the corners of its box, boxed again.
-TBox PlacedMeshBox(int slot, const TObjectPlacement& placement, std::int32_t angle) {
+// The mesh's first object after its own scaling, boxed; none for a mesh without vertices.
+std::optional<TBox> MeshBox(int slot) {
     const TGLMultyMesh* mesh = MeshTable().Mesh(slot);
     if (mesh == nullptr || mesh->Objects().empty() || mesh->Objects().front()->Vertices.empty()) {
-        return EmptyBox();
+        return std::nullopt;
     }
     const TGLMesh& object = *mesh->Objects().front();
-    std::array<double, 3> low{}, high{};
-    low.fill(std::numeric_limits<double>::max());
-    high.fill(std::numeric_limits<double>::lowest());
+    TBox box;
+    box.Min.fill(std::numeric_limits<double>::max());
+    box.Max.fill(std::numeric_limits<double>::lowest());
     for (const QzmVector& v : object.Vertices) {
         const std::array<double, 3> p = {double{v.X} * object.Scale.X, double{v.Y} * object.Scale.Y,
                                          double{v.Z} * object.Scale.Z};
         for (int i = 0; i < 3; ++i) {
-            low[i] = std::min(low[i], p[i]);
-            high[i] = std::max(high[i], p[i]);
+            box.Min[i] = std::min(box.Min[i], p[i]);
+            box.Max[i] = std::max(box.Max[i], p[i]);
         }
     }
+    return box;
+}
+
+// The mesh's box turned about -Z by the angle, stretched by the placement and moved to its
+// centre: the corners, boxed again.
+TBox PlacedBox(const TBox& mesh, const TObjectPlacement& placement, std::int32_t angle) {
     // RotateZ turns about (0, 0, -1), that is clockwise seen from above.
     const double radians = -angle * std::numbers::pi / 180;
     const double c = std::cos(radians);
     const double s = std::sin(radians);
-    TBox box = EmptyBox();
+    TBox box;
+    box.Min.fill(std::numeric_limits<double>::max());
     box.Max.fill(std::numeric_limits<double>::lowest());
     for (int corner = 0; corner < 8; ++corner) {
-        const double x = corner & 1 ? high[0] : low[0];
-        const double y = corner & 2 ? high[1] : low[1];
-        const double z = corner & 4 ? high[2] : low[2];
+        const double x = corner & 1 ? mesh.Max[0] : mesh.Min[0];
+        const double y = corner & 2 ? mesh.Max[1] : mesh.Min[1];
+        const double z = corner & 4 ? mesh.Max[2] : mesh.Min[2];
         const std::array<double, 3> world = {placement.X + placement.ScaleX * (c * x - s * y),
                                              placement.Y + placement.ScaleY * (s * x + c * y),
                                              placement.Z + placement.ScaleZ * z};
@@ -65,10 +72,6 @@ TBox PlacedMeshBox(int slot, const TObjectPlacement& placement, std::int32_t ang
         box.Max[i] += room;
     }
     return box;
-}
-
-TBox ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle) {
-    return kind.Found && kind.Mesh != -1 ? PlacedMeshBox(kind.Mesh, placement, angle) : EmptyBox();
 }
 
 TBox CellBox(std::uint8_t x, std::uint8_t y) {
@@ -109,12 +112,15 @@ void DrawSpecialMarkers(const std::vector<TSpecialObject>& specials, const TFrus
 
 }  // namespace
 
-TBox GroundObjectBox(const TGroundObject& object, const TKindCatalogues& kinds) {
-    return ObjectBox(kinds.FindGroundKind(object.Kind), GroundPlacement(object), object.Angle);
-}
-
-TBox AirObjectBox(const TAirObject& object, const TKindCatalogues& kinds) {
-    return ObjectBox(kinds.FindAirKind(object.Kind), AirPlacement(object), object.Angle);
+TBox TMapRenderer::ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle) {
+    if (!kind.Found || kind.Mesh == -1) {
+        return EmptyBox();
+    }
+    auto [entry, made] = m_meshBoxes.try_emplace(kind.Mesh);
+    if (made) {
+        entry->second = MeshBox(kind.Mesh);
+    }
+    return entry->second ? PlacedBox(*entry->second, placement, angle) : EmptyBox();
 }
 
 void TMapRenderer::MapChanged() {
@@ -126,11 +132,12 @@ void TMapRenderer::Update(const TEditorSession& session) {
     m_tiles.Update(map.Tiles, session.Kinds);
     m_groundBoxes.clear();
     for (const TGroundObject& object : map.Ground) {
-        m_groundBoxes.push_back(GroundObjectBox(object, session.Kinds));
+        m_groundBoxes.push_back(
+            ObjectBox(session.Kinds.FindGroundKind(object.Kind), GroundPlacement(object), object.Angle));
     }
     m_airBoxes.clear();
     for (const TAirObject& object : map.Air) {
-        m_airBoxes.push_back(AirObjectBox(object, session.Kinds));
+        m_airBoxes.push_back(ObjectBox(session.Kinds.FindAirKind(object.Kind), AirPlacement(object), object.Angle));
     }
     m_changed = false;
 }
@@ -154,11 +161,13 @@ void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
         // Where immediate mode leaves it: the last corner of the last tile.
         glTexCoord2f(kTileQuads.back().back().s, kTileQuads.back().back().t);
     }
+    BeginGroundLighting();
     for (std::size_t i = 0; i < map.Ground.size(); ++i) {
         if (frustum.MayShow(m_groundBoxes[i])) {
-            DrawGroundObject(map.Ground[i], session.Kinds, drawMesh);
+            DrawLitGroundObject(map.Ground[i], session.Kinds, drawMesh);
         }
     }
+    EndGroundLighting();
     if (camera.HasCursor()) {
         DrawToolPreview(tools, session.Kinds, camera.CursorX, camera.CursorY, drawMesh);
     }

@@ -2,11 +2,14 @@
 
 #include "editor/app/editor_session.h"
 #include "editor/app/frustum.h"
+#include "editor/app/map_drawing.h"
 #include "editor/app/mesh_arrays.h"
 #include "editor/app/tile_geometry.h"
 #include "editor/app/tool_settings.h"
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <vector>
 
 namespace editor {
@@ -25,16 +28,15 @@ public:
 
 private:
     void Update(const TEditorSession& session);
+    // Where an object of the kind can show; no box for a kind that draws nothing. Each mesh's own
+    // box is found once, so an edit does not walk every vertex of every object again.
+    TBox ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle);
     TTileGeometry m_tiles;
     TMeshArrays m_meshes;
     std::vector<TBox> m_groundBoxes;
     std::vector<TBox> m_airBoxes;
+    std::map<int, std::optional<TBox>> m_meshBoxes;
     bool m_changed = true;
 };
-
-// Where a ground or air object can show: its mesh's box turned, stretched and moved as drawing
-// does; no box for a kind that draws nothing.
-TBox GroundObjectBox(const TGroundObject& object, const TKindCatalogues& kinds);
-TBox AirObjectBox(const TAirObject& object, const TKindCatalogues& kinds);
 
 }  // namespace editor

@@ -119,9 +119,11 @@ protected:
     }
 
     // Draws both ways from the same camera and compares: at no more than 0.1 % of the pixels, by
-    // at most 1 per channel, except a few pixels where a surface meets the tiles' plane: the
-    // tiles' corners are computed once in map units instead of under a matrix per tile, and that
-    // last bit of depth can decide which of two crossing surfaces shows.
+    // at most 1 per channel, except a few pixels (0.01 %) that may differ more. The cached tiles'
+    // corners are map coordinates in one array; the immediate ones go through a matrix per tile.
+    // The two float products differ in their last bit, and a pixel centre lying that close to a
+    // tile's edge, or to where an object crosses the tiles' plane, goes to the other surface.
+    // Only a matrix per tile, the cost the cache removes, would give those pixels back.
     void ExpectSamePicture(const std::string& label) {
         const TViewCamera camera = session.Camera;
         const std::vector<std::uint8_t> expected = Frame([&] { immediate::DrawMap(session, tools); });
