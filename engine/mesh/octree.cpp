@@ -2,6 +2,7 @@
 
 #include "engine/mesh/ray_geometry.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace engine {
@@ -116,13 +117,21 @@ bool TOctree::RayCastIntersect(const TVec3& rayStart, const TVec3& rayVector, TO
     const float vectorLength2 = Dot(rayVector, rayVector);
     float best = std::numeric_limits<float>::infinity();
     TOctreeHit kept;
-    for (std::size_t l = 0; l < m_resultArray.size(); ++l) {
-        // A leaf the ray enters beyond the closest hit so far cannot hold a closer one: every hit
-        // point lies in a leaf that stores its triangle, and that leaf is entered before the point.
-        // The margin keeps rounding from skipping the leaf a hit lies on the face of.
+    // The leaves in the order the ray enters them: the nearest hit is usually found in the first.
+    m_leafOrder.resize(m_resultArray.size());
+    for (std::size_t l = 0; l < m_leafOrder.size(); ++l) {
+        m_leafOrder[l] = l;
+    }
+    std::stable_sort(m_leafOrder.begin(), m_leafOrder.end(),
+                     [&](std::size_t a, std::size_t b) { return m_resultEntries[a] < m_resultEntries[b]; });
+    for (const std::size_t l : m_leafOrder) {
+        // A leaf the ray enters beyond the closest hit so far cannot hold a closer one, nor can any
+        // leaf after it: every hit point lies in a leaf that stores its triangle, and that leaf is
+        // entered before the point. The margin keeps rounding from skipping the leaf a hit lies on
+        // the face of.
         const float entry = m_resultEntries[l];
         if (entry * entry * vectorLength2 > best * 1.0001f + 1e-12f) {
-            continue;
+            break;
         }
         for (std::int32_t first : m_resultArray[l]->TriArray) {
             const TPreparedTriangle& t = m_prepared[static_cast<std::size_t>(first) / 3];
@@ -132,7 +141,8 @@ bool TOctree::RayCastIntersect(const TVec3& rayStart, const TVec3& rayVector, TO
             }
             const TVec3 d = candidate.point - rayStart;
             const float distance = Dot(d, d);
-            if (distance < best) {
+            // Of hits at the same distance, the triangle placed first wins, in whatever leaf.
+            if (distance < best || (distance == best && first < kept.triangle)) {
                 best = distance;
                 kept = TOctreeHit{candidate.point, candidate.normal, first};
             }

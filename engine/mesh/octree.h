@@ -67,6 +67,7 @@ private:
     int m_triCountOctree = 0;
     std::vector<TOctreeNode*> m_resultArray;
     std::vector<float> m_resultEntries;  // where the last ray entered each collected leaf
+    std::vector<std::size_t> m_leafOrder;
     // Per triangle its first vertex and two edges, so a ray test starts with the arithmetic.
     struct TPreparedTriangle {
         TVec3 p1, e1, e2;
