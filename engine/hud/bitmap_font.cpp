@@ -16,10 +16,6 @@ namespace {
 // Trims a rectangle's edges inwards so that linear filtering does not pick up the neighbouring cell.
 constexpr float kEdgeInset = 0.05f;
 
-bool IsMipmapFilter(TGLMinFilter filter) {
-    return filter != TGLMinFilter::miNearest && filter != TGLMinFilter::miLinear;
-}
-
 }  // namespace
 
 double RoundHalfEven(double value) {

@@ -4,6 +4,7 @@
 
 namespace engine {
 
+class TGLLibMaterials;
 class TGLMaterialLibrary;
 
 // Draws an object once per material of its own library, in collection order, each pass with that
@@ -26,10 +27,13 @@ protected:
 
 private:
     void Finish(TRenderContextInfo& rci);
+    // The first material from index on whose pass would change pixels (Count when none).
+    static int NextPass(const TRenderContextInfo& rci, TGLLibMaterials& materials, int from);
+    static bool PassShowsNothing(const TRenderContextInfo& rci, TGLLibMaterial& libMaterial);
 
     TComponentLink<TGLMaterialLibrary> m_materialLibrary;
     bool m_visibleAtDesignTime = false;
-    int m_pass = 0;              // index of the next material to apply
+    int m_current = 0;           // index of the material applied for this pass
     bool m_attributesPushed = false;
 };
 

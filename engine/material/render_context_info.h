@@ -30,6 +30,14 @@ struct TFrustumClipping {
     TVec4 frustumPlanes[6] = {};    // left, top, right, bottom, near, far; normals point inwards
 };
 
+// The texture coordinates an object's geometry uses, as a box in (s, t).
+struct TTexCoordRange {
+    float minS = 0;
+    float minT = 0;
+    float maxS = 0;
+    float maxT = 0;
+};
+
 // Everything a draw call needs to know about the frame it draws into. The scene builds one per
 // frame and hands it down the render traversal; materials read the state cache and the flags and
 // keep the counters balanced between their begin and end of a pass.
@@ -59,6 +67,9 @@ struct TRenderContextInfo {
 
     // The library material applied at the moment (null outside any), kept by TGLLibMaterial.
     TGLLibMaterial* currentLibMaterial = nullptr;
+    // The texture coordinates of the object being drawn, when it knows them all (null otherwise);
+    // set by the object around its material's passes.
+    const TTexCoordRange* drawnTexCoords = nullptr;
 
     bool proxySubObject = false;
     bool ignoreMaterials = false;

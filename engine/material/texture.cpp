@@ -15,17 +15,36 @@
 namespace engine {
 namespace {
 
-bool IsMipmapFilter(TGLMinFilter filter) {
-    return filter != TGLMinFilter::miNearest && filter != TGLMinFilter::miLinear;
-}
-
 // Empties OpenGL's error queue so the next glGetError speaks of the calls that follow.
 void ClearGLErrors() {
     for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
     }
 }
 
+// Red, green and blue 0 on every edge texel of a picture of RGBA rows.
+bool PictureBorderIsBlack(const std::uint8_t* pixels, int width, int height) {
+    const auto black = [&](int x, int y) {
+        const std::uint8_t* p = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
+        return p[0] == 0 && p[1] == 0 && p[2] == 0;
+    };
+    for (int x = 0; x < width; ++x) {
+        if (!black(x, 0) || !black(x, height - 1)) {
+            return false;
+        }
+    }
+    for (int y = 0; y < height; ++y) {
+        if (!black(0, y) || !black(width - 1, y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+bool IsMipmapFilter(TGLMinFilter filter) {
+    return filter != TGLMinFilter::miNearest && filter != TGLMinFilter::miLinear;
+}
 
 GLenum GLMinFilter(TGLMinFilter filter) {
     switch (filter) {
@@ -164,6 +183,7 @@ void TGLTexture::SetParameters(const TGLTextureCapabilities& caps) {
 void TGLTexture::Upload(const TGLTextureCapabilities& caps) {
     TGLBitmap32 bitmap = ConvertToBitmap32(m_image);
     m_requiredMemorySize = -1;
+    m_borderBlack = false;
     if (bitmap.Empty()) {
         // A zero-sized level leaves the texture incomplete, so objects draw untextured rather than
         // with a picture that was replaced.
@@ -196,6 +216,7 @@ void TGLTexture::Upload(const TGLTextureCapabilities& caps) {
         pixels = scaled.data();
     }
 
+    m_borderBlack = PictureBorderIsBlack(pixels, m_texWidth, m_texHeight);
     ClearGLErrors();
     const bool mipmaps = !IsFloatFormat(m_textureFormat) && IsMipmapFilter(m_minFilter);
     if (caps.generateMipmap) {

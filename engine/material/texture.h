@@ -30,6 +30,8 @@ enum class TGLTextureWrap : std::uint8_t { twBoth, twNone, twVertical, twHorizon
 enum class TGLTextureFilteringQuality : std::uint8_t { tfIsotropic, tfAnisotropic };
 
 GLenum GLMinFilter(TGLMinFilter filter);
+// Whether the filter reads mipmap levels.
+bool IsMipmapFilter(TGLMinFilter filter);
 GLenum GLTextureMode(TGLTextureMode mode);
 
 // A picture and the settings that turn it into an OpenGL texture. The texture is built lazily: at
@@ -94,6 +96,9 @@ public:
     int TexHeight() const { return m_texHeight; }
     // The compressed size OpenGL reports for level 0, -1 when it reports none.
     int RequiredMemorySize() const { return m_requiredMemorySize; }
+    // Whether every texel on the edges of the uploaded picture has no colour (red, green and blue
+    // 0): a clamped texture sampled beyond its edges then gives black. False before the upload.
+    bool BorderIsBlack() const { return m_borderBlack; }
 
     // Told of every change.
     std::function<void()> OnChange;
@@ -134,6 +139,7 @@ private:
     int m_texWidth = 0;
     int m_texHeight = 0;
     int m_requiredMemorySize = -1;
+    bool m_borderBlack = false;
 };
 
 }  // namespace engine

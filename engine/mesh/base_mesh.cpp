@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace engine {
 
@@ -177,6 +178,7 @@ void TGLBaseMesh::DropMaterialLibraryCache() {
 
 void TGLBaseMesh::StructureChanged() {
     m_rayBounds.reset();
+    m_texCoordRange.reset();
     DropMaterialLibraryCache();
     MarkStructureChanged();
 }
@@ -236,6 +238,42 @@ bool TGLBaseMesh::IntersectRay(const TVec4& rayStart, const TVec4& rayVector, TV
     return found;
 }
 
+const TTexCoordRange* TGLBaseMesh::DrawnTexCoords() const {
+    if (DrawsDirect()) {
+        return nullptr;
+    }
+    if (!m_texCoordRange) {
+        m_texCoordRange.emplace();
+        TTexCoordRange range{std::numeric_limits<float>::max(), std::numeric_limits<float>::max(),
+                             std::numeric_limits<float>::lowest(), std::numeric_limits<float>::lowest()};
+        const auto extend = [&](float s, float t) {
+            range = TTexCoordRange{std::min(range.minS, s), std::min(range.minT, t), std::max(range.maxS, s),
+                                   std::max(range.maxT, t)};
+        };
+        for (const auto& object : m_meshObjects) {
+            // Corners take the object's coordinates by vertex, or a face group's own.
+            if (object->TexCoords().size() < object->Vertices().size()) {
+                return nullptr;
+            }
+            for (const TVec3& t : object->TexCoords()) {
+                extend(t.X, t.Y);
+            }
+            for (int g = 0; object->Mode() == momFaceGroups && g < object->FaceGroups().Count(); ++g) {
+                const TFaceGroup& group = object->FaceGroups()[g];
+                if (const auto* own = dynamic_cast<const TFGIndexTexCoordList*>(&group)) {
+                    for (const TTexPoint& t : own->TexCoords()) {
+                        extend(t.S, t.T);
+                    }
+                } else if (!dynamic_cast<const TFGVertexIndexList*>(&group)) {
+                    return nullptr;
+                }
+            }
+        }
+        *m_texCoordRange = range;
+    }
+    return *m_texCoordRange ? &**m_texCoordRange : nullptr;
+}
+
 TVec4 TGLBaseMesh::HalfExtents() const {
     TVec3 min;
     TVec3 max;
@@ -260,7 +298,9 @@ void TGLBaseMesh::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool draw
         if (m_normalsOrientation == mnoInvert) {
             glFrontFace(GL_CW);
         }
+        const TTexCoordRange* outer = std::exchange(rci.drawnTexCoords, DrawnTexCoords());
         TGLMaterialObject::DrawContents(rci, true, false);
+        rci.drawnTexCoords = outer;
         if (m_normalsOrientation == mnoInvert) {
             glFrontFace(GL_CCW);
         }

@@ -84,6 +84,9 @@ protected:
     virtual void MeshLoaded() {}
     // Whether the geometry changes too often to be worth a display list.
     virtual bool DrawsDirect() const { return false; }
+    // The box of the texture coordinates the mesh draws with, or none when a corner may be drawn
+    // without one (it would take whatever coordinate came before).
+    const TTexCoordRange* DrawnTexCoords() const;
     // Maps a local hit back to world space (point and normal through the world matrix, the normal
     // negated for mnoInvert).
     void HitToWorld(const TVec3& point, const TVec3& normal, TVec4* worldPoint, TVec4* worldNormal) const;
@@ -104,6 +107,9 @@ private:
     bool m_drawWithLibrary = false;  // for the draw in progress
     // The box of all vertices for ray tests, until the next StructureChanged.
     mutable std::optional<std::pair<TVec3, TVec3>> m_rayBounds;
+    // The texture coordinates every drawn corner has, when each has one, until the next
+    // StructureChanged; the outer optional says whether it was worked out.
+    mutable std::optional<std::optional<TTexCoordRange>> m_texCoordRange;
 };
 
 }  // namespace engine

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -397,6 +398,71 @@ TEST_F(MaterialGL, MultiMaterialPassesLandOnOneAnother) {
     glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attributeDepth);
     EXPECT_EQ(attributeDepth, 0);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));  // the pop restored the state before the passes
+}
+
+// A pass adding a clamped picture with a black border, taken wholly beyond its edges, changes no pixel
+// and is left out; any other pass is drawn.
+TEST_F(MaterialGL, MultiMaterialLeavesOutPassesThatAddOnlyBlack) {
+    TGLMaterialLibrary passes;
+    passes.Materials().Add("base").Material().FrontProperties().Diffuse().SetColor({0.5f, 0.5f, 0.5f, 1});
+    TGLLibMaterial& ring = passes.Materials().Add("ring");
+    TGLMaterial& look = ring.Material();
+    look.SetBlendingMode(TBlendingMode::bmAdditive);
+    look.Texture().SetDisabled(false);
+    look.Texture().SetTextureMode(engine::TGLTextureMode::tmModulate);
+    look.Texture().SetTextureWrap(engine::TGLTextureWrap::twNone);
+    look.Texture().SetMinFilter(engine::TGLMinFilter::miLinear);
+    platform::Image picture = Quadrants(2);  // 4 x 4: a white inside in a black border
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            const bool inside = x > 0 && x < 3 && y > 0 && y < 3;
+            std::fill_n(picture.Row(y) + x * 4, 3, inside ? 255 : 0);
+        }
+    }
+    look.Texture().SetImage(picture);
+    TGLMaterialLibrary library;
+    engine::TGLMultiMaterialShader shader;
+    shader.SetMaterialLibrary(&passes);
+    TGLLibMaterial& terrain = library.Materials().Add("terrain");
+    terrain.SetShader(&shader);
+    TGLMaterial material;
+    material.SetMaterialLibrary(&library);
+    material.SetLibMaterialName("terrain");
+    const engine::TTexCoordRange quad{0, 0, 1, 1};
+    rci.drawnTexCoords = &quad;
+
+    EXPECT_EQ(DrawQuad(material), 2);  // shown: the picture is built as it is drawn
+    EXPECT_TRUE(Near(Pixel(32, 32), {255, 255, 255}));
+    ring.TextureOffset().SetAll(512, 512, 1);
+    Clear(0, 0, 0);
+    EXPECT_EQ(DrawQuad(material), 1);
+    EXPECT_TRUE(Near(Pixel(32, 32), {128, 128, 128}));
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } kept[] = {
+        {"repeated", [&] { look.Texture().SetTextureWrap(engine::TGLTextureWrap::twBoth); }},
+        {"mipmapped", [&] { look.Texture().SetMinFilter(engine::TGLMinFilter::miLinearMipmapLinear); }},
+        {"blended", [&] { look.SetBlendingMode(TBlendingMode::bmTransparency); }},
+        {"decal", [&] { look.Texture().SetTextureMode(engine::TGLTextureMode::tmDecal); }},
+        {"partly inside", [&] { ring.TextureOffset().SetAll(-0.5f, 0, 1); }},
+        {"coordinates unknown", [&] { rci.drawnTexCoords = nullptr; }},
+        {"a grey border", [&] {
+             std::fill_n(picture.Row(0), 3, 1);
+             look.Texture().SetImage(picture);
+         }},
+    };
+    for (const auto& k : kept) {
+        k.make();
+        DrawQuad(material);  // builds a changed picture
+        EXPECT_EQ(DrawQuad(material), 2) << k.change;
+        look.SetBlendingMode(TBlendingMode::bmAdditive);
+        look.Texture().SetTextureWrap(engine::TGLTextureWrap::twNone);
+        look.Texture().SetMinFilter(engine::TGLMinFilter::miLinear);
+        look.Texture().SetTextureMode(engine::TGLTextureMode::tmModulate);
+        ring.TextureOffset().SetAll(512, 512, 1);
+        rci.drawnTexCoords = &quad;
+    }
 }
 
 TEST_F(MaterialGL, TextureCapabilitiesOfThisContext) {
