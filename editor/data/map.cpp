@@ -3,7 +3,9 @@
 #include "platform/paths.h"
 #include "platform/random.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -99,6 +101,7 @@ void TMap::Reset() {
     data.Header.SizeX = map_defaults::kNewMapSize;
     data.Header.SizeY = map_defaults::kNewMapSize;
     m_data = std::move(data);
+    m_blendCurrent = true;
 }
 
 void TMap::NewMap() {
@@ -122,6 +125,7 @@ bool TMap::LoadMap(const std::string& fileName) {
         return false;
     }
     m_data = std::move(*loaded);
+    m_blendCurrent = false;
     return true;
 }
 
@@ -139,6 +143,7 @@ void TMap::Assign(TMapData data) {
     data.Header.SpecialCount = static_cast<std::int32_t>(data.Specials.size());
     data.Header.AirCount = static_cast<std::int32_t>(data.Air.size());
     m_data = std::move(data);
+    m_blendCurrent = false;
 }
 
 void TMap::SetSize(std::uint8_t sizeX, std::uint8_t sizeY) {
@@ -168,17 +173,61 @@ const TSurfaceTile* TMap::TopTileAt(std::uint8_t x, std::uint8_t y) const {
     return nullptr;
 }
 
+namespace {
+
+// Sets each Blend vertex of the tile from whether its neighbour cells hold its kind.
+template <typename HasTile>
+void SetBlend(TSurfaceTile& tile, const HasTile& has) {
+    for (std::size_t vertex = 0; vertex < kBlendNeighbours.size(); ++vertex) {
+        bool covered = true;
+        for (const Offset& offset : kBlendNeighbours[vertex]) {
+            covered = covered && has(tile.Kind, static_cast<std::uint8_t>(tile.X + offset.dx),
+                                     static_cast<std::uint8_t>(tile.Y + offset.dy));
+        }
+        tile.Blend[vertex] = covered ? map_layout::kOpaque : 0;
+    }
+}
+
+// How far the cell lies from the origin along one axis, wrapping as the neighbours do.
+int WrappedOffset(std::uint8_t origin, std::uint8_t cell) {
+    return static_cast<std::int8_t>(static_cast<std::uint8_t>(cell - origin));
+}
+
+}  // namespace
+
 void TMap::UpdateTileBlend() {
     const TileIndex index(m_data.Tiles);
     for (TSurfaceTile& tile : m_data.Tiles) {
-        for (std::size_t vertex = 0; vertex < kBlendNeighbours.size(); ++vertex) {
-            bool covered = true;
-            for (const Offset& offset : kBlendNeighbours[vertex]) {
-                covered = covered && index.Has(tile.Kind, static_cast<std::uint8_t>(tile.X + offset.dx),
-                                               static_cast<std::uint8_t>(tile.Y + offset.dy));
+        SetBlend(tile, [&](std::uint8_t kind, std::uint8_t x, std::uint8_t y) { return index.Has(kind, x, y); });
+    }
+    m_blendCurrent = true;
+}
+
+void TMap::UpdateTileBlendAround(std::uint8_t x, std::uint8_t y) {
+    if (!m_blendCurrent) {
+        UpdateTileBlend();
+        return;
+    }
+    // Only the tiles touching the cell see it as a neighbour; their own neighbours lie within two.
+    std::vector<TSurfaceTile> near;
+    std::vector<TSurfaceTile*> touching;
+    for (TSurfaceTile& tile : m_data.Tiles) {
+        const int dx = std::abs(WrappedOffset(x, tile.X));
+        const int dy = std::abs(WrappedOffset(y, tile.Y));
+        if (dx <= 2 && dy <= 2) {
+            near.push_back(tile);
+            if (dx <= 1 && dy <= 1) {
+                touching.push_back(&tile);
             }
-            tile.Blend[vertex] = covered ? map_layout::kOpaque : 0;
         }
+    }
+    const auto has = [&](std::uint8_t kind, std::uint8_t cellX, std::uint8_t cellY) {
+        return std::any_of(near.begin(), near.end(), [&](const TSurfaceTile& tile) {
+            return tile.Kind == kind && tile.X == cellX && tile.Y == cellY;
+        });
+    };
+    for (TSurfaceTile* tile : touching) {
+        SetBlend(*tile, has);
     }
 }
 
@@ -188,7 +237,7 @@ void TMap::AddTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
     tile.X = x;
     tile.Y = y;
     Append(m_data.Tiles, m_data.Header.TileCount, tile);
-    UpdateTileBlend();
+    UpdateTileBlendAround(x, y);
 }
 
 void TMap::AddGroundObject(const TGroundObject& object) {
@@ -205,7 +254,7 @@ void TMap::AddAirObject(const TAirObject& object) {
 
 void TMap::DeleteTileAt(std::uint8_t x, std::uint8_t y) {
     if (RemoveFirstAt(m_data.Tiles, m_data.Header.TileCount, x, y)) {
-        UpdateTileBlend();
+        UpdateTileBlendAround(x, y);
     }
 }
 

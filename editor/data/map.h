@@ -60,7 +60,8 @@ public:
     // holds a tile of the same kind, else 0. Neighbours wrap at columns and rows 0 and 255.
     void UpdateTileBlend();
 
-    // Each appends the record; AddTile stores the tile with zero Blend, then updates the blends.
+    // Each appends the record; AddTile stores the tile with zero Blend, then updates the blends
+    // (only around its cell once every blend is up to date: the others cannot change).
     void AddTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y);
     void AddGroundObject(const TGroundObject& object);
     void AddSpecialObject(const TSpecialObject& object);
@@ -75,8 +76,13 @@ public:
 
 private:
     void Reset();
+    // As UpdateTileBlend after a tile was added or removed at the cell.
+    void UpdateTileBlendAround(std::uint8_t x, std::uint8_t y);
 
     TMapData m_data;
+    // Whether every Blend is what UpdateTileBlend would make it; an opened or assigned map keeps
+    // the bytes it came with until the first tile edit updates them all.
+    bool m_blendCurrent = true;
 };
 
 }  // namespace editor

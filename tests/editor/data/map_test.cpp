@@ -392,6 +392,23 @@ TEST_F(MapTest, IndexedBlendMatchesTheLinearSearchOnRandomMaps) {
     }
 }
 
+TEST_F(MapTest, FirstTileEditAfterAnAssignUpdatesEveryStaleBlend) {
+    // Blends stored in a file need not follow the rule; the first edit updates them all, as it
+    // always did, and not only those around the edited cell.
+    TMapData data;
+    for (std::uint8_t x = 0; x < 6; ++x) {
+        data.Tiles.push_back({1, x, 0, {1, 2, 3, 4, 5, 6, 7, 8}});
+    }
+    TMap map;
+    map.Assign(data);
+    map.AddTile(2, 40, 40);
+    std::vector<TSurfaceTile> expected = map.Data().Tiles;
+    ReferenceUpdateTileBlend(expected);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(map.Data().Tiles[i].Blend, expected[i].Blend) << "tile " << i;
+    }
+}
+
 TEST(KindCatalogues, LookupsTakeTheFirstEntryWithTheId) {
     TKindCatalogues catalogues;
     catalogues.SurfaceKinds = {{0, 11, -1}, {1, 12, -1}, {1, 13, -1}};
