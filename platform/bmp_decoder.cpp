@@ -2,8 +2,10 @@
 
 #include "platform/binary_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,11 @@ struct Header {
 };
 
 using Rgba = std::array<std::uint8_t, 4>;
+
+Rgba PaletteColour(const std::vector<Rgba>& palette, std::size_t index) {
+    // An index past a short palette shows black, as the platform's own bitmap code does.
+    return index < palette.size() ? palette[index] : Rgba{0, 0, 0, 255};
+}
 
 // One bit-field channel: where it lies in the pixel value and how to widen it to 0..255.
 class Channel {
@@ -210,10 +217,7 @@ private:
         }
     }
 
-    Rgba Indexed(std::size_t index) const {
-        // An index past a short palette shows black, as the platform's own bitmap code does.
-        return index < m_palette.size() ? m_palette[index] : Rgba{0, 0, 0, 255};
-    }
+    Rgba Indexed(std::size_t index) const { return PaletteColour(m_palette, index); }
 
     Rgba Fields(std::uint32_t value) const {
         return {m_red.Extract(value), m_green.Extract(value), m_blue.Extract(value),
@@ -247,16 +251,32 @@ void DecodeUncompressed(const BinaryReader& file, std::uint32_t offset, const He
 
 // Run-length data draws palette indices into a bottom-up index grid; pixels it never reaches keep
 // index 0. Runs past the right edge are clipped, lines past the top end the picture.
-std::vector<std::uint8_t> DecodeRunLength(BinaryReader data, const Header& header) {
+// The whole picture in one colour: one row pixel by pixel, the others copied from it, so that a
+// large picture announced by a few bytes of run-length data costs no more than its memory.
+void Fill(Image& image, const Rgba& colour) {
+    std::uint8_t* first = image.Row(0);
+    for (std::int32_t x = 0; x < image.Width; ++x) {
+        std::copy(colour.begin(), colour.end(), first + 4 * x);
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(image.Width) * 4;
+    for (std::int32_t y = 1; y < image.Height; ++y) {
+        std::memcpy(image.Row(y), first, rowBytes);
+    }
+}
+
+// Pixels the data never reaches (passed over by a delta, or after an early end) keep index 0.
+void DecodeRunLength(BinaryReader data, const Header& header, const std::vector<Rgba>& palette, Image& image) {
     const bool nibbles = header.compression == bmp::kRle4;
     const std::int64_t width = header.width;
     const std::int64_t height = header.height;
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(width * height), 0);
+    Fill(image, PaletteColour(palette, 0));
     std::int64_t x = 0;
     std::int64_t y = 0;
     const auto put = [&](std::uint8_t index) {
         if (x < width && y < height) {
-            indices[static_cast<std::size_t>(y * width + x)] = index;
+            const Rgba colour = PaletteColour(palette, index);
+            // Rows are stored bottom first.
+            std::copy(colour.begin(), colour.end(), image.Row(static_cast<std::int32_t>(height - 1 - y)) + 4 * x);
         }
         ++x;
     };
@@ -287,7 +307,6 @@ std::vector<std::uint8_t> DecodeRunLength(BinaryReader data, const Header& heade
             }
         }
     }
-    return indices;
 }
 
 void DecodeCompressed(const BinaryReader& file, std::uint32_t offset, const Header& header,
@@ -301,15 +320,7 @@ void DecodeCompressed(const BinaryReader& file, std::uint32_t offset, const Head
         }
         length = header.sizeImage;
     }
-    const auto indices = DecodeRunLength(file.SubReader(offset, length), header);
-    for (std::int32_t y = 0; y < image.Height; ++y) {
-        std::uint8_t* target = image.Row(image.Height - 1 - y);
-        for (std::int32_t x = 0; x < image.Width; ++x, target += 4) {
-            const std::size_t index = indices[static_cast<std::size_t>(y) * image.Width + x];
-            const Rgba colour = index < palette.size() ? palette[index] : Rgba{0, 0, 0, 255};
-            std::copy(colour.begin(), colour.end(), target);
-        }
-    }
+    DecodeRunLength(file.SubReader(offset, length), header, palette, image);
 }
 
 Image Decode(std::span<const std::uint8_t> data) {

@@ -148,16 +148,17 @@ TEST(BmpDecoder, AlphaMaskGivesAlpha) {
 
 TEST(BmpDecoder, RunLengthEightWithRunsAbsoluteDeltaAndEndOfLine) {
     BmpSpec desc = Desc(4, 3, 8, 1);
-    desc.palette = {kBlack, kRed, kGreen, kBlue};
+    // Index 0 is green, so the pixels the data passes over show that they take index 0.
+    desc.palette = {kGreen, kRed, kBlack, kBlue};
     desc.pixels = {
-        2, 1, 0, 3, 2, 3, 1, 0,  // bottom line: run of two red, absolute green blue red (padded)
+        2, 1, 0, 3, 2, 3, 1, 0,  // bottom line: run of two red, absolute black blue red (padded)
         0, 0,                    // end of line
         0, 2, 1, 1,              // delta: right one, up one: skips the middle line
         6, 3,                    // a run of six blue clipped at the right edge
         0, 1,                    // end of bitmap
     };
     ExpectPixels(DecodeBmp(MakeBmp(desc)),
-                 {{kBlack, kBlue, kBlue, kBlue}, {kBlack, kBlack, kBlack, kBlack}, {kRed, kRed, kGreen, kBlue}});
+                 {{kGreen, kBlue, kBlue, kBlue}, {kGreen, kGreen, kGreen, kGreen}, {kRed, kRed, kBlack, kBlue}});
 }
 
 TEST(BmpDecoder, RunLengthFour) {
