@@ -26,8 +26,11 @@ void OnError(j_common_ptr info) {
 }
 
 void OnMessage(j_common_ptr info, int level) {
-    // A file cut short only raises a warning in libjpeg; for us it is a damaged file.
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+    // A file cut short, or whose coded data stops at a marker before the picture is complete, only
+    // raises a warning in libjpeg, which then makes up the rest; for us it is a damaged file. A
+    // few bytes could otherwise announce millions of made-up pixels.
+    const int code = info->err->msg_code;
+    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
         OnError(info);
     }
 }
@@ -88,20 +91,22 @@ bool Run(Decoding& decoding, ErrorManager& errors) {
 void Expand(const Decoding& decoding, const std::vector<std::uint8_t>& source, Image& image) {
     const std::size_t count = static_cast<std::size_t>(image.Width) * image.Height;
     image.Pixels.resize(count * 4);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::uint8_t* target = image.Pixels.data() + 4 * i;
-        if (decoding.cmyk) {
-            // Adobe writes CMYK inverted: each byte is already 255 - ink.
-            const std::uint8_t* p = source.data() + 4 * i;
-            for (int c = 0; c < 3; ++c) {
-                target[c] = static_cast<std::uint8_t>((p[c] * p[3] + 127) / 255);
-            }
-        } else {
-            const std::uint8_t* p = source.data() + 3 * i;
-            target[0] = p[0];
-            target[1] = p[1];
-            target[2] = p[2];
+    std::uint8_t* target = image.Pixels.data();
+    const std::uint8_t* p = source.data();
+    if (decoding.cmyk) {
+        // Adobe writes CMYK inverted: each byte is already 255 - ink.
+        for (std::size_t i = 0; i < count; ++i, p += 4, target += 4) {
+            target[0] = static_cast<std::uint8_t>((p[0] * p[3] + 127) / 255);
+            target[1] = static_cast<std::uint8_t>((p[1] * p[3] + 127) / 255);
+            target[2] = static_cast<std::uint8_t>((p[2] * p[3] + 127) / 255);
+            target[3] = 255;
         }
+        return;
+    }
+    for (std::size_t i = 0; i < count; ++i, p += 3, target += 4) {
+        target[0] = p[0];
+        target[1] = p[1];
+        target[2] = p[2];
         target[3] = 255;
     }
 }

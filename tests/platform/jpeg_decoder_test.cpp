@@ -80,6 +80,15 @@ TEST(JpegDecoder, RefusesDamagedFiles) {
     for (std::size_t size : {std::size_t{2}, std::size_t{20}, good.size() / 2, good.size() - 2}) {
         EXPECT_THROW(DecodeJpeg(std::span(good).first(size)), ImageError) << "cut at " << size;
     }
+    // Coded data that stops at the end marker before the picture is complete: libjpeg would make
+    // up the rest.
+    std::size_t scan = 0;
+    while (scan + 1 < good.size() && !(good[scan] == 0xFF && good[scan + 1] == 0xDA)) {
+        ++scan;
+    }
+    Bytes early(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(scan + 16));
+    early.insert(early.end(), {0xFF, 0xD9});
+    EXPECT_THROW(DecodeJpeg(early), ImageError);
 }
 
 TEST(JpegDecoder, RefusesHugeSizesBeforeAllocating) {
