@@ -37,17 +37,19 @@ void OnMessage(j_common_ptr info, int level) {
 
 struct Decoding {
     std::span<const std::uint8_t> data;
-    std::vector<std::uint8_t>* pixels = nullptr;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool cmyk = false;
+    Image* image = nullptr;
     std::string sizeProblem;
 };
 
-JDIMENSION ReadScanlines(jpeg_decompress_struct& info, std::vector<std::uint8_t>& pixels, int components) {
-    const std::size_t stride = static_cast<std::size_t>(info.output_width) * components;
-    JSAMPROW row = pixels.data() + static_cast<std::size_t>(info.output_scanline) * stride;
-    return jpeg_read_scanlines(&info, &row, 1);
+// Adobe writes CMYK inverted: each byte is already 255 - ink. Turned into RGBA in place.
+void CmykToRgba(std::uint8_t* row, std::size_t width) {
+    for (std::size_t x = 0; x < width; ++x, row += 4) {
+        const int k = row[3];
+        row[0] = static_cast<std::uint8_t>((row[0] * k + 127) / 255);
+        row[1] = static_cast<std::uint8_t>((row[1] * k + 127) / 255);
+        row[2] = static_cast<std::uint8_t>((row[2] * k + 127) / 255);
+        row[3] = 255;
+    }
 }
 
 // Runs libjpeg over the data; false with the message filled in when libjpeg gave up.
@@ -63,8 +65,9 @@ bool Run(Decoding& decoding, ErrorManager& errors) {
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, decoding.data.data(), static_cast<unsigned long>(decoding.data.size()));
     jpeg_read_header(&info, TRUE);
-    decoding.cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-    info.out_color_space = decoding.cmyk ? JCS_CMYK : JCS_RGB;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    // Four bytes a pixel either way: libjpeg writes opaque RGBA itself, CMYK is converted row by row.
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
     jpeg_calc_output_dimensions(&info);
     try {
         CheckImageSize(info.output_width, info.output_height, "JPEG");
@@ -75,40 +78,25 @@ bool Run(Decoding& decoding, ErrorManager& errors) {
         jpeg_destroy_decompress(&info);
         return false;
     }
-    const int components = decoding.cmyk ? 4 : 3;
-    decoding.width = static_cast<std::int32_t>(info.output_width);
-    decoding.height = static_cast<std::int32_t>(info.output_height);
-    decoding.pixels->resize(static_cast<std::size_t>(decoding.width) * decoding.height * components);
+    Image& image = *decoding.image;
+    image.Width = static_cast<std::int32_t>(info.output_width);
+    image.Height = static_cast<std::int32_t>(info.output_height);
+    const std::size_t rowBytes = static_cast<std::size_t>(image.Width) * 4;
     jpeg_start_decompress(&info);
+    // The picture grows a row at a time as rows are decoded, so a header that promises a large
+    // picture ahead of data that is not there costs nothing.
     while (info.output_scanline < info.output_height) {
-        ReadScanlines(info, *decoding.pixels, components);
+        const std::size_t offset = static_cast<std::size_t>(info.output_scanline) * rowBytes;
+        image.Pixels.resize(offset + rowBytes);
+        JSAMPROW row = image.Pixels.data() + offset;
+        jpeg_read_scanlines(&info, &row, 1);
+        if (cmyk) {
+            CmykToRgba(row, static_cast<std::size_t>(image.Width));
+        }
     }
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
     return true;
-}
-
-void Expand(const Decoding& decoding, const std::vector<std::uint8_t>& source, Image& image) {
-    const std::size_t count = static_cast<std::size_t>(image.Width) * image.Height;
-    image.Pixels.resize(count * 4);
-    std::uint8_t* target = image.Pixels.data();
-    const std::uint8_t* p = source.data();
-    if (decoding.cmyk) {
-        // Adobe writes CMYK inverted: each byte is already 255 - ink.
-        for (std::size_t i = 0; i < count; ++i, p += 4, target += 4) {
-            target[0] = static_cast<std::uint8_t>((p[0] * p[3] + 127) / 255);
-            target[1] = static_cast<std::uint8_t>((p[1] * p[3] + 127) / 255);
-            target[2] = static_cast<std::uint8_t>((p[2] * p[3] + 127) / 255);
-            target[3] = 255;
-        }
-        return;
-    }
-    for (std::size_t i = 0; i < count; ++i, p += 3, target += 4) {
-        target[0] = p[0];
-        target[1] = p[1];
-        target[2] = p[2];
-        target[3] = 255;
-    }
 }
 
 }  // namespace
@@ -117,19 +105,15 @@ Image DecodeJpeg(std::span<const std::uint8_t> data) {
     if (data.empty()) {
         throw ImageError("JPEG file is empty");
     }
-    std::vector<std::uint8_t> decoded;
+    Image image;
     Decoding decoding;
     decoding.data = data;
-    decoding.pixels = &decoded;
+    decoding.image = &image;
     ErrorManager errors{};
     if (!Run(decoding, errors)) {
         throw ImageError(decoding.sizeProblem.empty() ? std::string("JPEG decoding failed: ") + errors.message
                                                       : decoding.sizeProblem);
     }
-    Image image;
-    image.Width = decoding.width;
-    image.Height = decoding.height;
-    Expand(decoding, decoded, image);
     return image;
 }
 
