@@ -249,8 +249,6 @@ void DecodeUncompressed(const BinaryReader& file, std::uint32_t offset, const He
     }
 }
 
-// Run-length data draws palette indices into a bottom-up index grid; pixels it never reaches keep
-// index 0. Runs past the right edge are clipped, lines past the top end the picture.
 // The whole picture in one colour: one row pixel by pixel, the others copied from it, so that a
 // large picture announced by a few bytes of run-length data costs no more than its memory.
 void Fill(Image& image, const Rgba& colour) {
@@ -264,7 +262,9 @@ void Fill(Image& image, const Rgba& colour) {
     }
 }
 
-// Pixels the data never reaches (passed over by a delta, or after an early end) keep index 0.
+// Run-length data draws palette colours into the bottom-up picture; pixels it never reaches (passed
+// over by a delta, or after an early end) keep index 0. Runs past the right edge are clipped, lines
+// past the top end the picture.
 void DecodeRunLength(BinaryReader data, const Header& header, const std::vector<Rgba>& palette, Image& image) {
     const bool nibbles = header.compression == bmp::kRle4;
     const std::int64_t width = header.width;
