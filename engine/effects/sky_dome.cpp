@@ -153,6 +153,10 @@ void TGLSkyDome::DrawStars() const {
         return;
     }
     const bool twinkle = (m_options & sdoTwinkle) != 0;
+    // Twinkling belongs to the picture, not the game: it draws from a sequence of its own, so that
+    // how often the screen is painted never changes the numbers the game's rules draw.
+    const std::uint32_t gameSeed = platform::GetRandomSeed();
+    platform::SetRandomSeed(m_twinkleSeed);
     glPushAttrib(GL_ENABLE_BIT);
     glEnable(GL_POINT_SMOOTH);
     glEnable(GL_ALPHA_TEST);
@@ -188,6 +192,8 @@ void TGLSkyDome::DrawStars() const {
     glPointSize(1.0f);
     glPopAttrib();
     glAlphaFunc(GL_GREATER, 0.0f);
+    m_twinkleSeed = platform::GetRandomSeed();
+    platform::SetRandomSeed(gameSeed);
 }
 
 void TGLSkyDome::DoCopyFrom(const TGLBaseSceneObject& source) {

@@ -70,6 +70,7 @@ private:
 
     TSkyDomeBands m_bands;
     TSkyDomeStars m_stars;
+    mutable std::uint32_t m_twinkleSeed = 0;
     std::uint8_t m_options = 0;
 };
 
