@@ -2,7 +2,7 @@
 // EDDSException.
 #include "engine/assets/dds_image.h"
 #include "engine/assets/image_formats.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include <cstddef>
 #include <cstdint>

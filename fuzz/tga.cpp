@@ -2,7 +2,7 @@
 // ETGAException.
 #include "engine/assets/image_formats.h"
 #include "engine/assets/tga_image.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include <cstddef>
 #include <cstdint>

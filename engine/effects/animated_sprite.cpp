@@ -1,7 +1,7 @@
 #include "engine/effects/animated_sprite.h"
 
 #include "engine/material/lib_material.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 
 #include <GL/gl.h>
 

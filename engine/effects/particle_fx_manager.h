@@ -3,7 +3,7 @@
 #include "engine/core/component.h"
 #include "engine/effects/particle.h"
 #include "engine/material/material.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "engine/timing/cadenced_component.h"
 
 #include <GL/gl.h>

@@ -2,8 +2,8 @@
 
 #include "engine/core/component.h"
 #include "engine/effects/life_colored_pfx_manager.h"
-#include "engine/material/bitmap32.h"
-#include "engine/material/gl_texture_name.h"
+#include "engine/render/bitmap32.h"
+#include "engine/render/gl_texture_name.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
 #include "engine/hud/bitmap_font.h"
 
 #include "engine/hud/glyph_bitmap.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "engine/scene/scene_object.h"
 
 #include <GL/glu.h>

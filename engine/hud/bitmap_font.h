@@ -3,8 +3,8 @@
 #include "engine/core/component.h"
 #include "engine/core/vector_math.h"
 #include "engine/hud/bitmap_font_range.h"
-#include "engine/material/bitmap32.h"
-#include "engine/material/gl_texture_name.h"
+#include "engine/render/bitmap32.h"
+#include "engine/render/gl_texture_name.h"
 #include "engine/material/texture.h"
 #include "platform/image.h"
 

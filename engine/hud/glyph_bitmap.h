@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/material/bitmap32.h"
+#include "engine/render/bitmap32.h"
 #include "platform/image.h"
 
 namespace engine {

@@ -1,6 +1,6 @@
 #include "engine/hud/hud_transform.h"
 
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/material/color.h"
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 #include "engine/material/lib_material.h"
 #include "engine/material/material_errors.h"
 #include "engine/material/material_library.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 
 namespace engine {
 namespace {

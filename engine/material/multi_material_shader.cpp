@@ -1,7 +1,7 @@
 #include "engine/material/multi_material_shader.h"
 
 #include "engine/material/material_library.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 
 #include <algorithm>
 #include <limits>

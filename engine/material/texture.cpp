@@ -1,9 +1,9 @@
 #include "engine/material/texture.h"
 
-#include "engine/material/gl_state_cache.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/gl_state_cache.h"
+#include "engine/render/image_registry.h"
 #include "engine/material/material_errors.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "platform/paths.h"
 
 #include <GL/glext.h>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "engine/material/bitmap32.h"
+#include "engine/render/bitmap32.h"
 #include "engine/material/color.h"
-#include "engine/material/gl_texture_name.h"
-#include "engine/material/texture_format.h"
+#include "engine/render/gl_texture_name.h"
+#include "engine/render/texture_format.h"
 #include "platform/image.h"
 
 #include <GL/gl.h>

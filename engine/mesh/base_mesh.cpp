@@ -5,7 +5,7 @@
 #include "engine/mesh/ray_geometry.h"
 #include "engine/scene/update_count.h"
 #include "engine/scene/world.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "platform/paths.h"
 
 #include <GL/gl.h>

@@ -1,4 +1,4 @@
-#include "engine/material/bitmap32.h"
+#include "engine/render/bitmap32.h"
 
 #include <algorithm>
 #include <array>

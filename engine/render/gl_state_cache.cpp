@@ -1,4 +1,4 @@
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 
 #include <GL/glext.h>
 

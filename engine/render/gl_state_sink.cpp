@@ -1,4 +1,4 @@
-#include "engine/material/gl_state_sink.h"
+#include "engine/render/gl_state_sink.h"
 
 namespace engine {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/material/gl_texture_name.h"
+#include "engine/render/gl_texture_name.h"
 
 namespace engine {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include "platform/bmp_decoder.h"
 #include "platform/jpeg_decoder.h"

@@ -1,4 +1,4 @@
-#include "engine/material/texture_format.h"
+#include "engine/render/texture_format.h"
 
 #include <GL/glext.h>
 

@@ -1,6 +1,6 @@
 #include "engine/scene/custom_scene_object.h"
 
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "engine/scene/world.h"
 
 namespace engine {

@@ -3,7 +3,7 @@
 #include "engine/core/coordinates.h"
 #include "engine/core/progress_times.h"
 #include "engine/core/vector_math.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "engine/scene/behaviours.h"
 #include "engine/scene/object_effects.h"
 #include "engine/scene/update_count.h"

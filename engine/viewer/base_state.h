@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/core/vector_math.h"
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
 #include "engine/viewer/render_buffer.h"
 
-#include "engine/material/gl_texture_name.h"
+#include "engine/render/gl_texture_name.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

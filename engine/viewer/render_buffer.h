@@ -3,7 +3,7 @@
 #include "engine/core/component.h"
 #include "engine/core/vector_math.h"
 #include "engine/material/color.h"
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 #include "engine/platform/screen_window.h"
 #include "engine/scene/attached_buffer.h"
 #include "engine/scene/camera.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 #include "engine/scene/camera.h"
 #include "engine/scene/world.h"
 #include "tests/support/gl_test_context.h"

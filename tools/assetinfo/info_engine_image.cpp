@@ -1,7 +1,7 @@
 #include "tools/assetinfo/info_kinds.h"
 
 #include "engine/assets/image_formats.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 namespace tools {
 

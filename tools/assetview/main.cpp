@@ -4,7 +4,7 @@
 #include "tools/command_line/command_line.h"
 
 #include "engine/assets/image_formats.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include <exception>
 #include <iostream>

@@ -2,7 +2,7 @@
 
 #include "engine/assets/dds_image.h"
 #include "engine/assets/tga_image.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include <gtest/gtest.h>
 

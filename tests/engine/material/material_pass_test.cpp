@@ -1,7 +1,7 @@
 #include "engine/material/material.h"
 
-#include "engine/material/render_context_info.h"
-#include "tests/engine/material/recording_sink.h"
+#include "engine/render/render_context_info.h"
+#include "tests/engine/render/recording_sink.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "engine/material/material_errors.h"
 #include "engine/material/material_library.h"
-#include "engine/material/render_context_info.h"
-#include "tests/engine/material/recording_sink.h"
+#include "engine/render/render_context_info.h"
+#include "tests/engine/render/recording_sink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "engine/material/gl_texture_name.h"
+#include "engine/render/gl_texture_name.h"
 #include "engine/material/material_library.h"
 #include "engine/material/multi_material_shader.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "tests/support/gl_test_context.h"
 #include "tests/support/rgb.h"
 

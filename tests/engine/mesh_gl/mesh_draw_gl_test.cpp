@@ -1,7 +1,7 @@
 #include "engine/assets/actor.h"
 #include "engine/assets/model_formats.h"
 #include "engine/material/material_library.h"
-#include "engine/material/render_context_info.h"
+#include "engine/render/render_context_info.h"
 #include "engine/material/shader.h"
 #include "engine/mesh/free_form.h"
 #include "tests/engine/assets/model_builders.h"

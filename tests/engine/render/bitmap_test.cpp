@@ -1,5 +1,5 @@
-#include "engine/material/bitmap32.h"
-#include "engine/material/texture_format.h"
+#include "engine/render/bitmap32.h"
+#include "engine/render/texture_format.h"
 
 #include <GL/glext.h>
 #include <gtest/gtest.h>

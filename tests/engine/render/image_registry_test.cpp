@@ -1,4 +1,4 @@
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 
 #include <gtest/gtest.h>
 

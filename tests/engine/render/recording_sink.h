@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/material/gl_state_sink.h"
+#include "engine/render/gl_state_sink.h"
 
 #include <GL/gl.h>
 

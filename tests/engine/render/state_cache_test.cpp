@@ -1,6 +1,6 @@
-#include "engine/material/gl_state_cache.h"
+#include "engine/render/gl_state_cache.h"
 
-#include "tests/engine/material/recording_sink.h"
+#include "tests/engine/render/recording_sink.h"
 
 #include <gtest/gtest.h>
 

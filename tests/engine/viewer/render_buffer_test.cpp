@@ -1,7 +1,7 @@
 #include "engine/viewer/render_buffer.h"
 
 #include "engine/scene/dummy_cube.h"
-#include "tests/engine/material/recording_sink.h"
+#include "tests/engine/render/recording_sink.h"
 
 #include <gtest/gtest.h>
 

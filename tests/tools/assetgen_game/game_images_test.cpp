@@ -2,7 +2,7 @@
 #include "tools/assetgen/game_images/game_layout.h"
 
 #include "engine/assets/image_formats.h"
-#include "engine/material/image_registry.h"
+#include "engine/render/image_registry.h"
 #include "engine/platform/cursor_file.h"
 #include "platform/paths.h"
 
