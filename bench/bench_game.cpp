@@ -46,14 +46,14 @@ void HealBugs(StartedGame& g) {
 void BuildBattle(StartedGame& g) {
     g.game->State.Money = 100000;
     tests::TGameDriver driver(*g.game);
-    const TVec4 base = g.game->S.base->GetWorldPosition();
+    const TVec4 base = g.game->Scene.base->GetWorldPosition();
     for (int i = 0; i < 30; ++i) {
         const float angle = static_cast<float>(i) * 6.2831853f / 30;
         const float radius = i % 2 == 0 ? 9.0f : 13.0f;
         const float x = base.X + radius * std::cos(angle);
         const float z = base.Z + radius * std::sin(angle);
         TVec4 ground{x, base.Y, z, 1};
-        g.game->S.terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &ground, nullptr);
+        g.game->Scene.terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &ground, nullptr);
         driver.Tower(i % 2 == 0 ? 0 : 2, TVec4{x, ground.Y + 0.2f, z, 1});
     }
     for (int frame = 0; frame < 3600; ++frame) {
@@ -72,8 +72,8 @@ void ReportBattle(benchmark::State& state, const StartedGame& g) {
     }
     state.counters["bugsAlive"] = alive;
     state.counters["bugsAttacking"] = attacking;
-    state.counters["towers"] = g.game->S.Towers->ChildCount();
-    state.counters["missilesFlying"] = g.game->S.Missiles->ChildCount();
+    state.counters["towers"] = g.game->Scene.Towers->ChildCount();
+    state.counters["missilesFlying"] = g.game->Scene.Missiles->ChildCount();
     state.counters["explosions"] = static_cast<double>(g.game->Figures.Explosions);
 }
 
@@ -81,7 +81,7 @@ void ReportBattle(benchmark::State& state, const StartedGame& g) {
 // frame is timed on its own, for the median and the 99th percentile.
 void BM_FrameLogic(benchmark::State& state) {
     StartedGame g;
-    g.game->S.GLCadencer1.SetEnabled(true);
+    g.game->Scene.GLCadencer1.SetEnabled(true);
     if (state.range(0) == 1) {
         BuildBattle(g);
     }
@@ -112,9 +112,9 @@ void BM_StartUpToFirstFrame(benchmark::State& state) {
         StartedGame g;
         g.game->StartPlaying();
         g.Frame();
-        benchmark::DoNotOptimize(g.game->S.GLFullScreenViewer1.Buffer().FrameCount());
+        benchmark::DoNotOptimize(g.game->Scene.GLFullScreenViewer1.Buffer().FrameCount());
         state.PauseTiming();
-        g.game->S.GLFullScreenViewer1.SetScreenActive(false);
+        g.game->Scene.GLFullScreenViewer1.SetScreenActive(false);
         g.clock.reset();
         g.game.reset();
         state.ResumeTiming();

@@ -23,8 +23,8 @@ TVec4 AimHint(const TGLBaseSceneObject* group) {
 }  // namespace
 
 void TDataModule2::PopulateBugs() {
-    const TVec4 basePosition = S.base->GetWorldPosition();
-    for (TGLDummyCube* group : S.Bugs) {
+    const TVec4 basePosition = Scene.base->GetWorldPosition();
+    for (TGLDummyCube* group : Scene.Bugs) {
         group->AimAt(basePosition, WorldUp);
     }
     // Bugs1 holds bugs 3, 7, ..., 39; Bugs2 2, 6, ..., 38; Bugs3 1, 5, ..., 37; Bugs4 4, 8, ..., 40.
@@ -32,9 +32,9 @@ void TDataModule2::PopulateBugs() {
         const std::array<int, 4> indices{4 * i - 1, 4 * i - 2, 4 * i - 3, 4 * i};
         for (int group = 0; group < rules::SpawnGroupCount; ++group) {
             const int index = indices[group];
-            auto* actor = S.Bugs[group]->CreateChild<TGLActor>();
+            auto* actor = Scene.Bugs[group]->CreateChild<TGLActor>();
             State.BugTable[index].Actor.Set(actor);
-            actor->CopyFrom(*S.Bug);
+            actor->CopyFrom(*Scene.Bug);
             auto* marker = actor->CreateChild<TGLDummyCube>();
             marker->Strafe(-rules::LeadMarkerOffset);
             actor->SetVisible(true);
@@ -54,7 +54,7 @@ void TDataModule2::RespawnBug(int index) {
     const float r3 = RandomUnit();
     const float r4 = RandomUnit();
     actor.SetPosition(TVec4{rules::SpawnWidth * r1 - rules::SpawnWidth / 2, 0, rules::SpawnDepth * r2, 1});
-    TVec4 target = S.base->GetWorldPosition();
+    TVec4 target = Scene.base->GetWorldPosition();
     target.X += rules::TargetJitterX * r3 + rules::TargetJitterXLow;
     target.Z += rules::TargetJitterZ * r4 + rules::TargetJitterZLow;
     actor.AimAt(target, WorldUp);
@@ -63,7 +63,7 @@ void TDataModule2::RespawnBug(int index) {
     // The bug runs to the point of the base's surface on its line of sight, when there is one.
     TVec4 hit;
     TVec4 normal;
-    if (auto* model = dynamic_cast<TGLFreeForm*>(S.base->ChildAt(0));
+    if (auto* model = dynamic_cast<TGLFreeForm*>(Scene.base->ChildAt(0));
         model && model->OctreeRayCast(start, direction, &hit, &normal)) {
         target = hit;
     }
@@ -95,13 +95,13 @@ void TDataModule2::BugProgress(TComponent* sender, double deltaTime, double) {
             if (actor->ActiveAnimationName() != bug_animations::Attack) {
                 actor->SelectAnimation(bug_animations::Attack);
             }
-            S.base->SetTagFloat(S.base->TagFloat() - rules::BaseDamagePerFrame);
+            Scene.base->SetTagFloat(Scene.base->TagFloat() - rules::BaseDamagePerFrame);
         }
         TVec4 rayStart = actor->GetWorldPosition();
         rayStart.Y = rules::ProbeHeight;
         TVec4 hit;
         TVec4 normal;
-        if (S.terrain->OctreeRayCast(rayStart, WorldDown, &hit, &normal)) {
+        if (Scene.terrain->OctreeRayCast(rayStart, WorldDown, &hit, &normal)) {
             TVec4 p = actor->GetWorldPosition();
             normal.Z = actor->GetWorldDirection().Z;
             p.Y = hit.Y + rules::BugGroundOffset;

@@ -56,27 +56,27 @@ void CopyTemplate(TGLMaterial& from, TGLMaterial& to) {
 TDataModule2::TDataModule2(TGameSetup setup) : m_setup(std::move(setup)) {
     RegisterImageFormats();
     RegisterModelFormats();
-    S.GLFullScreenViewer1.SetCursorTable(&Cursors);
-    S.GLFullScreenViewer1.SetWindowed(m_setup.Windowed);
-    S.GLFullScreenViewer1.SetCaption("skirmish");
-    S.AsyncTimer1.SetEnabled(true);
-    S.AsyncTimer2.SetEnabled(true);
+    Scene.GLFullScreenViewer1.SetCursorTable(&Cursors);
+    Scene.GLFullScreenViewer1.SetWindowed(m_setup.Windowed);
+    Scene.GLFullScreenViewer1.SetCaption("skirmish");
+    Scene.AsyncTimer1.SetEnabled(true);
+    Scene.AsyncTimer2.SetEnabled(true);
     WireHandlers();
 }
 
 TDataModule2::~TDataModule2() {
     // The viewer gives the screen back before the cursors it shows are freed.
-    S.GLFullScreenViewer1.SetScreenActive(false);
-    S.GLFullScreenViewer1.SetCursorTable(nullptr);
+    Scene.GLFullScreenViewer1.SetScreenActive(false);
+    Scene.GLFullScreenViewer1.SetCursorTable(nullptr);
 }
 
 void TDataModule2::WireHandlers() {
-    S.GLCadencer1.OnProgress = ProgressEvent(&TDataModule2::GLCadencer1Progress);
-    S.AsyncTimer1.OnTimer = std::bind(&TDataModule2::AsyncTimer1Timer, this, _1);
-    S.AsyncTimer2.OnTimer = std::bind(&TDataModule2::AsyncTimer2Timer, this, _1);
-    S.Explosions->OnProgress = ProgressEvent(&TDataModule2::ExplosionsProgress);
-    S.gui_bar->OnProgress = ProgressEvent(&TDataModule2::gui_barProgress);
-    TGLFullScreenViewer& viewer = S.GLFullScreenViewer1;
+    Scene.GLCadencer1.OnProgress = ProgressEvent(&TDataModule2::GLCadencer1Progress);
+    Scene.AsyncTimer1.OnTimer = std::bind(&TDataModule2::AsyncTimer1Timer, this, _1);
+    Scene.AsyncTimer2.OnTimer = std::bind(&TDataModule2::AsyncTimer2Timer, this, _1);
+    Scene.Explosions->OnProgress = ProgressEvent(&TDataModule2::ExplosionsProgress);
+    Scene.gui_bar->OnProgress = ProgressEvent(&TDataModule2::gui_barProgress);
+    TGLFullScreenViewer& viewer = Scene.GLFullScreenViewer1;
     viewer.OnKeyPress = std::bind(&TDataModule2::GLFullScreenViewer1KeyPress, this, _1, _2);
     viewer.OnKeyDown = std::bind(&TDataModule2::GLFullScreenViewer1KeyDown, this, _1, _2, _3);
     viewer.OnClick = std::bind(&TDataModule2::GLFullScreenViewer1Click, this, _1);
@@ -102,28 +102,28 @@ void TDataModule2::StartUp() {
         std::filesystem::current_path(m_setup.ProgramFolder);
     }
     LoadCursors();
-    S.GLFullScreenViewer1.SetCursor(1);
-    for (TGLMaterialLibrary* library : {&S.GLMaterialLibrary1, &S.GLMaterialLibrary2, &S.GLMaterialLibrary3}) {
+    Scene.GLFullScreenViewer1.SetCursor(1);
+    for (TGLMaterialLibrary* library : {&Scene.GLMaterialLibrary1, &Scene.GLMaterialLibrary2, &Scene.GLMaterialLibrary3}) {
         library->SetTexturePaths("textures");
     }
     LoadTextures();
     LoadModels();
-    for (TGLFreeForm* mesh : {S.base_d0, S.base_d1, S.base_d2, S.terrain}) {
+    for (TGLFreeForm* mesh : {Scene.base_d0, Scene.base_d1, Scene.base_d2, Scene.terrain}) {
         mesh->PrepareOctree(3);
     }
     PopulateBugs();
     AddStars();
     UnifyMaterials();
     State.MoveVelocity = TVec4{0, -5, 0, 0};
-    S.bar->Material().FrontProperties().Diffuse().SetColor(IntactBand.BarColor);
+    Scene.bar->Material().FrontProperties().Diffuse().SetColor(IntactBand.BarColor);
     OverrideMaterials();
     State.Money = rules::StartMoney;
-    const TGLCoordinates& position = S.terrain->Position();
+    const TGLCoordinates& position = Scene.terrain->Position();
     State.TerrainOrigin = TVec3{position.X(), position.Y(), position.Z()};
-    const TGLCoordinates& scale = S.terrain->Scale();
+    const TGLCoordinates& scale = Scene.terrain->Scale();
     State.TerrainExtent = TVec3{scale.X() * rules::TerrainModelSize, 0, scale.Y() * rules::TerrainModelSize};
-    State.MouseX = S.GLFullScreenViewer1.Width() / 2;
-    State.MouseY = S.GLFullScreenViewer1.Height() / 2;
+    State.MouseX = Scene.GLFullScreenViewer1.Width() / 2;
+    State.MouseY = Scene.GLFullScreenViewer1.Height() / 2;
     MoveSystemPointer(State.MouseX, State.MouseY);
     State.Placing = false;
     State.RepairMode = false;
@@ -131,8 +131,8 @@ void TDataModule2::StartUp() {
 }
 
 void TDataModule2::StartPlaying() {
-    S.GLCadencer1.SetEnabled(true);
-    S.GLFullScreenViewer1.SetScreenActive(true);
+    Scene.GLCadencer1.SetEnabled(true);
+    Scene.GLFullScreenViewer1.SetScreenActive(true);
     if (m_pendingPointerMove) {
         const ScreenPoint point = *std::exchange(m_pendingPointerMove, std::nullopt);
         MoveSystemPointer(point.x, point.y);
@@ -140,7 +140,7 @@ void TDataModule2::StartPlaying() {
 }
 
 void TDataModule2::RunGameLoop() {
-    while (S.GLFullScreenViewer1.ScreenActive()) {
+    while (Scene.GLFullScreenViewer1.ScreenActive()) {
         if (OnBeforePass) {
             OnBeforePass();
         }
@@ -153,7 +153,7 @@ void TDataModule2::RunGameLoop() {
 
 void TDataModule2::MoveSystemPointer(int x, int y) {
     m_lastPointerMove = ScreenPoint{x, y};
-    if (ScreenWindow* window = S.GLFullScreenViewer1.Window()) {
+    if (ScreenWindow* window = Scene.GLFullScreenViewer1.Window()) {
         window->WarpMouse(x, y);
     } else {
         m_pendingPointerMove = ScreenPoint{x, y};
@@ -168,19 +168,19 @@ void TDataModule2::LoadCursors() {
 
 void TDataModule2::LoadTextures() {
     const std::array<std::tuple<TGLMaterialLibrary*, const char*, const char*>, 13> textures{{
-        {&S.GLMaterialLibrary3, "terrain", "terrain.jpg"},
-        {&S.GLMaterialLibrary3, "detail", "detail.jpg"},
-        {&S.GLMaterialLibrary3, "1mark", "1ring.jpg"},
-        {&S.GLMaterialLibrary3, "mark", "ring.jpg"},
-        {&S.GLMaterialLibrary3, "2mark", "2ring.jpg"},
-        {&S.GLMaterialLibrary2, "Bug", "bug.jpg"},
-        {&S.GLMaterialLibrary2, "boom", "boom.jpg"},
-        {&S.GLMaterialLibrary2, "beam", "beam.jpg"},
-        {&S.GLMaterialLibrary1, "gui_bar", "gui_bar.dds"},
-        {&S.GLMaterialLibrary1, "gui_rocket", "gui_rocket_sm.dds"},
-        {&S.GLMaterialLibrary1, "gui_laser", "gui_laser_sm.dds"},
-        {&S.GLMaterialLibrary1, "gui_gatling", "gui_gatling_sm.dds"},
-        {&S.GLMaterialLibrary1, "gui_repair", "gui_repair_sm.dds"},
+        {&Scene.GLMaterialLibrary3, "terrain", "terrain.jpg"},
+        {&Scene.GLMaterialLibrary3, "detail", "detail.jpg"},
+        {&Scene.GLMaterialLibrary3, "1mark", "1ring.jpg"},
+        {&Scene.GLMaterialLibrary3, "mark", "ring.jpg"},
+        {&Scene.GLMaterialLibrary3, "2mark", "2ring.jpg"},
+        {&Scene.GLMaterialLibrary2, "Bug", "bug.jpg"},
+        {&Scene.GLMaterialLibrary2, "boom", "boom.jpg"},
+        {&Scene.GLMaterialLibrary2, "beam", "beam.jpg"},
+        {&Scene.GLMaterialLibrary1, "gui_bar", "gui_bar.dds"},
+        {&Scene.GLMaterialLibrary1, "gui_rocket", "gui_rocket_sm.dds"},
+        {&Scene.GLMaterialLibrary1, "gui_laser", "gui_laser_sm.dds"},
+        {&Scene.GLMaterialLibrary1, "gui_gatling", "gui_gatling_sm.dds"},
+        {&Scene.GLMaterialLibrary1, "gui_repair", "gui_repair_sm.dds"},
     }};
     for (const auto& [library, material, file] : textures) {
         library->FindMaterial(material)->Material().Texture().LoadImageFromFile(file);
@@ -189,38 +189,38 @@ void TDataModule2::LoadTextures() {
 
 void TDataModule2::LoadModels() {
     const std::array<std::pair<TGLBaseMesh*, const char*>, 12> models{{
-        {S.terrain, "models\\terrain_low.3ds"},
-        {S.base_d0, "models\\main_base.3ds"},
-        {S.base_d1, "models\\main_base_d1.3ds"},
-        {S.base_d2, "models\\main_base_d2.3ds"},
-        {S.Bug, "models\\bug.md2"},
-        {S.firebase, "models\\firebase.3DS"},
-        {S.barell, "models\\barell.3ds"},
-        {S.gutlingbase, "models\\gutling_base.3ds"},
-        {S.gutlinggun, "models\\gutling_gun.3ds"},
-        {S.gutlingmuzzle, "models\\gutling_muzzle.3ds"},
-        {S.laserbase, "models\\laser_base.3ds"},
-        {S.lasergun, "models\\laser_gun.3ds"},
+        {Scene.terrain, "models\\terrain_low.3ds"},
+        {Scene.base_d0, "models\\main_base.3ds"},
+        {Scene.base_d1, "models\\main_base_d1.3ds"},
+        {Scene.base_d2, "models\\main_base_d2.3ds"},
+        {Scene.Bug, "models\\bug.md2"},
+        {Scene.firebase, "models\\firebase.3DS"},
+        {Scene.barell, "models\\barell.3ds"},
+        {Scene.gutlingbase, "models\\gutling_base.3ds"},
+        {Scene.gutlinggun, "models\\gutling_gun.3ds"},
+        {Scene.gutlingmuzzle, "models\\gutling_muzzle.3ds"},
+        {Scene.laserbase, "models\\laser_base.3ds"},
+        {Scene.lasergun, "models\\laser_gun.3ds"},
     }};
     for (const auto& [mesh, file] : models) {
         mesh->LoadFromFile(file);
     }
     // The red copies take the parts' meshes, but keep their own names, look and placement.
-    const std::array<TGLFreeForm*, 6> parts{S.firebase, S.barell, S.gutlingbase, S.gutlinggun, S.laserbase, S.lasergun};
+    const std::array<TGLFreeForm*, 6> parts{Scene.firebase, Scene.barell, Scene.gutlingbase, Scene.gutlinggun, Scene.laserbase, Scene.lasergun};
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        TGLFreeForm& copy = *S.refused[i];
+        TGLFreeForm& copy = *Scene.refused[i];
         const std::string name = copy.Name();
         copy.CopyFrom(*parts[i]);
         copy.SetName(name);
         copy.SetVisible(false);
         copy.SetUseMeshMaterials(false);
-        copy.Material().SetMaterialLibrary(&S.GLMaterialLibrary2);
+        copy.Material().SetMaterialLibrary(&Scene.GLMaterialLibrary2);
         copy.Material().SetLibMaterialName("refused");
     }
 }
 
 void TDataModule2::AddStars() {
-    TGLEarthSkyDome& dome = *S.GLEarthSkyDome1;
+    TGLEarthSkyDome& dome = *Scene.GLEarthSkyDome1;
     if (!dome.Stars().empty()) {
         return;
     }
@@ -232,8 +232,8 @@ void TDataModule2::AddStars() {
 }
 
 void TDataModule2::UnifyMaterials() {
-    TGLMaterial& model = S.DefaultMaterial->Material();
-    for (TGLMaterialLibrary* library : {&S.GLMaterialLibrary1, &S.GLMaterialLibrary2, &S.GLMaterialLibrary3}) {
+    TGLMaterial& model = Scene.DefaultMaterial->Material();
+    for (TGLMaterialLibrary* library : {&Scene.GLMaterialLibrary1, &Scene.GLMaterialLibrary2, &Scene.GLMaterialLibrary3}) {
         for (int i = 0; i < library->Materials().Count(); ++i) {
             CopyTemplate(model, library->Materials()[i].Material());
         }
@@ -241,11 +241,11 @@ void TDataModule2::UnifyMaterials() {
 }
 
 void TDataModule2::OverrideMaterials() {
-    TGLMaterial& detail = S.GLMaterialLibrary3.FindMaterial("detail")->Material();
+    TGLMaterial& detail = Scene.GLMaterialLibrary3.FindMaterial("detail")->Material();
     detail.Texture().SetTextureMode(TGLTextureMode::tmModulate);
     detail.SetBlendingMode(TBlendingMode::bmModulate);
     for (const char* ringName : kRingMaterials) {
-        TGLMaterial& ring = S.GLMaterialLibrary3.FindMaterial(ringName)->Material();
+        TGLMaterial& ring = Scene.GLMaterialLibrary3.FindMaterial(ringName)->Material();
         ring.Texture().SetTextureMode(TGLTextureMode::tmModulate);
         ring.SetBlendingMode(TBlendingMode::bmAdditive);
         ring.Texture().SetMinFilter(TGLMinFilter::miLinear);
@@ -254,19 +254,19 @@ void TDataModule2::OverrideMaterials() {
         ring.Texture().SetTextureFormat(TGLTextureFormat::tfRGBA);
     }
     for (const char* additive : {"boom", "beam"}) {
-        S.GLMaterialLibrary2.FindMaterial(additive)->Material().SetBlendingMode(TBlendingMode::bmAdditive);
+        Scene.GLMaterialLibrary2.FindMaterial(additive)->Material().SetBlendingMode(TBlendingMode::bmAdditive);
     }
     // The beam's soft glow would band in 16 bits, as the rings' would.
-    TGLTexture& beam = S.GLMaterialLibrary2.FindMaterial("beam")->Material().Texture();
+    TGLTexture& beam = Scene.GLMaterialLibrary2.FindMaterial("beam")->Material().Texture();
     beam.SetCompression(TGLTextureCompression::tcNone);
     beam.SetTextureFormat(TGLTextureFormat::tfRGBA);
     // The red of a tower on an illegal spot, lit so that its shape shows.
-    TGLMaterial& refused = S.GLMaterialLibrary2.FindMaterial("refused")->Material();
+    TGLMaterial& refused = Scene.GLMaterialLibrary2.FindMaterial("refused")->Material();
     refused.SetBlendingMode(TBlendingMode::bmOpaque);
     refused.FrontProperties().Ambient().SetColor(TVec4{0.35f, 0.02f, 0.02f, 1});
     refused.FrontProperties().Diffuse().SetColor(TVec4{1, 0.18f, 0.12f, 1});
     // The muzzle flash's material comes with a model; without it there is nothing to set.
-    if (TGLLibMaterial* flash = S.GLMaterialLibrary2.FindMaterial("f")) {
+    if (TGLLibMaterial* flash = Scene.GLMaterialLibrary2.FindMaterial("f")) {
         flash->Material().SetFaceCulling(TFaceCulling::fcNoCull);
         flash->Material().SetMaterialOptions({TMaterialOption::moNoLighting});
     }

@@ -97,7 +97,8 @@ public:
     void MoveSystemPointer(int x, int y);
     std::optional<engine::ScreenPoint> LastPointerMove() const { return m_lastPointerMove; }
 
-    TDesignedScene S;
+    // Every component of the game under its designed name.
+    TDesignedScene Scene;
     TGameState State;
     TGameFigures Figures;
     engine::CursorTable Cursors;

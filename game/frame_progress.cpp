@@ -13,7 +13,7 @@ using namespace engine;
 
 void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     Figures.GameTime += deltaTime;
-    TGLEarthSkyDome& dome = *S.GLEarthSkyDome1;
+    TGLEarthSkyDome& dome = *Scene.GLEarthSkyDome1;
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
@@ -23,12 +23,12 @@ void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
 void TDataModule2::PausedFrame(double deltaTime) {
     ViewStep(deltaTime);
     // The stars twinkle and the pause sign stays up while nothing else changes.
-    S.GLFullScreenViewer1.Invalidate();
+    Scene.GLFullScreenViewer1.Invalidate();
 }
 
 // What goes on whether or not the world moves: the displays and the camera.
 void TDataModule2::ViewStep(double deltaTime) {
-    S.money->SetText(":" + std::to_string(State.Money));
+    Scene.money->SetText(":" + std::to_string(State.Money));
     ShowHealth();
     ShowAffordability();
     TintPlacement();
@@ -36,8 +36,8 @@ void TDataModule2::ViewStep(double deltaTime) {
     WrapAndDragMouse();
     const TVec4& spin = State.SpinVelocity;
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
-        S.cam->TurnBy(spin.X);
-        S.GLCamera1->PitchBy(spin.Y);
+        Scene.cam->TurnBy(spin.X);
+        Scene.GLCamera1->PitchBy(spin.Y);
     }
 }
 
@@ -45,8 +45,8 @@ void TDataModule2::ViewStep(double deltaTime) {
 void TDataModule2::ShowAffordability() {
     constexpr TVec4 kLit{1, 1, 1, 1};
     constexpr TVec4 kDimmed{0.35f, 0.35f, 0.35f, 1};
-    for (int i = 0; i < S.gui_bar->ChildCount(); ++i) {
-        auto* button = dynamic_cast<TGLHUDSprite*>(S.gui_bar->ChildAt(i));
+    for (int i = 0; i < Scene.gui_bar->ChildCount(); ++i) {
+        auto* button = dynamic_cast<TGLHUDSprite*>(Scene.gui_bar->ChildAt(i));
         TGLLibMaterial* look = button ? button->Material().LibMaterial() : nullptr;
         if (look) {
             look->Material().FrontProperties().Diffuse().SetColor(ButtonRefused(i) ? kDimmed : kLit);
@@ -57,42 +57,42 @@ void TDataModule2::ShowAffordability() {
 // The bar's width, and the base model, smoke and bar colour of the health band; each band acts only
 // when the attached model is not already its own, so a change happens once.
 void TDataModule2::ShowHealth() {
-    const float health = S.base->TagFloat();
-    S.bar->SetWidth(health / 20);
+    const float health = Scene.base->TagFloat();
+    Scene.bar->SetWidth(health / 20);
     struct Band {
         bool applies;
         const THealthBand& band;
         TGLFreeForm* model;
     };
     const std::array<Band, 3> bands{{
-        {health >= health_bands::DamagedBelow, IntactBand, S.base_d0},
-        {health >= health_bands::WreckedBelow && health < health_bands::DamagedBelow, DamagedBand, S.base_d1},
-        {health < health_bands::WreckedBelow, WreckedBand, S.base_d2},
+        {health >= health_bands::DamagedBelow, IntactBand, Scene.base_d0},
+        {health >= health_bands::WreckedBelow && health < health_bands::DamagedBelow, DamagedBand, Scene.base_d1},
+        {health < health_bands::WreckedBelow, WreckedBand, Scene.base_d2},
     }};
     for (const Band& b : bands) {
-        const TGLBaseSceneObject* attached = S.base->ChildAt(0);
+        const TGLBaseSceneObject* attached = Scene.base->ChildAt(0);
         if (!b.applies || (attached && attached->Name() == b.band.Model)) {
             continue;
         }
         AttachBaseModel(*b.model);
-        TGLSourcePFXEffect& smoke = SourceEffectOf(*S.base);
+        TGLSourcePFXEffect& smoke = SourceEffectOf(*Scene.base);
         if (b.band.Smoke) {
             smoke.SetPositionDispersion(b.band.SmokeDispersion);
         }
         smoke.SetEnabled(b.band.Smoke);
-        S.bar->Material().FrontProperties().Diffuse().SetColor(b.band.BarColor);
+        Scene.bar->Material().FrontProperties().Diffuse().SetColor(b.band.BarColor);
     }
 }
 
 void TDataModule2::AttachBaseModel(TGLFreeForm& model) {
-    if (TGLBaseSceneObject* attached = S.base->ChildAt(0)) {
-        attached->Reparent(S.scene);
+    if (TGLBaseSceneObject* attached = Scene.base->ChildAt(0)) {
+        attached->Reparent(Scene.scene);
     }
-    model.Reparent(S.base);
-    for (TGLFreeForm* m : {S.base_d0, S.base_d1, S.base_d2}) {
+    model.Reparent(Scene.base);
+    for (TGLFreeForm* m : {Scene.base_d0, Scene.base_d1, Scene.base_d2}) {
         m->SetVisible(false);
     }
-    S.base->ChildAt(0)->SetVisible(true);
+    Scene.base->ChildAt(0)->SetVisible(true);
 }
 
 // The rates decay by 15 % a frame; the camera never sinks closer than the clearance above the
@@ -103,20 +103,20 @@ void TDataModule2::MoveCamera(double deltaTime) {
         return;
     }
     velocity = Lerp(velocity, ZeroVector, rules::MoveDecay);
-    TVec4 rayStart = S.cam->GetWorldPosition();
+    TVec4 rayStart = Scene.cam->GetWorldPosition();
     rayStart.Y = rules::ProbeHeight;
     const TVec4 rayDir = Normalize(WorldDown);
     const auto dt = static_cast<float>(deltaTime);
-    S.cam->Advance(velocity.Z * dt);
-    S.cam->Rise(velocity.Y * dt);
-    S.cam->Strafe(velocity.X * dt);
+    Scene.cam->Advance(velocity.Z * dt);
+    Scene.cam->Rise(velocity.Y * dt);
+    Scene.cam->Strafe(velocity.X * dt);
     TVec4 hit;
     TVec4 normal;
-    if (S.terrain->OctreeRayCast(rayStart, rayDir, &hit, &normal)) {
-        TVec4 p = S.cam->GetWorldPosition();
+    if (Scene.terrain->OctreeRayCast(rayStart, rayDir, &hit, &normal)) {
+        TVec4 p = Scene.cam->GetWorldPosition();
         if (hit.Y + rules::CameraClearance > p.Y) {
             p.Y = hit.Y + rules::CameraClearance;
-            S.cam->SetWorldPosition(p);
+            Scene.cam->SetWorldPosition(p);
         }
     }
 }
@@ -124,7 +124,7 @@ void TDataModule2::MoveCamera(double deltaTime) {
 // A right-drag turns the camera by the pointer's motion since the last frame; at the screen's
 // left and right edges the pointer jumps to the other side, so that the drag can go on.
 void TDataModule2::WrapAndDragMouse() {
-    const int width = S.GLFullScreenViewer1.Width();
+    const int width = Scene.GLFullScreenViewer1.Width();
     int x = State.MouseX;
     const int y = State.MouseY;
     if (State.MouseX == width - 1) {
@@ -159,8 +159,8 @@ void TDataModule2::TintPlacement() {
         return;
     }
     const std::string tint = State.PlaceValid ? "" : std::string(kRefusedSuffix);
-    root->SetMasterObject(S.Template(std::string(kind->BaseMaster) + tint));
-    gun->SetMasterObject(S.Template(std::string(kind->GunMaster) + tint));
+    root->SetMasterObject(Scene.Template(std::string(kind->BaseMaster) + tint));
+    gun->SetMasterObject(Scene.Template(std::string(kind->GunMaster) + tint));
 }
 
 }  // namespace game

@@ -17,7 +17,7 @@ constexpr double kMaxFramesPerSecond = 85;
 }  // namespace
 
 TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_fixedStep(fixedStep) {
-    TDesignedScene& s = game.S;
+    TDesignedScene& s = game.Scene;
     s.GLFullScreenViewer1.SetVSync(Simulated() ? vsmNoSync : vsmSync);
     s.GLCadencer1.SetCurrentTime(0);
     s.GLCadencer1.SetTimeReference(cmExternal);
@@ -43,7 +43,7 @@ void TGameClock::BeforePass() {
         m_runTime += length;
     }
     ++m_passes;
-    TGLCadencer& cadencer = m_game.S.GLCadencer1;
+    TGLCadencer& cadencer = m_game.Scene.GLCadencer1;
     const TGameState& state = m_game.State;
     if (state.Paused) {
         // The frame clock takes no step, not even an empty one, until the game goes on.

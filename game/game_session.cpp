@@ -57,15 +57,15 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     game.OnBeforePass = [&] {
         clock.BeforePass();
         stats.BeforePass();
-        if (engine::ScreenWindow* window = game.S.GLFullScreenViewer1.Window()) {
+        if (engine::ScreenWindow* window = game.Scene.GLFullScreenViewer1.Window()) {
             player.Deliver(clock.RunTime(), *window, [&](const std::string& path) { capture.Request(path); });
         }
     };
     game.OnAfterPass = [&] {
         stats.AfterPass();
-        if (options.Frames && stats.Frames() >= *options.Frames && game.S.GLFullScreenViewer1.ScreenActive()) {
+        if (options.Frames && stats.Frames() >= *options.Frames && game.Scene.GLFullScreenViewer1.ScreenActive()) {
             char quit = '0';
-            game.GLFullScreenViewer1KeyPress(&game.S.GLFullScreenViewer1, quit);
+            game.GLFullScreenViewer1KeyPress(&game.Scene.GLFullScreenViewer1, quit);
         }
         clock.AfterPass();
     };

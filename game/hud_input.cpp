@@ -52,9 +52,9 @@ void Release(TGLBaseSceneObject& button) {
 
 void TDataModule2::gui_barProgress(TComponent*, double, double) {
     int hovered = -1;
-    const bool refusing = S.GLFullScreenViewer1.Cursor() == cursors::Refusing;
-    for (int i = 0; i < buttons::Count && i < S.gui_bar->ChildCount(); ++i) {
-        TGLBaseSceneObject& button = *S.gui_bar->ChildAt(i);
+    const bool refusing = Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing;
+    for (int i = 0; i < buttons::Count && i < Scene.gui_bar->ChildCount(); ++i) {
+        TGLBaseSceneObject& button = *Scene.gui_bar->ChildAt(i);
         const bool inside = Inside(button, State.MouseX, State.MouseY);
         if (inside) {
             hovered = i;
@@ -67,9 +67,9 @@ void TDataModule2::gui_barProgress(TComponent*, double, double) {
             Release(button);
         }
     }
-    S.gui_bar->SetTag(hovered);
+    Scene.gui_bar->SetTag(hovered);
     if (hovered != -1) {
-        S.GLFullScreenViewer1.SetCursor(ButtonRefused(hovered) ? cursors::Refusing : cursors::Choose);
+        Scene.GLFullScreenViewer1.SetCursor(ButtonRefused(hovered) ? cursors::Refusing : cursors::Choose);
     }
 }
 
@@ -90,7 +90,7 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     }
     const bool repairing = State.RepairMode;
     State.RepairMode = false;
-    const int button = S.gui_bar->Tag();
+    const int button = Scene.gui_bar->Tag();
     if (button == -1) {
         if (repairing) {
             Repair();
@@ -103,7 +103,7 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
         }
         return;
     }
-    if (S.GLFullScreenViewer1.Cursor() == cursors::Refusing) {
+    if (Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing) {
         return;
     }
     if (State.Placing) {
@@ -120,13 +120,13 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
 // price. A base at full health, a click beside it or too little money changes nothing.
 void TDataModule2::Repair() {
     const int price = ButtonPrice(buttons::Repair);
-    const float health = S.base->TagFloat();
-    auto* model = dynamic_cast<TGLFreeForm*>(S.base->ChildAt(0));
+    const float health = Scene.base->TagFloat();
+    auto* model = dynamic_cast<TGLFreeForm*>(Scene.base->ChildAt(0));
     if (State.Money < price || health >= repair_rules::FullHealth || !model ||
         !model->OctreeRayCast(State.CameraPos, State.MouseRay, nullptr, nullptr)) {
         return;
     }
-    S.base->SetTagFloat(std::min(repair_rules::FullHealth, health + repair_rules::Health));
+    Scene.base->SetTagFloat(std::min(repair_rules::FullHealth, health + repair_rules::Health));
     State.Money -= price;
     ++Figures.Repairs;
 }
@@ -135,10 +135,10 @@ void TDataModule2::Repair() {
 // and nothing is charged.
 void TDataModule2::CancelPlacement() {
     State.Placing = false;
-    if (S.Towers->ChildCount() == 0) {
+    if (Scene.Towers->ChildCount() == 0) {
         return;
     }
-    TGLBaseSceneObject* root = S.Towers->ChildAt(S.Towers->ChildCount() - 1);
+    TGLBaseSceneObject* root = Scene.Towers->ChildAt(Scene.Towers->ChildCount() - 1);
     if (TGLBaseSceneObject* gun = root->ChildAt(0)) {
         if (TGLBaseSceneObject* aim = gun->ChildAt(0)) {
             aim->Free();
@@ -157,19 +157,19 @@ void TDataModule2::StartPlacement(const TTowerKind& kind) {
     }
     const int index = State.TowerCount;
     TTowerState& record = State.TowerTable[index];
-    auto* root = S.Towers->CreateChild<TGLProxyObject>();
+    auto* root = Scene.Towers->CreateChild<TGLProxyObject>();
     record.Proxy.Set(root);
     State.PlaceValid = true;
     root->SetProxyOptions({pooObjects});
     root->SetVisible(true);
     record.Following = true;
     root->SetTag(index);
-    TGLBaseSceneObject* base = S.Template(kind.BaseMaster);
+    TGLBaseSceneObject* base = Scene.Template(kind.BaseMaster);
     root->SetScale(base->Scale().AsVector());
     root->SetMasterObject(base);
     root->OnProgress = ProgressEvent(&TDataModule2::firebaseProgress);
     auto* gun = root->CreateChild<TGLProxyObject>();
-    gun->SetMasterObject(S.Template(kind.GunMaster));
+    gun->SetMasterObject(Scene.Template(kind.GunMaster));
     gun->SetProxyOptions({pooObjects});
     gun->Position().SetY(rules::GunHeight);
     gun->SetVisible(true);
@@ -177,14 +177,14 @@ void TDataModule2::StartPlacement(const TTowerKind& kind) {
         gun->CreateChild<TGLDummyCube>()->SetVisible(false);
     } else {
         auto* muzzle = gun->CreateChild<TGLProxyObject>();
-        muzzle->SetMasterObject(S.Template(kind.AimMaster));
+        muzzle->SetMasterObject(Scene.Template(kind.AimMaster));
         muzzle->SetProxyOptions({pooObjects});
         muzzle->SetVisible(false);
     }
     if (kind.Weapon == TTowerWeapon::Beam) {
         auto* beam = gun->CreateChild<TLaserBeam>();
         beam->SetName("beam");
-        beam->Material().SetMaterialLibrary(&S.GLMaterialLibrary2);
+        beam->Material().SetMaterialLibrary(&Scene.GLMaterialLibrary2);
         beam->Material().SetLibMaterialName("beam");
         beam->SetVisible(false);
     }
@@ -229,8 +229,8 @@ void TDataModule2::GLFullScreenViewer1MouseMove(TComponent*, TShiftState, int x,
 void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
     if (key == '0') {
         key = '\0';
-        S.GLFullScreenViewer1.SetScreenActive(false);
-        S.GLCadencer1.SetEnabled(false);
+        Scene.GLFullScreenViewer1.SetScreenActive(false);
+        Scene.GLCadencer1.SetEnabled(false);
     }
 }
 
@@ -246,7 +246,7 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, int key, TShiftState)
         State.Speed = key - SDLK_F5 + 1;
         break;
     case SDLK_F11:
-        S.GLFullScreenViewer1.SetWindowed(!S.GLFullScreenViewer1.Windowed());
+        Scene.GLFullScreenViewer1.SetWindowed(!Scene.GLFullScreenViewer1.Windowed());
         break;
     case SDLK_F12:
         if (OnScreenshot) {
@@ -260,7 +260,7 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, int key, TShiftState)
 
 void TDataModule2::SetPaused(bool paused) {
     State.Paused = paused;
-    S.pause_sign->SetVisible(paused);
+    Scene.pause_sign->SetVisible(paused);
 }
 
 }  // namespace game

@@ -13,8 +13,8 @@ namespace game {
 using namespace engine;
 
 void TDataModule2::AsyncTimer1Timer(TComponent*) {
-    TGLRenderBuffer& buffer = S.GLFullScreenViewer1.Buffer();
-    S.fpscounter->SetText(std::to_string(static_cast<long long>(std::trunc(buffer.MeasuredFps()))));
+    TGLRenderBuffer& buffer = Scene.GLFullScreenViewer1.Buffer();
+    Scene.fpscounter->SetText(std::to_string(static_cast<long long>(std::trunc(buffer.MeasuredFps()))));
     buffer.ResetFpsCounter();
 }
 
@@ -47,15 +47,15 @@ void TDataModule2::AsyncTimer2Timer(TComponent*) {
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
         spin = Lerp(spin, ZeroVector, rules::SpinDecay);
     }
-    State.CameraPos = S.GLCamera1->GetWorldPosition();
-    const TGLFullScreenViewer& viewer = S.GLFullScreenViewer1;
+    State.CameraPos = Scene.GLCamera1->GetWorldPosition();
+    const TGLFullScreenViewer& viewer = Scene.GLFullScreenViewer1;
     const TVec3 v = viewer.Buffer().ScreenToWorldVector(static_cast<float>(State.MouseX),
                                                         static_cast<float>(viewer.Height() - State.MouseY), 0);
     State.MouseRay = Normalize(TVec4{v.X, v.Y, v.Z, 0});
     // A ring whose hiding was asked for moves far off the terrain once nobody is placing or holding
     // the left button; Z = 1 marks it as hidden.
     for (const char* ringName : kRingMaterials) {
-        TGLLibMaterial& ring = *S.GLMaterialLibrary3.FindMaterial(ringName);
+        TGLLibMaterial& ring = *Scene.GLMaterialLibrary3.FindMaterial(ringName);
         if (ring.TextureOffset().Z() == 0 && !State.Placing && !State.LeftDown) {
             ring.TextureOffset().SetAll(TVec4{512, 512, 1, 0});
         }
@@ -69,7 +69,7 @@ float TDataModule2::CameraSpeed() const {
 
 // Edge scrolling and the cursor that tells the player what a click would do.
 void TDataModule2::ChooseCursor(float speed) {
-    const TGLFullScreenViewer& viewer = S.GLFullScreenViewer1;
+    const TGLFullScreenViewer& viewer = Scene.GLFullScreenViewer1;
     TVec4& velocity = State.MoveVelocity;
     const float edgeSpeed = rules::EdgeSpeedFactor * speed;
     int cursor = cursors::Default;
@@ -97,16 +97,16 @@ void TDataModule2::ChooseCursor(float speed) {
     if (State.RepairMode) {
         cursor = cursors::Repair;
     }
-    if (S.gui_bar->Tag() != -1) {
-        cursor = ButtonRefused(S.gui_bar->Tag()) ? cursors::Refusing : cursors::Choose;
+    if (Scene.gui_bar->Tag() != -1) {
+        cursor = ButtonRefused(Scene.gui_bar->Tag()) ? cursors::Refusing : cursors::Choose;
     }
-    S.GLFullScreenViewer1.SetCursor(static_cast<std::int16_t>(cursor));
+    Scene.GLFullScreenViewer1.SetCursor(static_cast<std::int16_t>(cursor));
 }
 
 // The number written in a button's price text after its colon; a text without one prices the
 // button out of reach.
 int TDataModule2::ButtonPrice(int button) const {
-    const TGLBaseSceneObject* sprite = S.gui_bar->ChildAt(button);
+    const TGLBaseSceneObject* sprite = Scene.gui_bar->ChildAt(button);
     const auto* price = sprite ? dynamic_cast<const TGLHUDText*>(sprite->ChildAt(0)) : nullptr;
     if (!price || price->Text().size() < 2) {
         return INT_MAX;

@@ -31,7 +31,7 @@ void TDataModule2::MissilesProgress(TComponent* sender, double deltaTime, double
     const TVec4 direction = Normalize(missile->GetWorldDirection());
     TVec4 hit;
     TVec4 normal;
-    if (!S.terrain->OctreeRayCast(start, direction, &hit, &normal) ||
+    if (!Scene.terrain->OctreeRayCast(start, direction, &hit, &normal) ||
         Distance2(missile->GetWorldPosition(), hit) > rules::ImpactDistance2) {
         return;
     }
@@ -54,9 +54,9 @@ void TDataModule2::Blast(const TVec4& hit) {
 }
 
 void TDataModule2::Explode(const TVec4& hit) {
-    auto* sprite = S.Explosions->CreateChild<TGLAnimatedSprite>();
+    auto* sprite = Scene.Explosions->CreateChild<TGLAnimatedSprite>();
     sprite->SetFrameRate(rules::ExplosionFrameRate);
-    sprite->SetMaterialLibrary(&S.GLMaterialLibrary2);
+    sprite->SetMaterialLibrary(&Scene.GLMaterialLibrary2);
     TSpriteAnimation& animation = sprite->Animations().Add();
     animation.SetFrameWidth(rules::ExplosionFrameSize);
     animation.SetFrameHeight(rules::ExplosionFrameSize);
@@ -88,8 +88,8 @@ void TDataModule2::ExplosionEndFrameReached(TComponent* sender) {
 
 // A finished explosion is gone at the latest one frame after it finished.
 void TDataModule2::ExplosionsProgress(TComponent*, double, double) {
-    for (int i = S.Explosions->ChildCount() - 1; i >= 0; --i) {
-        auto* sprite = dynamic_cast<TGLAnimatedSprite*>(S.Explosions->ChildAt(i));
+    for (int i = Scene.Explosions->ChildCount() - 1; i >= 0; --i) {
+        auto* sprite = dynamic_cast<TGLAnimatedSprite*>(Scene.Explosions->ChildAt(i));
         if (sprite && sprite->AnimationMode() == samNone) {
             sprite->Free();
         }

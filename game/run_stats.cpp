@@ -60,7 +60,7 @@ double ResidentMiB(const std::string& field) {
 }  // namespace
 
 TRunStats::TRunStats(TDataModule2& game) : m_game(game) {
-    TGLRenderBuffer& buffer = game.S.GLFullScreenViewer1.Buffer();
+    TGLRenderBuffer& buffer = game.Scene.GLFullScreenViewer1.Buffer();
     buffer.BeforeRender = [this](TGLRenderBuffer*) { m_renderStart = TClock::now(); };
     buffer.AfterRender = [this](TGLRenderBuffer*) {
         m_renderMs.push_back(Milliseconds(TClock::now() - m_renderStart));
@@ -73,7 +73,7 @@ TRunStats::TRunStats(TDataModule2& game) : m_game(game) {
 }
 
 TRunStats::~TRunStats() {
-    TGLRenderBuffer& buffer = m_game.S.GLFullScreenViewer1.Buffer();
+    TGLRenderBuffer& buffer = m_game.Scene.GLFullScreenViewer1.Buffer();
     buffer.BeforeRender = nullptr;
     buffer.AfterRender = nullptr;
     if (Application().FrameStep() == &TimedFrameStep) {
@@ -126,7 +126,7 @@ void TRunStats::AfterPass() {
 }
 
 bool TRunStats::WorldIsFinite() const {
-    const TDesignedScene& s = m_game.S;
+    const TDesignedScene& s = m_game.Scene;
     for (int i = 1; i <= rules::BugCount; ++i) {
         if (const TGLActor* actor = m_game.State.BugTable[i].Actor.Get(); actor && !Finite(actor->GetWorldPosition())) {
             return false;
@@ -143,7 +143,7 @@ bool TRunStats::WorldIsFinite() const {
 }
 
 nlohmann::json TRunStats::Report() const {
-    const TDesignedScene& s = m_game.S;
+    const TDesignedScene& s = m_game.Scene;
     const TGameState& state = m_game.State;
     const TGameFigures& figures = m_game.Figures;
     const TVec4 camera = s.GLCamera1->GetWorldPosition();

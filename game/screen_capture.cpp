@@ -16,11 +16,11 @@ using namespace engine;
 
 TScreenCapture::TScreenCapture(TDataModule2& game, bool keepLastFrame) : m_game(game), m_keepLastFrame(keepLastFrame) {
     // Read before the buffers swap, while the frame is still in the back buffer.
-    game.S.GLFullScreenViewer1.Buffer().PostRender = [this](TGLRenderBuffer*) { FrameDrawn(); };
+    game.Scene.GLFullScreenViewer1.Buffer().PostRender = [this](TGLRenderBuffer*) { FrameDrawn(); };
 }
 
 TScreenCapture::~TScreenCapture() {
-    m_game.S.GLFullScreenViewer1.Buffer().PostRender = nullptr;
+    m_game.Scene.GLFullScreenViewer1.Buffer().PostRender = nullptr;
 }
 
 void TScreenCapture::Request(const std::string& path, bool announce) {
@@ -28,7 +28,7 @@ void TScreenCapture::Request(const std::string& path, bool announce) {
 }
 
 void TScreenCapture::FrameDrawn() {
-    const ScreenWindow* window = m_game.S.GLFullScreenViewer1.Window();
+    const ScreenWindow* window = m_game.Scene.GLFullScreenViewer1.Window();
     if (!window || (m_requests.empty() && !m_keepLastFrame)) {
         return;
     }
@@ -69,7 +69,7 @@ std::string ScreenshotPath() {
     std::tm local{};
     localtime_r(&now, &local);
     char name[64];
-    std::strftime(name, sizeof name, "skirmish-%Y%m%d-%H%M%S.png", &local);
+    std::strftime(name, sizeof name, "skirmish-%Y%m%d-%H%M%Scene.png", &local);
     return (folder / name).string();
 }
 

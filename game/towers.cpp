@@ -85,18 +85,18 @@ void TDataModule2::Burn(TGLBaseSceneObject& gun, TTowerState& tower, float delta
 void TDataModule2::FollowMouse(TGLProxyObject& root, const TTowerKind& kind) {
     TVec4 hit;
     TVec4 normal;
-    if (!S.terrain->OctreeRayCast(State.CameraPos, State.MouseRay, &hit, &normal)) {
+    if (!Scene.terrain->OctreeRayCast(State.CameraPos, State.MouseRay, &hit, &normal)) {
         return;
     }
     const TVec4 position = root.GetWorldPosition();
     State.PlaceValid = true;
-    for (int i = 0; i < S.Towers->ChildCount() - 1; ++i) {
-        if (Distance2(S.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Spacing2) {
+    for (int i = 0; i < Scene.Towers->ChildCount() - 1; ++i) {
+        if (Distance2(Scene.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Spacing2) {
             State.PlaceValid = false;
             break;
         }
     }
-    if (Distance2(S.base->GetWorldPosition(), position) < rules::BaseDistance2) {
+    if (Distance2(Scene.base->GetWorldPosition(), position) < rules::BaseDistance2) {
         State.PlaceValid = false;
     }
     hit.Y += kind.Height;
@@ -113,7 +113,7 @@ void TDataModule2::ShowPlacedRing(TGLProxyObject& root, const TTowerKind& kind) 
             PlaceRing(root.GetWorldPosition(), std::string(kind.Ring));
         }
     } else {
-        S.GLMaterialLibrary3.FindMaterial(std::string(kind.Ring))->TextureOffset().SetComponent(2, 0);
+        Scene.GLMaterialLibrary3.FindMaterial(std::string(kind.Ring))->TextureOffset().SetComponent(2, 0);
     }
 }
 
@@ -167,11 +167,11 @@ void TDataModule2::Fire(TGLBaseSceneObject& gun, TGLBaseSceneObject& aim, const 
 
 // A missile starts with the gun's world transform, two units out of the barrel, trailing flame.
 void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
-    auto* missile = S.Missiles->CreateChild<TGLDummyCube>();
+    auto* missile = Scene.Missiles->CreateChild<TGLDummyCube>();
     TGLSourcePFXEffect& flame = SourceEffectOf(*missile);
     flame.SetDispersionMode(sdmIsotropic);
     flame.SetDisabledIfOwnerInvisible(true);
-    flame.SetManager(&S.GLPerlinPFXManager1);
+    flame.SetManager(&Scene.GLPerlinPFXManager1);
     flame.SetParticleInterval(0.005f);
     flame.SetVelocityMode(svmRelative);
     missile->SetLocalTransform(gun.WorldTransform());
@@ -183,7 +183,7 @@ void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
 }
 
 void TDataModule2::PlaceRing(const TVec4& point, const std::string& ringName) {
-    TGLLibMaterial* ring = S.GLMaterialLibrary3.FindMaterial(ringName);
+    TGLLibMaterial* ring = Scene.GLMaterialLibrary3.FindMaterial(ringName);
     if (!ring) {
         return;
     }

@@ -11,7 +11,7 @@ public:
     explicit TGameDriver(game::TDataModule2& game) : m_game(game) {}
 
     void ClickButton(int button) {
-        const engine::TGLCoordinates& p = m_game.S.gui_bar->ChildAt(button)->Position();
+        const engine::TGLCoordinates& p = m_game.Scene.gui_bar->ChildAt(button)->Position();
         Click(static_cast<int>(p.X()), static_cast<int>(p.Y()));
     }
     // Ends the placement in progress, then stands the tower at a position (Towers has no transform).
@@ -31,8 +31,8 @@ private:
     void Click(int x, int y) {
         m_game.State.MouseX = x;
         m_game.State.MouseY = y;
-        m_game.gui_barProgress(m_game.S.gui_bar, 0, 0);
-        m_game.GLFullScreenViewer1Click(&m_game.S.GLFullScreenViewer1);
+        m_game.gui_barProgress(m_game.Scene.gui_bar, 0, 0);
+        m_game.GLFullScreenViewer1Click(&m_game.Scene.GLFullScreenViewer1);
     }
 
     game::TDataModule2& m_game;

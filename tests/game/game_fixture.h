@@ -46,7 +46,7 @@ protected:
         game = std::make_unique<game::TDataModule2>(game::TGameSetup{GameDataFolder(), 1, false});
         clock = std::make_unique<game::TGameClock>(*game, kStep);
         game->StartUp();
-        game->S.GLCadencer1.SetEnabled(true);
+        game->Scene.GLCadencer1.SetEnabled(true);
     }
     ~GameTest() override {
         game::ReleaseScriptedKeys();
@@ -63,7 +63,7 @@ protected:
     }
 
     game::TGameState& State() { return game->State; }
-    game::TDesignedScene& S() { return game->S; }
+    game::TDesignedScene& Scene() { return game->Scene; }
 
     std::unique_ptr<game::TDataModule2> game;
     std::unique_ptr<game::TGameClock> clock;

@@ -44,7 +44,7 @@ protected:
         State().CameraPos = TVec4{p.X, 15, p.Z, 1};
         State().MouseRay = TVec4{0, -1, 0, 0};
     }
-    void KeyDown(int key) { game->GLFullScreenViewer1KeyDown(&S().GLFullScreenViewer1, key, 0); }
+    void KeyDown(int key) { game->GLFullScreenViewer1KeyDown(&Scene().GLFullScreenViewer1, key, 0); }
 
     TGameDriver driver{*game};
 };
@@ -93,7 +93,7 @@ TEST_F(LaserAndComfortsTest, TheBeamNeedsTheGunWithinFiveDegrees) {
 
 // Repair mode's click on the base gives it 40 health, at most 100, for 200; the band goes up.
 TEST_F(LaserAndComfortsTest, RepairMendsTheBaseOnlyOnAHitWithTheMoney) {
-    const TVec4 base = S().base->GetWorldPosition();
+    const TVec4 base = Scene().base->GetWorldPosition();
     struct Case {
         float health;
         int money;
@@ -107,7 +107,7 @@ TEST_F(LaserAndComfortsTest, RepairMendsTheBaseOnlyOnAHitWithTheMoney) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.health) + " with " + std::to_string(c.money));
-        S().base->SetTagFloat(c.health);
+        Scene().base->SetTagFloat(c.health);
         Frame();
         State().Money = c.money;
         driver.ClickButton(kRepairButton);
@@ -118,22 +118,22 @@ TEST_F(LaserAndComfortsTest, RepairMendsTheBaseOnlyOnAHitWithTheMoney) {
         PointAt(c.onBase ? base : TVec4{base.X + 30, 0, base.Z + 30, 1});
         State().MouseX = 400;
         State().MouseY = 200;
-        game->gui_barProgress(S().gui_bar, 0, 0);
-        game->GLFullScreenViewer1Click(&S().GLFullScreenViewer1);
+        game->gui_barProgress(Scene().gui_bar, 0, 0);
+        game->GLFullScreenViewer1Click(&Scene().GLFullScreenViewer1);
         EXPECT_FALSE(State().RepairMode);
-        EXPECT_EQ(S().base->TagFloat(), c.healthAfter);
+        EXPECT_EQ(Scene().base->TagFloat(), c.healthAfter);
         EXPECT_EQ(State().Money, c.moneyAfter);
     }
     // 20 + 40 = 60: the first case took the base from the wreck up to the intact model.
-    S().base->SetTagFloat(20);
+    Scene().base->SetTagFloat(20);
     Frame();
-    EXPECT_EQ(S().base->ChildAt(0), S().base_d2);
+    EXPECT_EQ(Scene().base->ChildAt(0), Scene().base_d2);
     State().Money = 500;
     State().RepairMode = true;
     PointAt(base);
-    game->GLFullScreenViewer1Click(&S().GLFullScreenViewer1);
+    game->GLFullScreenViewer1Click(&Scene().GLFullScreenViewer1);
     Frame();
-    EXPECT_EQ(S().base->ChildAt(0), S().base_d0);
+    EXPECT_EQ(Scene().base->ChildAt(0), Scene().base_d0);
     EXPECT_EQ(game->Figures.Repairs, 3);
 }
 
@@ -143,18 +143,18 @@ TEST_F(LaserAndComfortsTest, PauseFreezesTheWorldAndSpeedMultipliesTheSteps) {
     Frame(10);
     const double time = game->Figures.GameTime;
     const TVec4 bug = BugActor(3).GetWorldPosition();
-    const float sun = S().GLEarthSkyDome1->SunElevation();
+    const float sun = Scene().GLEarthSkyDome1->SunElevation();
     KeyDown(SDLK_PAUSE);
-    EXPECT_TRUE(S().pause_sign->Visible());
+    EXPECT_TRUE(Scene().pause_sign->Visible());
     State().MoveVelocity = TVec4{0, 0, -15, 0};
-    const TVec4 camera = S().cam->GetWorldPosition();
+    const TVec4 camera = Scene().cam->GetWorldPosition();
     Frame(30);
     EXPECT_EQ(game->Figures.GameTime, time);
     EXPECT_EQ(BugActor(3).GetWorldPosition(), bug);
-    EXPECT_EQ(S().GLEarthSkyDome1->SunElevation(), sun);
-    EXPECT_NE(S().cam->GetWorldPosition(), camera);
+    EXPECT_EQ(Scene().GLEarthSkyDome1->SunElevation(), sun);
+    EXPECT_NE(Scene().cam->GetWorldPosition(), camera);
     KeyDown(SDLK_F9);
-    EXPECT_FALSE(S().pause_sign->Visible());
+    EXPECT_FALSE(Scene().pause_sign->Visible());
     Frame();
     EXPECT_NEAR(game->Figures.GameTime, time + kStep, 1e-9);
     for (const auto& [key, steps] : {std::pair{SDLK_F7, 3}, std::pair{SDLK_F6, 2}, std::pair{SDLK_F5, 1}}) {

@@ -35,7 +35,7 @@ protected:
     }
     // A missile in the scene's container, as a rocket tower makes it.
     TGLDummyCube* MissileAt(const TVec4& position, const TVec4& direction) {
-        auto* missile = S().Missiles->CreateChild<TGLDummyCube>();
+        auto* missile = Scene().Missiles->CreateChild<TGLDummyCube>();
         missile->SetPosition(position);
         missile->SetDirection(direction);
         missile->SetUp(std::abs(direction.Y) > 0.9f ? TVec4{1, 0, 0, 0} : TVec4{0, 1, 0, 0});
@@ -43,7 +43,7 @@ protected:
     }
     TVec4 TerrainBelow(float x, float z) {
         TVec4 hit;
-        EXPECT_TRUE(S().terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
+        EXPECT_TRUE(Scene().terrain->OctreeRayCast(TVec4{x, 10, z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
         return hit;
     }
 
@@ -57,7 +57,7 @@ TEST_F(RulesTest, PopulationPutsEachBugInTheGroupOfItsIndexWithOneMarker) {
         TGLActor& actor = BugActor(index);
         // Bugs1 holds 3, 7, ...; Bugs2 2, 6, ...; Bugs3 1, 5, ...; Bugs4 4, 8, ...
         const int group = std::array<int, 4>{3, 2, 1, 0}[index % 4];
-        EXPECT_EQ(actor.Parent(), S().Bugs[group]);
+        EXPECT_EQ(actor.Parent(), Scene().Bugs[group]);
         EXPECT_EQ(actor.Tag(), index);
         EXPECT_EQ(actor.ChildCount(), 1);
         EXPECT_TRUE(actor.Visible());
@@ -67,7 +67,7 @@ TEST_F(RulesTest, PopulationPutsEachBugInTheGroupOfItsIndexWithOneMarker) {
         EXPECT_LE(bug.Slowness, 3);
         EXPECT_EQ(actor.Interval(), 40 + 5 * bug.Slowness);
     }
-    for (TGLDummyCube* group : S().Bugs) {
+    for (TGLDummyCube* group : Scene().Bugs) {
         EXPECT_EQ(group->ChildCount(), 10);
     }
 }
@@ -144,7 +144,7 @@ TEST_F(RulesTest, TargetScanTakesTheNearestBugOnlyInsideTheRing) {
 TEST_F(RulesTest, PlacementNeedsTheSpacingOfThePlacingKindAndTheBaseDistance) {
     const TVec4 other{20, -5, 20, 1};
     Tower(kGatlingButton, other);
-    const TVec4 base = S().base->GetWorldPosition();
+    const TVec4 base = Scene().base->GetWorldPosition();
     struct Case {
         int button;
         TVec4 spot;
@@ -167,15 +167,15 @@ TEST_F(RulesTest, PlacementNeedsTheSpacingOfThePlacingKindAndTheBaseDistance) {
         Progress(*root);
         EXPECT_EQ(State().PlaceValid, c.valid);
         // A tower on an illegal spot shows its parts in red.
-        game->GLCadencer1Progress(&S().GLCadencer1, 0, 0);
+        game->GLCadencer1Progress(&Scene().GLCadencer1, 0, 0);
         const std::string master = root->MasterObject()->Name();
         EXPECT_EQ(master.find("_refused") != std::string::npos, !c.valid) << master;
         const int refusing = game::cursors::Refusing;
         State().MouseX = 400;
         State().MouseY = 200;
-        game->gui_barProgress(S().gui_bar, kStep, 0);
-        game->AsyncTimer2Timer(&S().AsyncTimer2);
-        EXPECT_EQ(S().GLFullScreenViewer1.Cursor() == refusing, !c.valid);
+        game->gui_barProgress(Scene().gui_bar, kStep, 0);
+        game->AsyncTimer2Timer(&Scene().AsyncTimer2);
+        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor() == refusing, !c.valid);
     }
 }
 
@@ -256,7 +256,7 @@ TEST_F(RulesTest, MissilesLeavingTheFlightBoxVanish) {
     for (const Case& c : cases) {
         TGLDummyCube* missile = MissileAt(c.position, TVec4{0, 1, 0, 0});
         game->MissilesProgress(missile, 0, 0);
-        EXPECT_EQ(S().Missiles->ChildCount(), c.stays ? 1 : 0) << c.position.X << "," << c.position.Y;
+        EXPECT_EQ(Scene().Missiles->ChildCount(), c.stays ? 1 : 0) << c.position.X << "," << c.position.Y;
         if (c.stays) {
             missile->Free();
         }
@@ -268,8 +268,8 @@ TEST_F(RulesTest, MissilesLeavingTheFlightBoxVanish) {
 TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     const TVec4 ground = TerrainBelow(-20, -20);
     MissileAt(TVec4{ground.X, ground.Y + 1.001f, ground.Z, 1}, TVec4{0, -1, 0, 0});
-    game->MissilesProgress(S().Missiles->ChildAt(0), 0, 0);
-    ASSERT_EQ(S().Missiles->ChildCount(), 1);
+    game->MissilesProgress(Scene().Missiles->ChildAt(0), 0, 0);
+    ASSERT_EQ(Scene().Missiles->ChildCount(), 1);
     ScatterBugs();
     const struct {
         int index;
@@ -279,21 +279,21 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     for (const auto& b : bugs) {
         PutBug(b.index, ground, b.d2);
     }
-    S().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, ground.Y + 0.999f, ground.Z, 1});
-    game->MissilesProgress(S().Missiles->ChildAt(0), 0, 0);
-    EXPECT_EQ(S().Missiles->ChildCount(), 0);
+    Scene().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, ground.Y + 0.999f, ground.Z, 1});
+    game->MissilesProgress(Scene().Missiles->ChildAt(0), 0, 0);
+    EXPECT_EQ(Scene().Missiles->ChildCount(), 0);
     for (const auto& b : bugs) {
         EXPECT_NEAR(State().BugTable[b.index].Health, b.health, 1e-3f) << "bug " << b.index;
     }
-    ASSERT_EQ(S().Explosions->ChildCount(), 1);
-    auto& sprite = dynamic_cast<TGLAnimatedSprite&>(*S().Explosions->ChildAt(0));
+    ASSERT_EQ(Scene().Explosions->ChildCount(), 1);
+    auto& sprite = dynamic_cast<TGLAnimatedSprite&>(*Scene().Explosions->ChildAt(0));
     EXPECT_NEAR(sprite.GetWorldPosition().Y, ground.Y + 1, 1e-4f);
     EXPECT_EQ(sprite.Rotation(), -90);
     EXPECT_EQ(sprite.Scale().X(), 2);
     EXPECT_EQ(sprite.AnimationMode(), samPlayOnce);
     // It plays its 64 frames at 30 a second, turning a degree a frame, and is gone after.
     Frame(150);
-    EXPECT_EQ(S().Explosions->ChildCount(), 0);
+    EXPECT_EQ(Scene().Explosions->ChildCount(), 0);
 }
 
 // The hover box of a button reaches 32 pixels left, right and above its position, 20 below, all
@@ -308,39 +308,39 @@ TEST_F(RulesTest, TheHoverBoxOfAButtonHasStrictEdges) {
     for (const auto& c : cases) {
         State().MouseX = c.x;
         State().MouseY = c.y;
-        game->gui_barProgress(S().gui_bar, kStep, 0);
-        EXPECT_EQ(S().gui_bar->Tag(), c.hovered) << c.x << "," << c.y;
+        game->gui_barProgress(Scene().gui_bar, kStep, 0);
+        EXPECT_EQ(Scene().gui_bar->Tag(), c.hovered) << c.x << "," << c.y;
     }
     // Held down over an affordable button it shows pressed, one pixel right and down.
     State().MouseX = 408;
     State().MouseY = 550;
     State().LeftDown = true;
-    game->gui_barProgress(S().gui_bar, kStep, 0);
-    EXPECT_EQ(S().gui_gatling->Tag(), 1);
-    EXPECT_EQ(S().gui_gatling->Position().X(), 409);
-    EXPECT_EQ(S().gui_gatling->Position().Y(), 551);
+    game->gui_barProgress(Scene().gui_bar, kStep, 0);
+    EXPECT_EQ(Scene().gui_gatling->Tag(), 1);
+    EXPECT_EQ(Scene().gui_gatling->Position().X(), 409);
+    EXPECT_EQ(Scene().gui_gatling->Position().Y(), 551);
     State().MouseX = 100;
-    game->gui_barProgress(S().gui_bar, kStep, 0);
-    EXPECT_EQ(S().gui_gatling->Tag(), 0);
-    EXPECT_EQ(S().gui_gatling->Position().X(), 408);
+    game->gui_barProgress(Scene().gui_bar, kStep, 0);
+    EXPECT_EQ(Scene().gui_gatling->Tag(), 0);
+    EXPECT_EQ(Scene().gui_gatling->Position().X(), 408);
 }
 
 TEST_F(RulesTest, ButtonsTheMoneyCannotPayAreRefused) {
     State().Money = 99;
     Frame();
     const auto lit = [&](const char* button) {
-        return S().GLMaterialLibrary1.FindMaterial(button)->Material().FrontProperties().Diffuse().Color().X == 1;
+        return Scene().GLMaterialLibrary1.FindMaterial(button)->Material().FrontProperties().Diffuse().Color().X == 1;
     };
     EXPECT_FALSE(lit("gui_rocket"));
     EXPECT_FALSE(lit("gui_repair"));
     EXPECT_TRUE(lit("gui_laser"));
     EXPECT_TRUE(lit("gui_gatling"));
     ClickButton(kRocketButton);
-    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), game::cursors::Refusing);
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), game::cursors::Refusing);
     EXPECT_FALSE(State().Placing);
     EXPECT_EQ(State().TowerCount, 1);
     ClickButton(kGatlingButton);
-    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), game::cursors::Choose);
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), game::cursors::Choose);
     EXPECT_TRUE(State().Placing);
     EXPECT_EQ(State().TowerCount, 2);
     PlaceAt(TVec4{20, -5, 20, 1});
@@ -355,20 +355,20 @@ TEST_F(RulesTest, AnotherButtonCancelsThePlacementAndReusesItsRecord) {
     ClickButton(kRocketButton);
     ClickButton(kGatlingButton);
     EXPECT_EQ(State().TowerCount, 2);
-    ASSERT_EQ(S().Towers->ChildCount(), 1);
+    ASSERT_EQ(Scene().Towers->ChildCount(), 1);
     const game::TTowerState& record = State().TowerTable[1];
     EXPECT_EQ(record.Kind, game::tower_kinds::Gatling);
     EXPECT_EQ(record.MaxRange2, 100);
-    EXPECT_EQ(record.Proxy.Get(), S().Towers->ChildAt(0));
-    EXPECT_EQ(record.Proxy->MasterObject(), S().gutlingbase);
+    EXPECT_EQ(record.Proxy.Get(), Scene().Towers->ChildAt(0));
+    EXPECT_EQ(record.Proxy->MasterObject(), Scene().gutlingbase);
     ClickButton(kLaserButton);
     EXPECT_EQ(State().TowerCount, 2);
-    ASSERT_EQ(S().Towers->ChildCount(), 1);
+    ASSERT_EQ(Scene().Towers->ChildCount(), 1);
     EXPECT_EQ(record.Kind, game::tower_kinds::Laser);
     EXPECT_EQ(record.MinRange2, 0);
     EXPECT_EQ(record.MaxRange2, 80);
     EXPECT_FLOAT_EQ(record.TurnRate, 0.3f);
-    EXPECT_EQ(record.Proxy->MasterObject(), S().laserbase);
+    EXPECT_EQ(record.Proxy->MasterObject(), Scene().laserbase);
     EXPECT_EQ(State().Money, 500);
     PlaceAt(TVec4{20, -5, 20, 1});
     EXPECT_EQ(State().Money, 450);
@@ -382,9 +382,9 @@ TEST_F(RulesTest, AnotherButtonCancelsThePlacementAndReusesItsRecord) {
 TEST_F(RulesTest, AFullTowerTableRefusesTheTowerButtons) {
     State().TowerCount = game::rules::TowerCapacity + 1;
     ClickButton(kGatlingButton);
-    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), game::cursors::Refusing);
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), game::cursors::Refusing);
     EXPECT_FALSE(State().Placing);
-    EXPECT_EQ(S().Towers->ChildCount(), 0);
+    EXPECT_EQ(Scene().Towers->ChildCount(), 0);
     ClickButton(3);
     EXPECT_TRUE(State().RepairMode);
 }

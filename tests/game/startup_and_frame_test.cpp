@@ -13,18 +13,18 @@ using game::cursors::LeftUp;
 
 TEST_F(GameTest, StartsWithTheDesignedStateFromTheFirstFrame) {
     Frame();
-    EXPECT_EQ(S().money->Text(), ":500");
+    EXPECT_EQ(Scene().money->Text(), ":500");
     EXPECT_EQ(State().TowerCount, 1);
-    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), 1);
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), 1);
     EXPECT_EQ(State().MouseX, 400);
     EXPECT_EQ(State().MouseY, 300);
     ASSERT_TRUE(game->LastPointerMove().has_value());
     EXPECT_EQ(game->LastPointerMove()->x, 400);
     EXPECT_EQ(game->LastPointerMove()->y, 300);
-    EXPECT_EQ(S().base->ChildAt(0), S().base_d0);
+    EXPECT_EQ(Scene().base->ChildAt(0), Scene().base_d0);
     EXPECT_NEAR(State().TerrainExtent.X, 102.4f, 1e-4f);
     EXPECT_NEAR(State().TerrainExtent.Z, 102.4f, 1e-4f);
-    EXPECT_EQ(S().GLEarthSkyDome1->Stars().size(), 800u);
+    EXPECT_EQ(Scene().GLEarthSkyDome1->Stars().size(), 800u);
 }
 
 // Every library material, the models' own included, takes the template's texture settings,
@@ -41,14 +41,14 @@ TEST_F(GameTest, UnifiesEveryMaterialThenAppliesTheOverrides) {
     const TGLTextureMode modulate = TGLTextureMode::tmModulate;
     const TGLMinFilter mipmapped = TGLMinFilter::miLinearMipmapNearest;
     const Expected cases[] = {
-        {&S().GLMaterialLibrary1, "terrain", alphaTest, modulate, mipmapped},
-        {&S().GLMaterialLibrary1, "gui_rocket", alphaTest, modulate, mipmapped},
-        {&S().GLMaterialLibrary2, "tower", alphaTest, modulate, mipmapped},  // from the tower models
-        {&S().GLMaterialLibrary2, "base", alphaTest, modulate, mipmapped},   // from the base models
-        {&S().GLMaterialLibrary2, "boom", TBlendingMode::bmAdditive, modulate, mipmapped},
-        {&S().GLMaterialLibrary3, "detail", TBlendingMode::bmModulate, modulate, mipmapped},
-        {&S().GLMaterialLibrary3, "mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
-        {&S().GLMaterialLibrary3, "1mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
+        {&Scene().GLMaterialLibrary1, "terrain", alphaTest, modulate, mipmapped},
+        {&Scene().GLMaterialLibrary1, "gui_rocket", alphaTest, modulate, mipmapped},
+        {&Scene().GLMaterialLibrary2, "tower", alphaTest, modulate, mipmapped},  // from the tower models
+        {&Scene().GLMaterialLibrary2, "base", alphaTest, modulate, mipmapped},   // from the base models
+        {&Scene().GLMaterialLibrary2, "boom", TBlendingMode::bmAdditive, modulate, mipmapped},
+        {&Scene().GLMaterialLibrary3, "detail", TBlendingMode::bmModulate, modulate, mipmapped},
+        {&Scene().GLMaterialLibrary3, "mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
+        {&Scene().GLMaterialLibrary3, "1mark", TBlendingMode::bmAdditive, modulate, TGLMinFilter::miLinear},
     };
     for (const Expected& e : cases) {
         SCOPED_TRACE(e.name);
@@ -61,15 +61,15 @@ TEST_F(GameTest, UnifiesEveryMaterialThenAppliesTheOverrides) {
         EXPECT_EQ(look.FrontProperties().Ambient().Color(), (TVec4{0, 0, 0, 1}));
         EXPECT_EQ(look.FrontProperties().Diffuse().Color(), (TVec4{1, 1, 1, 1}));
     }
-    TGLMaterial& ring = S().GLMaterialLibrary3.FindMaterial("mark")->Material();
+    TGLMaterial& ring = Scene().GLMaterialLibrary3.FindMaterial("mark")->Material();
     EXPECT_EQ(ring.Texture().Compression(), TGLTextureCompression::tcNone);
     EXPECT_EQ(ring.Texture().FilteringQuality(), TGLTextureFilteringQuality::tfAnisotropic);
     EXPECT_EQ(ring.Texture().TextureFormat(), TGLTextureFormat::tfRGBA);
     // Not copied from the template: the terrain keeps its wrap and its shader.
-    TGLLibMaterial& terrain = *S().GLMaterialLibrary1.FindMaterial("terrain");
+    TGLLibMaterial& terrain = *Scene().GLMaterialLibrary1.FindMaterial("terrain");
     EXPECT_EQ(terrain.Material().Texture().TextureWrap(), TGLTextureWrap::twNone);
-    EXPECT_EQ(terrain.Shader(), &S().GLMultiMaterialShader1);
-    TGLLibMaterial* flash = S().GLMaterialLibrary2.FindMaterial("f");
+    EXPECT_EQ(terrain.Shader(), &Scene().GLMultiMaterialShader1);
+    TGLLibMaterial* flash = Scene().GLMaterialLibrary2.FindMaterial("f");
     ASSERT_NE(flash, nullptr);
     EXPECT_EQ(flash->Material().FaceCulling(), TFaceCulling::fcNoCull);
     EXPECT_TRUE(flash->Material().MaterialOptions().Contains(TMaterialOption::moNoLighting));
@@ -86,27 +86,27 @@ TEST_F(GameTest, BaseHealthBandsSwitchOnceAndTheBarFollows) {
         TVec4 colour;
     };
     const Step steps[] = {
-        {60.0f, S().base_d0, false, 0, {0, 1, 0, 1}},
-        {59.99f, S().base_d1, true, 0, {1, 1, 0, 1}},
-        {30.0f, S().base_d1, true, 0, {1, 1, 0, 1}},
-        {29.99f, S().base_d2, true, 1, {1, 0, 0, 1}},
-        {-20.0f, S().base_d2, true, 1, {1, 0, 0, 1}},
+        {60.0f, Scene().base_d0, false, 0, {0, 1, 0, 1}},
+        {59.99f, Scene().base_d1, true, 0, {1, 1, 0, 1}},
+        {30.0f, Scene().base_d1, true, 0, {1, 1, 0, 1}},
+        {29.99f, Scene().base_d2, true, 1, {1, 0, 0, 1}},
+        {-20.0f, Scene().base_d2, true, 1, {1, 0, 0, 1}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.health);
-        S().base->SetTagFloat(step.health);
+        Scene().base->SetTagFloat(step.health);
         Frame(3);
-        ASSERT_EQ(S().base->ChildCount(), 1);
-        EXPECT_EQ(S().base->ChildAt(0), step.model);
+        ASSERT_EQ(Scene().base->ChildCount(), 1);
+        EXPECT_EQ(Scene().base->ChildAt(0), step.model);
         EXPECT_TRUE(step.model->Visible());
-        for (TGLFreeForm* other : {S().base_d0, S().base_d1, S().base_d2}) {
+        for (TGLFreeForm* other : {Scene().base_d0, Scene().base_d1, Scene().base_d2}) {
             EXPECT_EQ(other->Visible(), other == step.model);
         }
-        const TGLSourcePFXEffect& smoke = SourceEffectOf(*S().base);
+        const TGLSourcePFXEffect& smoke = SourceEffectOf(*Scene().base);
         EXPECT_EQ(smoke.Enabled(), step.smoke);
         EXPECT_EQ(smoke.PositionDispersion(), step.dispersion);
-        EXPECT_EQ(S().bar->Material().FrontProperties().Diffuse().Color(), step.colour);
-        EXPECT_FLOAT_EQ(S().bar->Width(), step.health / 20);
+        EXPECT_EQ(Scene().bar->Material().FrontProperties().Diffuse().Color(), step.colour);
+        EXPECT_FLOAT_EQ(Scene().bar->Width(), step.health / 20);
     }
 }
 
@@ -130,7 +130,7 @@ TEST_F(GameTest, HeldKeysSetTheCameraRates) {
             game::SetScriptedKey(key, true);
         }
         State().MoveVelocity = TVec4{0, 0, 0, 0};
-        game->AsyncTimer2Timer(&S().AsyncTimer2);
+        game->AsyncTimer2Timer(&Scene().AsyncTimer2);
         EXPECT_EQ(State().MoveVelocity, c.expected) << "keys held: " << c.keys.size();
     }
 }
@@ -156,8 +156,8 @@ TEST_F(GameTest, ScreenEdgesScrollAndChooseTheCursor) {
         State().MouseX = c.x;
         State().MouseY = c.y;
         State().MoveVelocity = TVec4{0, 0, 0, 0};
-        game->AsyncTimer2Timer(&S().AsyncTimer2);
-        EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), c.cursor);
+        game->AsyncTimer2Timer(&Scene().AsyncTimer2);
+        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), c.cursor);
         EXPECT_EQ(State().MoveVelocity.X, c.side);
         EXPECT_EQ(State().MoveVelocity.Z, c.forward);
     }
@@ -165,10 +165,10 @@ TEST_F(GameTest, ScreenEdgesScrollAndChooseTheCursor) {
     State().MouseY = 0;
     State().RightDown = true;
     State().MoveVelocity = TVec4{0, 0, 0, 0};
-    S().GLFullScreenViewer1.SetCursor(1);
-    game->AsyncTimer2Timer(&S().AsyncTimer2);
+    Scene().GLFullScreenViewer1.SetCursor(1);
+    game->AsyncTimer2Timer(&Scene().AsyncTimer2);
     EXPECT_EQ(State().MoveVelocity, (TVec4{0, 0, 0, 0}));
-    EXPECT_EQ(S().GLFullScreenViewer1.Cursor(), 1);
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), 1);
 }
 
 // Dragging to the right edge puts the pointer back at x = 1; the next frame sees no motion, so the
@@ -179,35 +179,35 @@ TEST_F(GameTest, RightDragWrapsAtTheEdgeWithoutAJump) {
     State().LastMouseY = 300;
     State().MouseX = 799;
     State().MouseY = 300;
-    game->GLCadencer1Progress(&S().GLCadencer1, kStep, 0);
+    game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
     ASSERT_TRUE(game->LastPointerMove().has_value());
     EXPECT_EQ(game->LastPointerMove()->x, 1);
     EXPECT_FLOAT_EQ(State().SpinVelocity.X, 10 * (790 - 799) * 0.019f);
     EXPECT_EQ(State().LastMouseX, 1);
     State().MouseX = 1;  // the pointer's move arrives as a mouse move
-    const float turnBefore = S().cam->TurnAngle();
-    game->GLCadencer1Progress(&S().GLCadencer1, kStep, 0);
+    const float turnBefore = Scene().cam->TurnAngle();
+    game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
     EXPECT_EQ(State().SpinVelocity.X, 0);
-    EXPECT_EQ(S().cam->TurnAngle(), turnBefore);
+    EXPECT_EQ(Scene().cam->TurnAngle(), turnBefore);
 }
 
 TEST_F(GameTest, TheSunSetsAtFourDegreesASecondAndStopsAtMinus45) {
     Frame(60);
-    EXPECT_NEAR(S().GLEarthSkyDome1->SunElevation(), 40 - 4 * 60 * kStep, 1e-3);
-    S().GLEarthSkyDome1->SetSunElevation(-44.99f);
+    EXPECT_NEAR(Scene().GLEarthSkyDome1->SunElevation(), 40 - 4 * 60 * kStep, 1e-3);
+    Scene().GLEarthSkyDome1->SetSunElevation(-44.99f);
     Frame();
-    const float stopped = S().GLEarthSkyDome1->SunElevation();
+    const float stopped = Scene().GLEarthSkyDome1->SunElevation();
     EXPECT_LT(stopped, -45);
     Frame(10);
-    EXPECT_EQ(S().GLEarthSkyDome1->SunElevation(), stopped);
+    EXPECT_EQ(Scene().GLEarthSkyDome1->SunElevation(), stopped);
 }
 
 // The camera sinks at start and comes to rest 3 units above the terrain below it.
 TEST_F(GameTest, TheCameraSinksToItsClearanceAboveTheTerrain) {
     Frame(240);
-    const TVec4 camera = S().cam->GetWorldPosition();
+    const TVec4 camera = Scene().cam->GetWorldPosition();
     TVec4 hit;
-    ASSERT_TRUE(S().terrain->OctreeRayCast(TVec4{camera.X, 10, camera.Z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
+    ASSERT_TRUE(Scene().terrain->OctreeRayCast(TVec4{camera.X, 10, camera.Z, 1}, TVec4{0, -1, 0, 0}, &hit, nullptr));
     EXPECT_NEAR(camera.Y, hit.Y + 3, 0.05f);
     EXPECT_LT(std::abs(State().MoveVelocity.Y), 0.01f);
 }
