@@ -45,11 +45,10 @@ function(project_program name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
 endfunction()
 
-# Includes a subfolder only once it holds a CMakeLists.txt, so folders fill in step by step.
+# Adds each listed subfolder; a folder that is missing or has no CMakeLists.txt fails the configure
+# step, so that a renamed folder cannot silently drop its library or test program.
 function(add_subdirectories)
   foreach(dir ${ARGN})
-    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
-    endif()
+    add_subdirectory(${dir})
   endforeach()
 endfunction()
