@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -94,15 +95,49 @@ std::string TemporaryName(const std::string& target) {
     return target + ".tmp" + std::to_string(::getpid()) + "." + std::to_string(counter++);
 }
 
+std::string NormalSeparators(std::string_view path) {
+    std::string normal(path);
+    std::replace(normal.begin(), normal.end(), '\\', '/');
+    return normal;
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link); a link's
+// relative target counts from the link's folder.
+std::string FollowLinks(const std::string& path, const std::string& shown) {
+    constexpr int kMaxLinks = 40;
+    std::string current = path;
+    for (int i = 0; i < kMaxLinks; ++i) {
+        struct stat info;
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        std::error_code error;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) {
+            Fail("Cannot write", shown, error.value());
+        }
+        current = (target.is_absolute() ? target : fs::path(current).parent_path() / target).string();
+    }
+    Fail("Cannot write", shown, ELOOP);
+}
+
+// A device or FIFO cannot be renamed over; what is written goes straight to it.
+void WriteThrough(const std::string& target, const std::string& shown, std::span<const std::uint8_t> bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Fail("Cannot write", shown, errno);
+    }
+    const bool written = WriteAll(fd, bytes);
+    const int error = errno;
+    if (::close(fd) != 0 || !written) {
+        Fail("Cannot write", shown, written ? errno : error);
+    }
+}
+
 }  // namespace
 
 std::string ResolvePath(std::string_view path) {
-    std::string normal(path);
-    for (char& c : normal) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    const std::string normal = NormalSeparators(path);
     if (normal.empty() || Exists(normal)) {
         return normal;
     }
@@ -141,15 +176,23 @@ bool FileExists(std::string_view path) {
     return fs::is_regular_file(ResolvePath(path), error);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(std::string_view path) {
+std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBytes) {
     const std::string resolved = ResolvePath(path);
     const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         Fail("Cannot open", std::string(path), errno);
     }
+    const auto tooLarge = [&] {
+        ::close(fd);
+        throw FileError("Cannot read \"" + std::string(path) + "\": larger than " + std::to_string(maxBytes >> 20) +
+                        " MiB");
+    };
     std::vector<std::uint8_t> bytes;
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+            tooLarge();
+        }
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     }
     std::uint8_t buffer[65536];
@@ -166,6 +209,9 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view path) {
         if (n == 0) {
             break;
         }
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            tooLarge();
+        }
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
     ::close(fd);
@@ -173,11 +219,18 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view path) {
 }
 
 void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes) {
-    const std::string target = ResolvePath(path);
     const std::string shown(path);
+    const std::string target = FollowLinks(NormalSeparators(path), shown);
     mode_t mode = 0666;
     struct stat info;
     const bool replacing = ::stat(target.c_str(), &info) == 0;
+    if (replacing && S_ISDIR(info.st_mode)) {
+        Fail("Cannot write", shown, EISDIR);
+    }
+    if (replacing && !S_ISREG(info.st_mode)) {
+        WriteThrough(target, shown, bytes);
+        return;
+    }
     if (replacing) {
         if (::access(target.c_str(), W_OK) != 0) {
             Fail("Cannot write", shown, errno);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -26,12 +27,20 @@ std::string ResolvePath(std::string_view path);
 // Whether the name resolves to a regular file (or a link to one).
 bool FileExists(std::string_view path);
 
-// The whole content of the file the name resolves to.
-std::vector<std::uint8_t> ReadWholeFile(std::string_view path);
+// No data file of ours comes near this size; a larger one (or an endless device) is refused before
+// it can exhaust the memory.
+inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 
-// Replaces the file the name resolves to (or creates it) with the bytes: they go to a temporary
-// file beside it, which is flushed to disk and then renamed over the target, so a failed or
-// interrupted write leaves the previous file as it was. An existing file keeps its permissions.
+// The whole content of the file the name resolves to; a FileError when it holds more than
+// maxBytes.
+std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBytes = kMaxFileBytes);
+
+// Replaces the file of exactly that name (separators aside: no case-insensitive look-up, since
+// "MyMap.map" and "mymap.map" are two files) or creates it. A regular file is replaced atomically:
+// the bytes go to a temporary file beside it, which is flushed and renamed over it, so a failed or
+// interrupted write leaves the previous file as it was, and it keeps its permissions. A symbolic
+// link stays a link: the file it points to is replaced that way. A device or FIFO is written
+// through; a folder is refused.
 void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes);
 
 }  // namespace platform

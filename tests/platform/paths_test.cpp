@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <sys/stat.h>
@@ -70,30 +71,70 @@ TEST_F(PathsTest, ReadsWholeFilesAndNamesTheFileOnFailure) {
     }
 }
 
-TEST_F(PathsTest, AtomicWriteReplacesTheResolvedFileAndLeavesNoTemporary) {
+TEST_F(PathsTest, AtomicWriteReplacesTheExactNameAndLeavesNoTemporary) {
     const std::vector<std::uint8_t> bytes = {1, 2, 3};
     ::chmod((m_root / "Data/Textures.qzp").c_str(), 0640);
-    WriteFileAtomically(Root() + "\\data\\TEXTURES.qzp", bytes);
+    WriteFileAtomically(Root() + "\\Data\\Textures.qzp", bytes);
     EXPECT_EQ(ReadWholeFile(Root() + "/Data/Textures.qzp"), bytes);
     EXPECT_EQ(fs::status(m_root / "Data/Textures.qzp").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
+    // Another case is another file: reading finds the data's own spelling, writing never does.
+    WriteFileAtomically(Root() + "/Data/textures.QZP", std::vector<std::uint8_t>{9});
+    EXPECT_EQ(ReadWholeFile(Root() + "/Data/Textures.qzp"), bytes);
     WriteFileAtomically(Root() + "/Data/new.bin", {});
-    EXPECT_TRUE(FileExists(Root() + "/Data/new.bin"));
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(m_root / "Data")) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Sub", "Textures.qzp", "new.bin"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Sub", "Textures.qzp", "new.bin", "textures.QZP"}));
 }
 
 TEST_F(PathsTest, FailedWriteKeepsThePreviousFile) {
-    EXPECT_THROW(WriteFileAtomically(Root() + "/Data/Sub", std::vector<std::uint8_t>{1}), FileError)
-        << "a folder cannot be replaced by a file";
+    try {
+        WriteFileAtomically(Root() + "/Data/Sub", std::vector<std::uint8_t>{1});
+        FAIL() << "a folder cannot be replaced by a file";
+    } catch (const FileError& error) {
+        EXPECT_NE(std::string(error.what()).find("Is a directory"), std::string::npos) << error.what();
+    }
     EXPECT_TRUE(fs::is_directory(m_root / "Data/Sub/"));
     EXPECT_THROW(WriteFileAtomically(Root() + "/Nowhere/x.bin", std::vector<std::uint8_t>{1}), FileError);
     EXPECT_EQ(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS").size(), 5u);
+}
+
+// Links stay links and their files are replaced whole; a FIFO (as a device would be) is written
+// through instead of being replaced by a regular file.
+TEST_F(PathsTest, WritesThroughLinksAndSpecialFiles) {
+    const std::vector<std::uint8_t> bytes = {4, 5, 6};
+    fs::create_symlink("Sub/firebase.3DS", m_root / "Data/relative.lnk");
+    fs::create_symlink(m_root / "Data/relative.lnk", m_root / "chain.lnk");
+    fs::create_symlink("Sub/later.bin", m_root / "Data/dangling.lnk");
+    for (const char* link : {"/chain.lnk", "/Data/dangling.lnk"}) {
+        WriteFileAtomically(Root() + link, bytes);
+        EXPECT_TRUE(fs::is_symlink(m_root / fs::path(link).relative_path())) << link;
+        EXPECT_EQ(ReadWholeFile(Root() + link), bytes) << link;
+    }
+    EXPECT_EQ(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS"), bytes);
+    EXPECT_EQ(ReadWholeFile(Root() + "/Data/Sub/later.bin"), bytes);
+    fs::create_symlink("loop.lnk", m_root / "loop.lnk");
+    EXPECT_THROW(WriteFileAtomically(Root() + "/loop.lnk", bytes), FileError);
+
+    const fs::path fifo = m_root / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::uint8_t> received;
+    std::thread reader([&] { received = ReadWholeFile(fifo.string()); });
+    WriteFileAtomically(fifo.string(), bytes);
+    reader.join();
+    EXPECT_EQ(received, bytes);
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+}
+
+TEST_F(PathsTest, ReadsRefuseFilesBeyondTheirLimit) {
+    EXPECT_EQ(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS", 5).size(), 5u);
+    EXPECT_THROW(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS", 4), FileError);
+    // A stream has no size to look at first: it is refused once it has given too much.
+    EXPECT_THROW(ReadWholeFile("/dev/zero", 1 << 20), FileError);
 }
 
 }  // namespace
