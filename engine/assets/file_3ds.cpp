@@ -534,9 +534,13 @@ int TObjectList::MeshCount() {
     });
 }
 
+bool TFile3DS::HoldsMeshes() const {
+    return m_root && (m_root->Tag == tags::Main || m_root->Tag == tags::Project);
+}
+
 const TMesh3DS& TObjectList::Mesh(int index) {
-    const TChunk3DS& root = m_database->Database();
-    if (root.Tag != tags::Main && root.Tag != tags::Project) {
+    m_database->Database();  // throws when nothing was loaded
+    if (!m_database->HoldsMeshes()) {
         throw E3DSError(file3ds_messages::kWrongDatabase);
     }
     const int count = MeshCount();

@@ -32,6 +32,9 @@ inline constexpr const char* kWrongObjectType =
 inline constexpr const char* kInvalidChunk =
     "An invalid Chunk structure was encountered while reading\rthe database. Usually caused by a corrupt database "
     "or file.";
+// A model file must start with a main chunk (or a project's); anything else (a picture renamed .3ds)
+// would load as an empty model and leave the scene without its object.
+inline constexpr const char* kNotA3DSFile = "\"%s\" is not a 3DS model: its first chunk is not a main chunk.";
 }  // namespace file3ds_messages
 
 // One chunk of a 3DS file: built from the headers only; its data is decoded when a record asks.
@@ -152,6 +155,8 @@ public:
     const TChunk3DS* EditorChunk() const;
     // The root, checked to exist.
     const TChunk3DS& Database() const;
+    // Whether the root is a main or project chunk, the kinds of file that hold meshes.
+    bool HoldsMeshes() const;
 
 private:
     std::vector<std::uint8_t> m_bytes;

@@ -257,6 +257,11 @@ private:
 void TGL3DSVectorFile::LoadFromStream(std::span<const std::uint8_t> stream) {
     TFile3DS file;
     file.LoadFromStream(stream);
+    if (!file.HoldsMeshes()) {
+        std::string message = file3ds_messages::kNotA3DSFile;
+        message.replace(message.find("%s"), 2, ResourceName());
+        throw E3DSError(message);
+    }
     TBuilder builder(Owner(), file, NormalsOrientation());
     const int count = file.Objects().MeshCount();
     for (int i = 0; i < count; ++i) {

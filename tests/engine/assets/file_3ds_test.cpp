@@ -37,10 +37,22 @@ std::vector<std::array<float, 2>> CubeUVs() {
     return uvs;
 }
 
-TEST_F(Load3DS, FileOfAnotherKindLoadsNothingWithoutError) {
+// Another kind of file (a picture renamed .3ds, a material library) would load as an empty model
+// and leave the scene without its object: it is refused by name.
+TEST_F(Load3DS, FileOfAnotherKindIsRefusedByName) {
     Chunk other{0x1234, {}, {tests::NamedMesh("box", {tests::VertexList(tests::CubeVertices())})}};
-    Load(other.Write());
-    EXPECT_EQ(mesh.MeshObjects().Count(), 0);
+    const tests::Bytes picture = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0, 1, 1, 0};
+    const tests::Bytes library = {0xAA, 0x3D, 6, 0, 0, 0};
+    for (const tests::Bytes& bytes : {other.Write(), picture, library}) {
+        try {
+            Load(bytes, "models/terrain.3ds");
+            ADD_FAILURE() << "loaded";
+        } catch (const engine::E3DSError& error) {
+            EXPECT_NE(std::string(error.what()).find("\"models/terrain.3ds\" is not a 3DS model"), std::string::npos)
+                << error.what();
+        }
+        EXPECT_EQ(mesh.MeshObjects().Count(), 0);
+    }
 }
 
 TEST_F(Load3DS, HiddenAndTooSmallObjectsAddNothing) {
