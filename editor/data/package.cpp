@@ -21,14 +21,6 @@ std::string Quoted(const std::string& name) {
     return "\"" + name + "\"";
 }
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
 
 // The magic is a zero-terminated text of at most four characters that must read "QZP".
 bool MagicMatches(std::span<const std::uint8_t> image) {
@@ -81,10 +73,19 @@ std::vector<PackageEntry> ReadPackageDirectory(std::span<const std::uint8_t> ima
     return entries;
 }
 
+std::string PackageNameKey(std::string name) {
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return name;
+}
+
 std::optional<std::size_t> FindPackageEntry(const std::vector<PackageEntry>& entries, const std::string& name) {
-    const std::string wanted = LowerAscii(name);
+    const std::string wanted = PackageNameKey(name);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (LowerAscii(entries[i].Name) == wanted) {
+        if (PackageNameKey(entries[i].Name) == wanted) {
             return i;
         }
     }

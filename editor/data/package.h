@@ -51,6 +51,10 @@ std::vector<PackageEntry> ReadPackageDirectory(std::span<const std::uint8_t> ima
 std::vector<std::uint8_t> InflateRecord(std::span<const std::uint8_t> image, const PackageEntry& entry,
                                         const std::string& packageName);
 
+// The form in which a record's name is looked up: A-Z as a-z. Two names of the same key cannot both
+// be found in one package.
+std::string PackageNameKey(std::string name);
+
 // The index of the first entry whose name equals the wanted one, ignoring the case of A-Z.
 std::optional<std::size_t> FindPackageEntry(const std::vector<PackageEntry>& entries, const std::string& name);
 

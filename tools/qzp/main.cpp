@@ -62,15 +62,22 @@ void Extract(const std::string& package, const std::string& name, const std::str
     }
 }
 
+// A package looks its records up without regard to case, so two names that differ only in case
+// would leave the second unreadable.
+void RequireDistinctNames(const std::vector<std::string>& files) {
+    std::set<std::string> keys;
+    for (const std::string& file : files) {
+        if (!keys.insert(editor::PackageNameKey(BaseName(file))).second) {
+            throw UsageError("two files are named \"" + BaseName(file) +
+                             "\" (or differ only in case); a package finds only the first");
+        }
+    }
+}
+
 void Pack(const std::string& package, const std::vector<std::string>& files) {
     std::vector<editor::PackageRecord> records;
-    std::set<std::string> names;
     for (const std::string& file : files) {
-        const std::string name = BaseName(file);
-        if (!names.insert(name).second) {
-            throw ToolError("two files are named \"" + name + "\"; a package finds only the first");
-        }
-        records.push_back({name, platform::ReadWholeFile(file)});
+        records.push_back({BaseName(file), platform::ReadWholeFile(file)});
     }
     editor::WritePackage(package, records);
 }
@@ -97,7 +104,9 @@ int Run(const std::vector<std::string>& args) {
     } else if (command == "extract") {
         RequireArguments(args, 3, "PKG NAME OUT");
     } else if (command == "pack") {
-        RequireArguments(args, 1, "PKG", true);
+        // An empty package would replace the one named, losing all its records.
+        RequireArguments(args, 2, "PKG FILE...", true);
+        RequireDistinctNames(std::vector<std::string>(args.begin() + 2, args.end()));
     } else {
         throw UsageError("unknown command " + command);
     }
