@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/platform/bmp_builder.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,17 +10,9 @@
 // info tests and the fuzz seeds.
 namespace test_sounds {
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline void PutU16(Bytes& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-inline void PutU32(Bytes& out, std::uint32_t value) {
-    PutU16(out, value & 0xFFFF);
-    PutU16(out, value >> 16);
-}
+using test_images::Bytes;
+using test_images::PutU16;
+using test_images::PutU32;
 
 // A chunk: tag, size (the body's own unless given) and body, with the pad byte of an odd body.
 inline Bytes Chunk(const std::string& tag, const Bytes& body, std::int64_t statedSize = -1) {

@@ -12,10 +12,6 @@ namespace tools::assetgen {
 
 using namespace synth;
 
-namespace {
-constexpr auto kExp = Curve::Shape::Exponential;
-}  // namespace
-
 platform::PcmSound MakeBugDeath() {
     SeededRandom random(0xB06D);
     constexpr double kLength = 0.7;

@@ -1,11 +1,15 @@
 #pragma once
 
 #include "platform/pcm_sound.h"
+#include "tools/synth/curve.h"
 #include "tools/synth/signal.h"
 
 // The recipes of the game's effects, one function each, and the finishing steps they share. Every
 // recipe draws from a generator seeded with its own number, so each sound is the same on every run.
 namespace tools::assetgen {
+
+// Pitch and cutoff slides run by equal ratios, as the ear hears them.
+inline constexpr auto kExp = synth::Curve::Shape::Exponential;
 
 // Weapons: the rocket's launch and blast, a gatling burst (three rounds, one tower's reload apart),
 // and the laser's hum, a seamless loop for as long as the beam burns.

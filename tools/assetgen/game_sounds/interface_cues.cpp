@@ -13,7 +13,6 @@ namespace tools::assetgen {
 using namespace synth;
 
 namespace {
-constexpr auto kExp = Curve::Shape::Exponential;
 
 // A small bell: the fundamental with two inharmonic partials, struck and ringing out.
 Signal Bell(float frequency, double decay, double seconds) {

@@ -11,10 +11,6 @@ namespace tools::assetgen {
 
 using namespace synth;
 
-namespace {
-constexpr auto kExp = Curve::Shape::Exponential;
-}  // namespace
-
 platform::PcmSound MakeLaunch() {
     SeededRandom random(0x1A0C401);
     constexpr double kLength = 1.3;
