@@ -26,7 +26,7 @@ std::string TargetOf(const std::string& name) {
         {"bmp", "bmp"},    {"jpg", "jpeg"},      {"jpeg", "jpeg"},      {"dds", "dds"},
         {"tga", "tga"},    {"3ds", "model_3ds"}, {"prj", "model_3ds"},  {"md2", "md2"},
         {"ani", "cursor"}, {"cur", "cursor"},    {"ico", "cursor"},     {"qzp", "package"},
-        {"qzm", "qzm"},    {"map", "map"},
+        {"qzm", "qzm"},    {"map", "map"},       {"wav", "wav"},
     };
     const auto found = targets.find(LowerExtension(name));
     return found == targets.end() ? "" : found->second;

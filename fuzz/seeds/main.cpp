@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
         fuzz::WriteCursorSeeds(seeds);
         fuzz::WriteEditorSeeds(seeds);
         fuzz::WriteStreamSeeds(seeds);
+        fuzz::WriteSoundSeeds(seeds);
         if (argc == 3) {
             fuzz::WriteGeneratedSeeds(argv[2], seeds);
         }

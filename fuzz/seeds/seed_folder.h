@@ -25,6 +25,7 @@ void WriteModelSeeds(const SeedFolder& seeds);
 void WriteCursorSeeds(const SeedFolder& seeds);
 void WriteEditorSeeds(const SeedFolder& seeds);
 void WriteStreamSeeds(const SeedFolder& seeds);
+void WriteSoundSeeds(const SeedFolder& seeds);
 
 // Seeds from a folder assetgen wrote: each file to the target of its kind, and the records of its
 // packages to the targets of theirs.

@@ -1,6 +1,7 @@
 #include "tools/assetgen/editor_data/editor_data.h"
 #include "tools/assetgen/game_images/game_images.h"
 #include "tools/assetgen/game_models/game_models.h"
+#include "tools/assetgen/game_sounds/game_sounds.h"
 #include "tools/command_line/command_line.h"
 #include "tools/writers/output_folder.h"
 
@@ -26,6 +27,7 @@ int Generate(const std::vector<std::string>& arguments) {
         tools::assetgen::GenerateEditorData(output);
         tools::assetgen::GenerateGameImages(output);
         tools::assetgen::GenerateGameModels(output);
+        tools::assetgen::GenerateGameSounds(output);
         std::uintmax_t total = 0;
         for (const auto& file : output.Files()) {
             total += file.Size;

@@ -19,6 +19,7 @@ const std::vector<AssetKind>& AssetKinds() {
         {"image", {"dds", "tga"}, InfoEngineImage, DecodeEngineImage},
         {"cursor", {"ani", "cur"}, InfoCursor},
         {"model", {"3ds", "prj", "md2"}, InfoModel},
+        {"sound", {"wav"}, InfoSound},
     };
     return kinds;
 }

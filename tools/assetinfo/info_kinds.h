@@ -16,6 +16,8 @@ nlohmann::json InfoQzm(const std::string& path);
 nlohmann::json InfoImage(const std::string& path);
 nlohmann::json InfoCursor(const std::string& path);
 nlohmann::json InfoModel(const std::string& path);
+// Sample rate, channels, frames, and peak and RMS levels as fractions of full scale.
+nlohmann::json InfoSound(const std::string& path);
 
 // The picture of a file the editor would show as a texture (BMP, JPEG), decoded as InfoImage sees it.
 platform::Image DecodeEditorImage(const std::string& path);

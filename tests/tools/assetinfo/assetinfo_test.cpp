@@ -1,6 +1,7 @@
 #include "tests/editor/data/qzm_samples.h"
 #include "tests/platform/bmp_builder.h"
 #include "tests/platform/jpeg_encoder.h"
+#include "tests/platform/wav_builder.h"
 #include "tools/assetinfo/sha256.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 
 #include <sys/wait.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -110,6 +112,23 @@ TEST_F(AssetInfoTest, QzmReportsObjectsAndTexture) {
     EXPECT_EQ(qzm["texFaces"], 2);
 }
 
+TEST_F(AssetInfoTest, SoundsReportTheirFormatLengthAndLevels) {
+    using test_sounds::Samples16;
+    using test_sounds::Wav;
+    const Result result = Run(Write("stereo.WAV", Wav({.channels = 2, .rate = 44100}, Samples16({-32768, 0, 16384, 0}))) +
+                              " " + Write("cut.wav", Bytes{'R', 'I', 'F', 'F', 90, 0, 0, 0, 'W', 'A', 'V', 'E'}));
+    EXPECT_EQ(result.status, 1);
+    ASSERT_EQ(result.lines.size(), 2u);
+    const nlohmann::json& sound = result.lines[0];
+    EXPECT_EQ(sound["kind"], "sound");
+    EXPECT_EQ(sound["sampleRate"], 44100);
+    EXPECT_EQ(sound["channels"], 2);
+    EXPECT_EQ(sound["frames"], 2);
+    EXPECT_DOUBLE_EQ(sound["peak"].get<double>(), 1.0);
+    EXPECT_DOUBLE_EQ(sound["rms"].get<double>(), std::sqrt((1.0 + 0.25) / 4));
+    EXPECT_EQ(result.lines[1]["error"], "WAV file is cut short: its RIFF size announces 90 bytes, 4 follow");
+}
+
 TEST_F(AssetInfoTest, FailuresGiveTheReadersMessageAndStatusOne) {
     std::string badMesh = editor::qzm_samples::Object();
     badMesh.replace(badMesh.find("2 0 0"), 5, "2 0 x");
@@ -133,6 +152,7 @@ TEST_F(AssetInfoTest, EveryFuzzReproducerGetsFactsOrTheReadersMessage) {
     const std::map<std::string, std::string> extensionOfTarget = {
         {"bmp", "bmp"},       {"jpeg", "jpg"}, {"dds", "dds"},       {"tga", "tga"},     {"model_3ds", "3ds"},
         {"md2", "md2"},       {"cursor", "ani"}, {"package", "qzp"}, {"qzm", "qzm"},     {"map", "map"},
+        {"wav", "wav"},
     };
     for (const auto& [target, extension] : extensionOfTarget) {
         const fs::path folder = fs::path(FUZZ_REGRESSIONS) / target;
