@@ -1,6 +1,6 @@
 #include "engine/platform/application.h"
 #include "game/data_module.h"
-#include "game/game_clock.h"
+#include "game/session/game_clock.h"
 #include "tests/game/game_driver.h"
 
 #include <benchmark/benchmark.h>

@@ -38,7 +38,7 @@ void TDataModule2::PopulateBugs() {
             auto* marker = actor->CreateChild<TGLDummyCube>();
             marker->Strafe(-rules::LeadMarkerOffset);
             actor->SetVisible(true);
-            actor->OnProgress = ProgressEvent(&TDataModule2::BugProgress);
+            WireBug(*actor);
             RespawnBug(index);
             actor->SetTag(index);
             actor->SelectAnimation(bug_animations::Run);

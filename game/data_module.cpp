@@ -2,6 +2,7 @@
 
 #include "engine/assets/image_formats.h"
 #include "engine/assets/model_formats.h"
+#include "engine/effects/animated_sprite.h"
 #include "engine/platform/application.h"
 #include "platform/random.h"
 
@@ -70,6 +71,27 @@ TDataModule2::~TDataModule2() {
     Scene.GLFullScreenViewer1.SetCursorTable(nullptr);
 }
 
+// One frame is one pass of the game loop, and this is its order; it is not written anywhere else,
+// since it falls out of the loop and of the designed tree:
+//   1. Before the pass (OnBeforePass): the run's clock sets the frame clock's time and queues the
+//      timers that fell due; a replayed script hands in its input.
+//   2. The message pump: input events reach the viewer's handlers (mouse down, up and move, wheel,
+//      click, keys), then the calls queued for the main thread run, the timers' ticks among them
+//      (AsyncTimer1Timer, AsyncTimer2Timer).
+//   3. The frame clock's tick: it pumps once more what arrived meanwhile, as in 2, then takes its step
+//      (two or three at a higher game speed). A step walks the scene tree, at every node first its
+//      children from the last to the first, then its effects, then its OnProgress; with the designed
+//      tree the handlers therefore run as
+//        gui_barProgress (gui_bar is the last node under the root with a handler),
+//        inside `scene`: the explosion sprites (ExplosionFrameChanged, ExplosionEndFrameReached),
+//          then ExplosionsProgress,
+//        MissilesProgress of every missile, the last launched first,
+//        firebaseProgress of every tower, the last placed first,
+//        BugProgress in the groups Bugs4, Bugs3, Bugs2, Bugs1, each from its last bug to its first;
+//      then the step progresses the particle managers subscribed to the clock, then fires
+//      GLCadencer1Progress. A node made during the walk first progresses in the next step.
+//   4. The paint: the viewer, invalidated by any change, renders the frame.
+// After the pass (OnAfterPass) the run counts the frame and waits out the rest of it.
 void TDataModule2::WireHandlers() {
     Scene.GLCadencer1.OnProgress = ProgressEvent(&TDataModule2::GLCadencer1Progress);
     Scene.AsyncTimer1.OnTimer = std::bind(&TDataModule2::AsyncTimer1Timer, this, _1);
@@ -84,6 +106,23 @@ void TDataModule2::WireHandlers() {
     viewer.OnMouseUp = std::bind(&TDataModule2::GLFullScreenViewer1MouseUp, this, _1, _2, _3, _4, _5);
     viewer.OnMouseMove = std::bind(&TDataModule2::GLFullScreenViewer1MouseMove, this, _1, _2, _3, _4);
     viewer.OnMouseWheel = std::bind(&TDataModule2::GLFullScreenViewer1MouseWheel, this, _1, _2, _3, _4, _5);
+}
+
+void TDataModule2::WireBug(TGLActor& bug) {
+    bug.OnProgress = ProgressEvent(&TDataModule2::BugProgress);
+}
+
+void TDataModule2::WireTower(TGLProxyObject& root) {
+    root.OnProgress = ProgressEvent(&TDataModule2::firebaseProgress);
+}
+
+void TDataModule2::WireMissile(TGLBaseSceneObject& missile) {
+    missile.OnProgress = ProgressEvent(&TDataModule2::MissilesProgress);
+}
+
+void TDataModule2::WireExplosion(TGLAnimatedSprite& sprite) {
+    sprite.OnFrameChanged = std::bind(&TDataModule2::ExplosionFrameChanged, this, _1);
+    sprite.OnEndFrameReached = std::bind(&TDataModule2::ExplosionEndFrameReached, this, _1);
 }
 
 void TDataModule2::DataModuleCreate() {
@@ -114,8 +153,8 @@ void TDataModule2::StartUp() {
     PopulateBugs();
     AddStars();
     UnifyMaterials();
-    State.MoveVelocity = TVec4{0, -5, 0, 0};
-    Scene.bar->Material().FrontProperties().Diffuse().SetColor(IntactBand.BarColor);
+    State.MoveVelocity = TVec4{0, -rules::StartSinkSpeed, 0, 0};
+    Scene.bar->Material().FrontProperties().Diffuse().SetColor(rules::IntactBand.BarColor);
     OverrideMaterials();
     State.Money = rules::StartMoney;
     const TGLCoordinates& position = Scene.terrain->Position();

@@ -11,6 +11,10 @@
 #include <optional>
 #include <string>
 
+namespace engine {
+class TGLAnimatedSprite;
+}
+
 namespace game {
 
 struct TTowerKind;
@@ -87,7 +91,7 @@ public:
     void GLFullScreenViewer1MouseMove(engine::TComponent* sender, engine::TShiftState shift, int x, int y);
     void GLFullScreenViewer1KeyPress(engine::TComponent* sender, char& key);
     // The keys that type no character: pause, speed, window, screenshot.
-    void GLFullScreenViewer1KeyDown(engine::TComponent* sender, int key, engine::TShiftState shift);
+    void GLFullScreenViewer1KeyDown(engine::TComponent* sender, engine::TVirtualKey key, engine::TShiftState shift);
     void SetPaused(bool paused);
     // Asked for by the screenshot key; whoever shows the screen writes the picture.
     std::function<void()> OnScreenshot;
@@ -110,7 +114,13 @@ private:
             (this->*handler)(sender, deltaTime, newTime);
         };
     }
+    // Every handler is wired in these: the designed components' at creation, the nodes' made in play
+    // as they are made.
     void WireHandlers();
+    void WireBug(engine::TGLActor& bug);
+    void WireTower(engine::TGLProxyObject& root);
+    void WireMissile(engine::TGLBaseSceneObject& missile);
+    void WireExplosion(engine::TGLAnimatedSprite& sprite);
     void LoadCursors();
     void LoadTextures();
     void LoadModels();

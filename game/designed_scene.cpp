@@ -2,6 +2,7 @@
 
 #include "engine/effects/source_pfx_effect.h"
 #include "engine/hud/game_glyphs.h"
+#include "game/game_rules.h"
 
 #include <string>
 
@@ -266,7 +267,7 @@ void TDesignedScene::BuildTemplates() {
 void TDesignedScene::BuildBaseAndContainers() {
     base = Node<TGLDummyCube>(*scene, "base");
     base->SetPosition(TVec4{1, -7, 3, 1});
-    base->SetTagFloat(100);
+    base->SetTagFloat(rules::BaseFullHealth);
     TGLSourcePFXEffect& smoke = SourceEffectOf(*base);
     smoke.SetManager(&GLPerlinPFXManager2);
     smoke.SetEffectScale(1);

@@ -43,13 +43,12 @@ void TDataModule2::ViewStep(double deltaTime) {
 
 // A button the player cannot take is drawn dimmed; its cursor tells the same.
 void TDataModule2::ShowAffordability() {
-    constexpr TVec4 kLit{1, 1, 1, 1};
-    constexpr TVec4 kDimmed{0.35f, 0.35f, 0.35f, 1};
     for (int i = 0; i < Scene.gui_bar->ChildCount(); ++i) {
         auto* button = dynamic_cast<TGLHUDSprite*>(Scene.gui_bar->ChildAt(i));
         TGLLibMaterial* look = button ? button->Material().LibMaterial() : nullptr;
         if (look) {
-            look->Material().FrontProperties().Diffuse().SetColor(ButtonRefused(i) ? kDimmed : kLit);
+            const TVec4& colour = ButtonRefused(i) ? rules::ButtonDimmed : rules::ButtonLit;
+            look->Material().FrontProperties().Diffuse().SetColor(colour);
         }
     }
 }
@@ -58,16 +57,16 @@ void TDataModule2::ShowAffordability() {
 // when the attached model is not already its own, so a change happens once.
 void TDataModule2::ShowHealth() {
     const float health = Scene.base->TagFloat();
-    Scene.bar->SetWidth(health / 20);
+    Scene.bar->SetWidth(health / rules::HealthPerBarUnit);
     struct Band {
         bool applies;
-        const THealthBand& band;
+        const rules::THealthBand& band;
         TGLFreeForm* model;
     };
     const std::array<Band, 3> bands{{
-        {health >= health_bands::DamagedBelow, IntactBand, Scene.base_d0},
-        {health >= health_bands::WreckedBelow && health < health_bands::DamagedBelow, DamagedBand, Scene.base_d1},
-        {health < health_bands::WreckedBelow, WreckedBand, Scene.base_d2},
+        {health >= rules::DamagedBelow, rules::IntactBand, Scene.base_d0},
+        {health >= rules::WreckedBelow && health < rules::DamagedBelow, rules::DamagedBand, Scene.base_d1},
+        {health < rules::WreckedBelow, rules::WreckedBand, Scene.base_d2},
     }};
     for (const Band& b : bands) {
         const TGLBaseSceneObject* attached = Scene.base->ChildAt(0);

@@ -1,6 +1,10 @@
 #pragma once
 
-// The numbers of the game's rules, each named once.
+#include "engine/core/vector_math.h"
+
+#include <string_view>
+
+// The numbers of the game's rules, and of how its handlers show them, each named once.
 namespace game::rules {
 
 inline constexpr int BugCount = 40;
@@ -74,11 +78,74 @@ inline constexpr float CameraClearance = 3;
 inline constexpr float SunRate = 4;            // degrees per second
 inline constexpr float SunStop = -45;
 
+// The camera sinks at this rate at start, until the terrain stops it.
+inline constexpr float StartSinkSpeed = 5;
+
 inline constexpr int StartMoney = 500;
 // Room for several hundred towers; a placement beyond it is refused.
 inline constexpr int TowerCapacity = 512;
 
 inline constexpr int RingGrid = 1024;
 inline constexpr float TerrainModelSize = 1024;
+// A hidden range ring's texture offset, far off the terrain (its texture is clamped, not repeated).
+inline constexpr float RingHiddenOffset = 512;
+
+// What a tower of each kind does.
+struct TTowerRules {
+    int MinRange2;  // squared distances between which a bug is a target
+    int MaxRange2;
+    float TurnRate;      // of the gun towards its target, per frame
+    float FireInterval;  // seconds the gun holds a target between shots
+    float Spacing2;      // least squared distance to every other tower while this kind is placed
+    float Height;        // above the terrain
+    int Charge;          // paid when the placement ends
+};
+inline constexpr TTowerRules RocketRules{15, 150, 0.1f, 3.0f, 16, 0.3f, 100};
+inline constexpr TTowerRules GatlingRules{5, 100, 0.5f, 0.1f, 4, 0.1f, 10};
+// The laser fires no shots: its beam burns while the gun points within BeamAngle of the target.
+inline constexpr TTowerRules LaserRules{0, 80, 0.3f, 0.0f, 4, 0.1f, 50};
+
+inline constexpr float MissileFlameInterval = 0.005f;  // seconds between the flame's particles
+
+inline constexpr float BeamDamagePerSecond = 25;
+inline constexpr float BeamAngle = 5;  // degrees
+// The emitter's tip in the laser gun's model, where the beam starts.
+inline constexpr float BeamMuzzleZ = 31;
+// World units across, before the flicker, which wavers the width by up to its depth at about its rate
+// (radians a second).
+inline constexpr float BeamWidth = 0.25f;
+inline constexpr float BeamFlickerDepth = 0.2f;
+inline constexpr double BeamFlickerRate = 37;
+
+// The base: its full health, a repair's gain, and the bar above it, one unit wide per 20 health.
+inline constexpr float BaseFullHealth = 100;
+inline constexpr float RepairHealth = 40;
+inline constexpr float HealthPerBarUnit = 20;
+
+// The base's health bands: below DamagedBelow the damaged model, below WreckedBelow the wreck; each
+// with its smoke and the bar's colour.
+struct THealthBand {
+    std::string_view Model;
+    bool Smoke;
+    float SmokeDispersion;
+    engine::TVec4 BarColor;
+};
+inline constexpr float DamagedBelow = 60;
+inline constexpr float WreckedBelow = 30;
+inline constexpr THealthBand IntactBand{"base_d0", false, 0, {0, 1, 0, 1}};
+inline constexpr THealthBand DamagedBand{"base_d1", true, 0, {1, 1, 0, 1}};
+inline constexpr THealthBand WreckedBand{"base_d2", true, 1, {1, 0, 0, 1}};
+
+// The HUD panel's buttons: rocket, laser, gatling, repair. A button is hovered inside a box 64 wide,
+// reaching 32 above its position and 20 below; pressed, it sits one pixel right of and below its place.
+inline constexpr int ButtonCount = 4;
+inline constexpr int RepairButton = 3;
+inline constexpr float ButtonHalfWidth = 32;
+inline constexpr float ButtonReachAbove = 32;
+inline constexpr float ButtonReachBelow = 20;
+inline constexpr float ButtonPressOffset = 1;
+// A button the player cannot take is drawn dimmed.
+inline constexpr engine::TVec4 ButtonLit{1, 1, 1, 1};
+inline constexpr engine::TVec4 ButtonDimmed{0.35f, 0.35f, 0.35f, 1};
 
 }  // namespace game::rules

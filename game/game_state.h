@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 namespace game {
 
@@ -61,7 +60,7 @@ struct TGameState {
     bool RightDown = false;
     bool MiddleDown = false;
     engine::TVec4 SpinVelocity{0, 0, 0, 0};
-    engine::TVec4 MoveVelocity{0, -5, 0, 0};
+    engine::TVec4 MoveVelocity{0, -rules::StartSinkSpeed, 0, 0};
     engine::TVec4 CameraPos{0, 0, 0, 0};
     engine::TVec4 MouseRay{0, 0, 0, 0};
     engine::TVec3 TerrainOrigin;
@@ -76,22 +75,5 @@ struct TGameState {
     // Whether one more tower record fits.
     bool TowerTableFull() const { return TowerCount > rules::TowerCapacity; }
 };
-
-// The base's health bands: the model under `base`, the smoke and the bar's colour of each.
-struct THealthBand {
-    std::string_view Model;
-    bool Smoke;
-    float SmokeDispersion;
-    engine::TVec4 BarColor;
-};
-
-inline constexpr THealthBand IntactBand{"base_d0", false, 0, {0, 1, 0, 1}};
-inline constexpr THealthBand DamagedBand{"base_d1", true, 0, {1, 1, 0, 1}};
-inline constexpr THealthBand WreckedBand{"base_d2", true, 1, {1, 0, 0, 1}};
-
-namespace health_bands {
-inline constexpr float DamagedBelow = 60;
-inline constexpr float WreckedBelow = 30;
-}  // namespace health_bands
 
 }  // namespace game

@@ -3,8 +3,6 @@
 #include "game/laser_beam.h"
 #include "game/tower_kinds.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 
 namespace game {
@@ -13,39 +11,25 @@ using namespace engine;
 
 namespace {
 
-namespace repair_rules {
-constexpr float Health = 40;
-constexpr float FullHealth = 100;
-}  // namespace repair_rules
-
-namespace buttons {
-constexpr int Count = 4;
-constexpr int Repair = 3;
-// The hover box: 64 wide, reaching 32 above the button's position and 20 below it.
-constexpr float HalfWidth = 32;
-constexpr float Above = 32;
-constexpr float Below = 20;
-}  // namespace buttons
-
 bool Inside(const TGLBaseSceneObject& button, int x, int y) {
     const TGLCoordinates& p = button.Position();
     const auto mx = static_cast<float>(x);
     const auto my = static_cast<float>(y);
-    return p.X() - buttons::HalfWidth < mx && mx < p.X() + buttons::HalfWidth && p.Y() - buttons::Above < my &&
-           my < p.Y() + buttons::Below;
+    return p.X() - rules::ButtonHalfWidth < mx && mx < p.X() + rules::ButtonHalfWidth &&
+           p.Y() - rules::ButtonReachAbove < my && my < p.Y() + rules::ButtonReachBelow;
 }
 
-// A pressed button sits one pixel right of and below its place.
+// A pressed button sits right of and below its place.
 void Press(TGLBaseSceneObject& button) {
     button.SetTag(1);
-    button.Strafe(-1);
-    button.Rise(1);
+    button.Strafe(-rules::ButtonPressOffset);
+    button.Rise(rules::ButtonPressOffset);
 }
 
 void Release(TGLBaseSceneObject& button) {
     button.SetTag(0);
-    button.Strafe(1);
-    button.Rise(-1);
+    button.Strafe(rules::ButtonPressOffset);
+    button.Rise(-rules::ButtonPressOffset);
 }
 
 }  // namespace
@@ -53,7 +37,7 @@ void Release(TGLBaseSceneObject& button) {
 void TDataModule2::gui_barProgress(TComponent*, double, double) {
     int hovered = -1;
     const bool refusing = Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing;
-    for (int i = 0; i < buttons::Count && i < Scene.gui_bar->ChildCount(); ++i) {
+    for (int i = 0; i < rules::ButtonCount && i < Scene.gui_bar->ChildCount(); ++i) {
         TGLBaseSceneObject& button = *Scene.gui_bar->ChildAt(i);
         const bool inside = Inside(button, State.MouseX, State.MouseY);
         if (inside) {
@@ -97,7 +81,7 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
         }
         if (State.Placing && State.PlaceValid) {
             if (const TTowerKind* kind = FindTowerKind(State.PlacingKind)) {
-                State.Money -= kind->Charge;
+                State.Money -= kind->Rules.Charge;
             }
             State.Placing = false;
         }
@@ -111,7 +95,7 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     }
     if (const TTowerKind* kind = TowerKindOfButton(button)) {
         StartPlacement(*kind);
-    } else if (button == buttons::Repair) {
+    } else if (button == rules::RepairButton) {
         State.RepairMode = true;
     }
 }
@@ -119,14 +103,14 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
 // A click of repair mode on the base: 40 health back, up to the full 100, for the repair button's
 // price. A base at full health, a click beside it or too little money changes nothing.
 void TDataModule2::Repair() {
-    const int price = ButtonPrice(buttons::Repair);
+    const int price = ButtonPrice(rules::RepairButton);
     const float health = Scene.base->TagFloat();
     auto* model = dynamic_cast<TGLFreeForm*>(Scene.base->ChildAt(0));
-    if (State.Money < price || health >= repair_rules::FullHealth || !model ||
+    if (State.Money < price || health >= rules::BaseFullHealth || !model ||
         !model->OctreeRayCast(State.CameraPos, State.MouseRay, nullptr, nullptr)) {
         return;
     }
-    Scene.base->SetTagFloat(std::min(repair_rules::FullHealth, health + repair_rules::Health));
+    Scene.base->SetTagFloat(std::min(rules::BaseFullHealth, health + rules::RepairHealth));
     State.Money -= price;
     ++Figures.Repairs;
 }
@@ -167,7 +151,7 @@ void TDataModule2::StartPlacement(const TTowerKind& kind) {
     TGLBaseSceneObject* base = Scene.Template(kind.BaseMaster);
     root->SetScale(base->Scale().AsVector());
     root->SetMasterObject(base);
-    root->OnProgress = ProgressEvent(&TDataModule2::firebaseProgress);
+    WireTower(*root);
     auto* gun = root->CreateChild<TGLProxyObject>();
     gun->SetMasterObject(Scene.Template(kind.GunMaster));
     gun->SetProxyOptions({pooObjects});
@@ -190,10 +174,10 @@ void TDataModule2::StartPlacement(const TTowerKind& kind) {
     }
     State.PlacingKind = kind.Kind;
     record.Kind = kind.Kind;
-    record.MaxRange2 = kind.MaxRange2;
-    record.MinRange2 = kind.MinRange2;
-    record.TurnRate = kind.TurnRate;
-    record.FireInterval = kind.FireInterval;
+    record.MaxRange2 = kind.Rules.MaxRange2;
+    record.MinRange2 = kind.Rules.MinRange2;
+    record.TurnRate = kind.Rules.TurnRate;
+    record.FireInterval = kind.Rules.FireInterval;
     ++State.TowerCount;
     State.Placing = true;
 }
@@ -234,21 +218,21 @@ void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
     }
 }
 
-void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, int key, TShiftState) {
+void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShiftState) {
     switch (key) {
-    case SDLK_PAUSE:
-    case SDLK_F9:
+    case vkPause:
+    case vkF9:
         SetPaused(!State.Paused);
         break;
-    case SDLK_F5:
-    case SDLK_F6:
-    case SDLK_F7:
-        State.Speed = key - SDLK_F5 + 1;
+    case vkF5:
+    case vkF6:
+    case vkF7:
+        State.Speed = key - vkF5 + 1;
         break;
-    case SDLK_F11:
+    case vkF11:
         Scene.GLFullScreenViewer1.SetWindowed(!Scene.GLFullScreenViewer1.Windowed());
         break;
-    case SDLK_F12:
+    case vkF12:
         if (OnScreenshot) {
             OnScreenshot();
         }

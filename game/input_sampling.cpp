@@ -1,7 +1,7 @@
+#include "engine/platform/keyboard_state.h"
 #include "game/cursor_slots.h"
 #include "game/data_module.h"
 #include "game/game_math.h"
-#include "game/key_state.h"
 
 #include <charconv>
 #include <climits>
@@ -57,14 +57,14 @@ void TDataModule2::AsyncTimer2Timer(TComponent*) {
     for (const char* ringName : kRingMaterials) {
         TGLLibMaterial& ring = *Scene.GLMaterialLibrary3.FindMaterial(ringName);
         if (ring.TextureOffset().Z() == 0 && !State.Placing && !State.LeftDown) {
-            ring.TextureOffset().SetAll(TVec4{512, 512, 1, 0});
+            ring.TextureOffset().SetAll(TVec4{rules::RingHiddenOffset, rules::RingHiddenOffset, 1, 0});
         }
     }
 }
 
 // Slow while Shift or the middle button is held.
 float TDataModule2::CameraSpeed() const {
-    return VirtualKeyHeld(TVirtualKey::vkShift) || State.MiddleDown ? rules::CameraSlowSpeed : rules::CameraSpeed;
+    return VirtualKeyHeld(vkShift) || State.MiddleDown ? rules::CameraSlowSpeed : rules::CameraSpeed;
 }
 
 // Edge scrolling and the cursor that tells the player what a click would do.

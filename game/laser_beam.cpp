@@ -1,5 +1,7 @@
 #include "game/laser_beam.h"
 
+#include "game/game_rules.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -7,12 +9,6 @@
 namespace game {
 
 using namespace engine;
-
-namespace {
-// How much the width wavers, and how fast.
-constexpr float kFlickerDepth = 0.2f;
-constexpr double kFlickerRate = 37;
-}  // namespace
 
 TLaserBeam::TLaserBeam() {
     SetObjectStyle(DrawDirect | NeverCulled);
@@ -27,8 +23,8 @@ void TLaserBeam::SetEnds(const TVec4& from, const TVec4& to) {
 void TLaserBeam::ProgressTree(const TProgressTimes& times) {
     TGLMaterialObject::ProgressTree(times);
     // Two waves of unrelated rates: a wavering that never quite repeats.
-    const double t = times.newTime * kFlickerRate;
-    m_flicker = 1 - kFlickerDepth * static_cast<float>(0.5 + 0.25 * std::sin(t) + 0.25 * std::sin(t * 2.7));
+    const double t = times.newTime * rules::BeamFlickerRate;
+    m_flicker = 1 - rules::BeamFlickerDepth * static_cast<float>(0.5 + 0.25 * std::sin(t) + 0.25 * std::sin(t * 2.7));
 }
 
 void TLaserBeam::EmitGeometry(TRenderContextInfo& rci) {

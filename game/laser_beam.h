@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/scene/custom_scene_object.h"
+#include "game/game_rules.h"
 
 namespace game {
 
@@ -30,7 +31,7 @@ protected:
 private:
     engine::TVec4 m_from{0, 0, 0, 1};
     engine::TVec4 m_to{0, 0, 0, 1};
-    float m_width = 0.25f;
+    float m_width = rules::BeamWidth;
     float m_flicker = 1;
 };
 

@@ -68,8 +68,7 @@ void TDataModule2::Explode(const TVec4& hit) {
     sprite->SetAnimationIndex(0);
     sprite->SetScale(TVec4{rules::ExplosionScale, rules::ExplosionScale, rules::ExplosionScale, 0});
     sprite->SetWorldPosition(TVec4{hit.X, hit.Y + rules::ExplosionLift, hit.Z, 1});
-    sprite->OnFrameChanged = [this](TComponent* s) { ExplosionFrameChanged(s); };
-    sprite->OnEndFrameReached = [this](TComponent* s) { ExplosionEndFrameReached(s); };
+    WireExplosion(*sprite);
     sprite->SetRotation(rules::ExplosionStartRotation);
     ++Figures.Explosions;
 }

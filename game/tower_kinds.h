@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/game_rules.h"
+
 #include <string_view>
 
 namespace game {
@@ -11,7 +13,7 @@ enum class TTowerWeapon {
     Beam      // burns its target for as long as the gun points at it
 };
 
-// The rules and parts of one kind of tower.
+// The parts and rules of one kind of tower.
 struct TTowerKind {
     int Kind;                     // 1 rocket, 2 gatling, 3 laser
     int Button;                   // index of its button under gui_bar
@@ -19,15 +21,9 @@ struct TTowerKind {
     std::string_view GunMaster;   // template the gun shows
     std::string_view AimMaster;   // template the aim node shows; none: an invisible dummy
     std::string_view Ring;        // range-ring material of GLMaterialLibrary3
-    int MinRange2;
-    int MaxRange2;
-    float TurnRate;
-    float FireInterval;
-    float Spacing2;  // least squared distance to every other tower while this kind is placed
-    float Height;    // above the terrain
-    int Charge;      // paid when the placement ends
     TTowerWeapon Weapon;
     bool AimsAhead;  // at a running bug's lead marker rather than the bug
+    rules::TTowerRules Rules;
 };
 
 namespace tower_kinds {
@@ -37,23 +33,12 @@ inline constexpr int Laser = 3;
 }  // namespace tower_kinds
 
 inline constexpr TTowerKind RocketTower{
-    tower_kinds::Rocket, 0, "firebase", "barell", "", "mark", 15, 150, 0.1f, 3.0f, 16, 0.3f, 100,
-    TTowerWeapon::Missile, true};
+    tower_kinds::Rocket, 0, "firebase", "barell", "", "mark", TTowerWeapon::Missile, true, rules::RocketRules};
 inline constexpr TTowerKind GatlingTower{
-    tower_kinds::Gatling, 2, "gutlingbase", "gutlinggun", "gutlingmuzzle", "1mark", 5, 100, 0.5f, 0.1f, 4, 0.1f, 10,
-    TTowerWeapon::Gun, false};
-
-// The laser fires no shots: its beam burns while the gun points within BeamAngle of the target.
+    tower_kinds::Gatling, 2, "gutlingbase", "gutlinggun", "gutlingmuzzle", "1mark", TTowerWeapon::Gun, false,
+    rules::GatlingRules};
 inline constexpr TTowerKind LaserTower{
-    tower_kinds::Laser, 1, "laserbase", "lasergun", "", "2mark", 0, 80, 0.3f, 0.0f, 4, 0.1f, 50,
-    TTowerWeapon::Beam, false};
-
-namespace laser_rules {
-inline constexpr float BeamDamagePerSecond = 25;
-inline constexpr float BeamAngle = 5;  // degrees
-// The emitter's tip in the gun's model, where the beam starts.
-inline constexpr float MuzzleZ = 31;
-}  // namespace laser_rules
+    tower_kinds::Laser, 1, "laserbase", "lasergun", "", "2mark", TTowerWeapon::Beam, false, rules::LaserRules};
 
 // The kind of that number, or none.
 const TTowerKind* FindTowerKind(int kind);

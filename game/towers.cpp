@@ -5,7 +5,6 @@
 #include "game/tower_kinds.h"
 
 #include <algorithm>
-
 #include <cmath>
 
 namespace game {
@@ -69,12 +68,12 @@ void TDataModule2::Burn(TGLBaseSceneObject& gun, TTowerState& tower, float delta
         const TVec4 pointing = Normalize(gun.GetWorldDirection());
         const TVec4 wanted = Normalize(target - gun.GetWorldPosition());
         const float cosine = std::clamp(Dot(pointing, wanted), -1.0f, 1.0f);
-        on = RadToDeg(std::acos(cosine)) <= laser_rules::BeamAngle;
+        on = RadToDeg(std::acos(cosine)) <= rules::BeamAngle;
         if (on) {
-            const float damage = laser_rules::BeamDamagePerSecond * deltaTime;
+            const float damage = rules::BeamDamagePerSecond * deltaTime;
             bug.Health -= damage;
             Figures.LaserDamage += damage;
-            beam->SetEnds(gun.LocalToWorld(TVec4{0, 0, laser_rules::MuzzleZ, 1}), target);
+            beam->SetEnds(gun.LocalToWorld(TVec4{0, 0, rules::BeamMuzzleZ, 1}), target);
         }
     }
     beam->SetVisible(on);
@@ -91,7 +90,7 @@ void TDataModule2::FollowMouse(TGLProxyObject& root, const TTowerKind& kind) {
     const TVec4 position = root.GetWorldPosition();
     State.PlaceValid = true;
     for (int i = 0; i < Scene.Towers->ChildCount() - 1; ++i) {
-        if (Distance2(Scene.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Spacing2) {
+        if (Distance2(Scene.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Rules.Spacing2) {
             State.PlaceValid = false;
             break;
         }
@@ -99,7 +98,7 @@ void TDataModule2::FollowMouse(TGLProxyObject& root, const TTowerKind& kind) {
     if (Distance2(Scene.base->GetWorldPosition(), position) < rules::BaseDistance2) {
         State.PlaceValid = false;
     }
-    hit.Y += kind.Height;
+    hit.Y += kind.Rules.Height;
     root.SetWorldPosition(hit);
     root.SetWorldUp(normal);
     PlaceRing(hit, std::string(kind.Ring));
@@ -172,13 +171,13 @@ void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
     flame.SetDispersionMode(sdmIsotropic);
     flame.SetDisabledIfOwnerInvisible(true);
     flame.SetManager(&Scene.GLPerlinPFXManager1);
-    flame.SetParticleInterval(0.005f);
+    flame.SetParticleInterval(rules::MissileFlameInterval);
     flame.SetVelocityMode(svmRelative);
     missile->SetLocalTransform(gun.WorldTransform());
     missile->SetTag(0);
     missile->Advance(rules::MissileStartOffset);
     missile->SetCubeSize(rules::MissileCubeSize);
-    missile->OnProgress = ProgressEvent(&TDataModule2::MissilesProgress);
+    WireMissile(*missile);
     ++Figures.MissilesFired;
 }
 

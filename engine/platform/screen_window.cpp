@@ -1,6 +1,7 @@
 #include "engine/platform/screen_window.h"
 
 #include "engine/platform/screen_error.h"
+#include "engine/platform/sdl_keys.h"
 #include "engine/platform/sdl_video.h"
 #include "engine/platform/video_modes.h"
 
@@ -334,18 +335,18 @@ void ScreenWindow::DispatchMouseButton(const SDL_Event& event, bool down, const 
 }
 
 void ScreenWindow::DispatchKey(const SDL_Event& event, bool down, const std::weak_ptr<const bool>& alive) {
-    const SDL_Keycode key = event.key.keysym.sym;
+    const TVirtualKey key = VirtualKeyOfSdlKey(event.key.keysym.sym);
     const TShiftState shift = ModifierShift(event.key.keysym.mod);
-    if (!Fire(alive, down ? OnKeyDown : OnKeyUp, static_cast<int>(key), shift) || !down) {
+    if (!Fire(alive, down ? OnKeyDown : OnKeyUp, key, shift) || !down) {
         return;
     }
     // These keys type control characters, which SDL's text input does not report.
     char typed = '\0';
     switch (key) {
-        case SDLK_RETURN: typed = '\r'; break;
-        case SDLK_ESCAPE: typed = '\x1b'; break;
-        case SDLK_BACKSPACE: typed = '\b'; break;
-        case SDLK_TAB: typed = '\t'; break;
+        case vkReturn: typed = '\r'; break;
+        case vkEscape: typed = '\x1b'; break;
+        case vkBack: typed = '\b'; break;
+        case vkTab: typed = '\t'; break;
         default: return;
     }
     Fire(alive, OnKeyPress, typed);

@@ -4,6 +4,7 @@
 #include "engine/platform/input_events.h"
 #include "engine/platform/logical_screen.h"
 #include "engine/platform/video_modes.h"
+#include "engine/platform/virtual_keys.h"
 
 #include <functional>
 #include <memory>
@@ -88,9 +89,8 @@ public:
     std::function<void(TShiftState shift, int wheelDelta, int x, int y)> OnMouseWheel;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
-    // key: the SDL key code.
-    std::function<void(int key, TShiftState shift)> OnKeyDown;
-    std::function<void(int key, TShiftState shift)> OnKeyUp;
+    std::function<void(TVirtualKey key, TShiftState shift)> OnKeyDown;
+    std::function<void(TVirtualKey key, TShiftState shift)> OnKeyUp;
     // A typed character; the handler may set it to '\0' to consume it.
     std::function<void(char& key)> OnKeyPress;
     std::function<void()> OnPaint;

@@ -160,8 +160,8 @@ void TGLFullScreenViewer::WireWindowEvents(ScreenWindow& window) {
     };
     window.OnClick = [this] { Call(OnClick, this); };
     window.OnDblClick = [this] { Call(OnDblClick, this); };
-    window.OnKeyDown = [this](int key, TShiftState shift) { Call(OnKeyDown, this, key, shift); };
-    window.OnKeyUp = [this](int key, TShiftState shift) { Call(OnKeyUp, this, key, shift); };
+    window.OnKeyDown = [this](TVirtualKey key, TShiftState shift) { Call(OnKeyDown, this, key, shift); };
+    window.OnKeyUp = [this](TVirtualKey key, TShiftState shift) { Call(OnKeyUp, this, key, shift); };
     window.OnKeyPress = [this](char& key) { Call(OnKeyPress, this, key); };
     window.OnPaint = [this] { Invalidate(); };
     window.OnCloseQuery = [this](bool& canClose) { Call(OnCloseQuery, this, canClose); };

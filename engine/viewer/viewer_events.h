@@ -3,6 +3,7 @@
 #include "engine/core/component.h"
 #include "engine/platform/input_events.h"
 #include "engine/platform/logical_screen.h"
+#include "engine/platform/virtual_keys.h"
 
 #include <functional>
 
@@ -14,8 +15,7 @@ using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift
 // wheelDelta: kWheelDelta per notch, positive when rolled away from the user.
 using TMouseWheelEvent =
     std::function<void(TComponent* sender, TShiftState shift, int wheelDelta, ScreenPoint mousePos, bool& handled)>;
-// key: the SDL key code.
-using TKeyEvent = std::function<void(TComponent* sender, int key, TShiftState shift)>;
+using TKeyEvent = std::function<void(TComponent* sender, TVirtualKey key, TShiftState shift)>;
 // A typed character; the handler may set it to '\0' to consume it.
 using TKeyPressEvent = std::function<void(TComponent* sender, char& key)>;
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& canClose)>;

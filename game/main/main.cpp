@@ -1,4 +1,4 @@
-#include "game/game_session.h"
+#include "game/session/game_session.h"
 
 #include <string>
 #include <vector>

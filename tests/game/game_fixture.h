@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/platform/application.h"
+#include "engine/platform/keyboard_state.h"
 #include "game/data_module.h"
-#include "game/game_clock.h"
-#include "game/key_state.h"
+#include "game/session/game_clock.h"
 #include "tools/assetgen/game_images/game_images.h"
 #include "tools/assetgen/game_models/game_models.h"
 #include "tools/writers/output_folder.h"
@@ -49,7 +49,7 @@ protected:
         game->Scene.GLCadencer1.SetEnabled(true);
     }
     ~GameTest() override {
-        game::ReleaseScriptedKeys();
+        engine::ReleaseScriptedKeys();
         clock.reset();
         game.reset();
     }

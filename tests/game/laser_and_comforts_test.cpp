@@ -4,8 +4,6 @@
 #include "game/laser_beam.h"
 #include "game/tower_kinds.h"
 
-#include <SDL.h>
-
 #include <cmath>
 
 namespace tests {
@@ -44,7 +42,7 @@ protected:
         State().CameraPos = TVec4{p.X, 15, p.Z, 1};
         State().MouseRay = TVec4{0, -1, 0, 0};
     }
-    void KeyDown(int key) { game->GLFullScreenViewer1KeyDown(&Scene().GLFullScreenViewer1, key, 0); }
+    void KeyDown(TVirtualKey key) { game->GLFullScreenViewer1KeyDown(&Scene().GLFullScreenViewer1, key, 0); }
 
     TGameDriver driver{*game};
 };
@@ -144,7 +142,7 @@ TEST_F(LaserAndComfortsTest, PauseFreezesTheWorldAndSpeedMultipliesTheSteps) {
     const double time = game->Figures.GameTime;
     const TVec4 bug = BugActor(3).GetWorldPosition();
     const float sun = Scene().GLEarthSkyDome1->SunElevation();
-    KeyDown(SDLK_PAUSE);
+    KeyDown(vkPause);
     EXPECT_TRUE(Scene().pause_sign->Visible());
     State().MoveVelocity = TVec4{0, 0, -15, 0};
     const TVec4 camera = Scene().cam->GetWorldPosition();
@@ -153,11 +151,11 @@ TEST_F(LaserAndComfortsTest, PauseFreezesTheWorldAndSpeedMultipliesTheSteps) {
     EXPECT_EQ(BugActor(3).GetWorldPosition(), bug);
     EXPECT_EQ(Scene().GLEarthSkyDome1->SunElevation(), sun);
     EXPECT_NE(Scene().cam->GetWorldPosition(), camera);
-    KeyDown(SDLK_F9);
+    KeyDown(vkF9);
     EXPECT_FALSE(Scene().pause_sign->Visible());
     Frame();
     EXPECT_NEAR(game->Figures.GameTime, time + kStep, 1e-9);
-    for (const auto& [key, steps] : {std::pair{SDLK_F7, 3}, std::pair{SDLK_F6, 2}, std::pair{SDLK_F5, 1}}) {
+    for (const auto& [key, steps] : {std::pair{vkF7, 3}, std::pair{vkF6, 2}, std::pair{vkF5, 1}}) {
         KeyDown(key);
         const double before = game->Figures.GameTime;
         Frame(10);

@@ -114,20 +114,20 @@ TEST_F(GameTest, BaseHealthBandsSwitchOnceAndTheBarFollows) {
 // slows the camera down to a quarter.
 TEST_F(GameTest, HeldKeysSetTheCameraRates) {
     struct Case {
-        std::vector<SDL_Scancode> keys;
+        std::vector<TVirtualKey> keys;
         TVec4 expected;  // X sideways, Y vertical, Z forward (negative)
     };
     const Case cases[] = {
-        {{SDL_SCANCODE_W}, {0, 0, -15, 0}},
-        {{SDL_SCANCODE_W, SDL_SCANCODE_S}, {0, 0, 15, 0}},
-        {{SDL_SCANCODE_A, SDL_SCANCODE_D}, {-15, 0, 0, 0}},
-        {{SDL_SCANCODE_R}, {0, 15, 0, 0}},
-        {{SDL_SCANCODE_F, SDL_SCANCODE_LSHIFT}, {0, -3.75f, 0, 0}},
+        {{VirtualKeyOfChar('W')}, {0, 0, -15, 0}},
+        {{VirtualKeyOfChar('W'), VirtualKeyOfChar('S')}, {0, 0, 15, 0}},
+        {{VirtualKeyOfChar('A'), VirtualKeyOfChar('D')}, {-15, 0, 0, 0}},
+        {{VirtualKeyOfChar('R')}, {0, 15, 0, 0}},
+        {{VirtualKeyOfChar('F'), vkShift}, {0, -3.75f, 0, 0}},
     };
     for (const Case& c : cases) {
-        game::ReleaseScriptedKeys();
-        for (SDL_Scancode key : c.keys) {
-            game::SetScriptedKey(key, true);
+        ReleaseScriptedKeys();
+        for (TVirtualKey key : c.keys) {
+            SetScriptedKey(key, true);
         }
         State().MoveVelocity = TVec4{0, 0, 0, 0};
         game->AsyncTimer2Timer(&Scene().AsyncTimer2);

@@ -1,4 +1,4 @@
-#include "game/run_stats.h"
+#include "game/session/run_stats.h"
 
 #include "engine/platform/application.h"
 #include "game/data_module.h"

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "engine/platform/input_events.h"
-
-#include <SDL.h>
+#include "engine/platform/virtual_keys.h"
 
 #include <cstddef>
 #include <functional>
@@ -26,7 +25,7 @@ struct TScriptEvent {
     int Y = 0;
     engine::TMouseButton Button = engine::mbLeft;
     int WheelDelta = 0;  // 120 a notch
-    SDL_Scancode Key = SDL_SCANCODE_UNKNOWN;
+    engine::TVirtualKey Key = engine::vkNone;
     bool KeyDown = false;
     char Character = '\0';
     std::string File;  // of a shot

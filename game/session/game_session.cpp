@@ -1,13 +1,13 @@
-#include "game/game_session.h"
+#include "game/session/game_session.h"
 
 #include "engine/platform/application.h"
-#include "game/command_line.h"
+#include "engine/platform/keyboard_state.h"
 #include "game/data_module.h"
-#include "game/game_clock.h"
-#include "game/game_script.h"
-#include "game/key_state.h"
-#include "game/run_stats.h"
-#include "game/screen_capture.h"
+#include "game/session/command_line.h"
+#include "game/session/game_clock.h"
+#include "game/session/game_script.h"
+#include "game/session/run_stats.h"
+#include "game/session/screen_capture.h"
 #include "platform/paths.h"
 #include "platform/png_writer.h"
 
@@ -70,7 +70,7 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
         clock.AfterPass();
     };
     game.DataModuleCreate();
-    ReleaseScriptedKeys();
+    engine::ReleaseScriptedKeys();
     return TRunResult{stats.Report(), capture.LastFrame()};
 }
 

@@ -1,7 +1,10 @@
-#include "game/game_script.h"
+#include "game/session/game_script.h"
 
+#include "engine/platform/keyboard_state.h"
 #include "engine/platform/screen_window.h"
-#include "game/key_state.h"
+#include "engine/platform/sdl_keys.h"
+
+#include <SDL.h>
 
 #include <charconv>
 #include <cmath>
@@ -78,30 +81,24 @@ TMouseButton ButtonNamed(TLineReader& reader, const std::string& name) {
     reader.Fail("unknown button '" + name + "'");
 }
 
-SDL_Scancode KeyNamed(TLineReader& reader, const std::string& name) {
-    if (name.size() == 1 && name[0] >= 'a' && name[0] <= 'z') {
-        return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (name[0] - 'a'));
-    }
-    if (name.size() == 1 && name[0] >= '1' && name[0] <= '9') {
-        return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (name[0] - '1'));
-    }
-    if (name == "0") {
-        return SDL_SCANCODE_0;
+engine::TVirtualKey KeyNamed(TLineReader& reader, const std::string& name) {
+    if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9'))) {
+        return engine::VirtualKeyOfChar(name[0]);
     }
     if (name == "shift") {
-        return SDL_SCANCODE_LSHIFT;
+        return engine::vkShift;
     }
     if (name == "pause") {
-        return SDL_SCANCODE_PAUSE;
+        return engine::vkPause;
     }
     if (name == "escape") {
-        return SDL_SCANCODE_ESCAPE;
+        return engine::vkEscape;
     }
     if (name.size() >= 2 && name[0] == 'f') {
         int number = 0;
         const auto [end, error] = std::from_chars(name.data() + 1, name.data() + name.size(), number);
         if (error == std::errc{} && end == name.data() + name.size() && number >= 1 && number <= 12) {
-            return static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + number - 1);
+            return static_cast<engine::TVirtualKey>(engine::vkF1 + number - 1);
         }
     }
     reader.Fail("unknown key '" + name + "'");
@@ -231,12 +228,12 @@ void TScriptPlayer::Push(const TScriptEvent& event, engine::ScreenWindow& window
         return;
     }
     case TKind::Key:
-        SetScriptedKey(event.Key, event.KeyDown);
+        engine::SetScriptedKey(event.Key, event.KeyDown);
         e.type = event.KeyDown ? SDL_KEYDOWN : SDL_KEYUP;
         e.key.windowID = WindowId(window);
         e.key.state = event.KeyDown ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.scancode = event.Key;
-        e.key.keysym.sym = SDL_GetKeyFromScancode(event.Key);
+        e.key.keysym.sym = engine::SdlKeysOf(event.Key).front();
+        e.key.keysym.scancode = engine::ScancodeOnLayout(e.key.keysym.sym);
         SDL_PushEvent(&e);
         return;
     case TKind::Type:

@@ -1,4 +1,4 @@
-#include "game/screen_capture.h"
+#include "game/session/screen_capture.h"
 
 #include "engine/viewer/frame_readback.h"
 #include "game/data_module.h"

@@ -1,4 +1,4 @@
-#include "game/screen_capture.h"
+#include "game/session/screen_capture.h"
 
 #include <gtest/gtest.h>
 

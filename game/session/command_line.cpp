@@ -1,4 +1,4 @@
-#include "game/command_line.h"
+#include "game/session/command_line.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
-#include "game/command_line.h"
-#include "game/game_script.h"
+#include "game/session/command_line.h"
+#include "game/session/game_script.h"
 
 #include <gtest/gtest.h>
 
@@ -67,11 +67,11 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
     EXPECT_EQ(events[2].Button, engine::mbRight);
     EXPECT_EQ(events[3].Kind, TKind::Up);
     EXPECT_EQ(events[4].WheelDelta, -120);
-    EXPECT_EQ(events[5].Key, SDL_SCANCODE_W);
+    EXPECT_EQ(events[5].Key, engine::VirtualKeyOfChar('W'));
     EXPECT_TRUE(events[5].KeyDown);
-    EXPECT_EQ(events[6].Key, SDL_SCANCODE_LSHIFT);
+    EXPECT_EQ(events[6].Key, engine::vkShift);
     EXPECT_FALSE(events[6].KeyDown);
-    EXPECT_EQ(events[7].Key, SDL_SCANCODE_F12);
+    EXPECT_EQ(events[7].Key, engine::vkF12);
     EXPECT_EQ(events[8].Character, '0');
     EXPECT_EQ(events[9].File, "out.png");
     EXPECT_DOUBLE_EQ(events[9].Time, 4);

@@ -1,4 +1,4 @@
-#include "game/game_clock.h"
+#include "game/session/game_clock.h"
 
 #include "engine/platform/application.h"
 #include "game/data_module.h"
