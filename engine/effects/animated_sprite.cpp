@@ -1,5 +1,6 @@
 #include "engine/effects/animated_sprite.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/lib_material.h"
 #include "engine/render/render_context_info.h"
 
@@ -50,7 +51,7 @@ void TGLAnimatedSprite::SetMaterialLibrary(TGLMaterialLibrary* library) {
 }
 
 void TGLAnimatedSprite::SetInterval(int interval) {
-    SetLook(m_interval, interval);
+    SetAndNotify(m_interval, interval, [this] { MarkStructureChanged(); });
 }
 
 float TGLAnimatedSprite::FrameRate() const {
@@ -75,25 +76,25 @@ void TGLAnimatedSprite::SetAnimationIndex(int index) {
 }
 
 void TGLAnimatedSprite::SetAnimationMode(TSpriteAnimationMode mode) {
-    SetLook(m_animationMode, mode);
+    SetAndNotify(m_animationMode, mode, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetPixelRatio(float ratio) {
     if (ratio > 0.0f) {
-        SetLook(m_pixelRatio, ratio);
+        SetAndNotify(m_pixelRatio, ratio, [this] { MarkStructureChanged(); });
     }
 }
 
 void TGLAnimatedSprite::SetRotation(int degrees) {
-    SetLook(m_rotation, degrees);
+    SetAndNotify(m_rotation, degrees, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetMirrorU(bool mirror) {
-    SetLook(m_mirrorU, mirror);
+    SetAndNotify(m_mirrorU, mirror, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetMirrorV(bool mirror) {
-    SetLook(m_mirrorV, mirror);
+    SetAndNotify(m_mirrorV, mirror, [this] { MarkStructureChanged(); });
 }
 
 bool TGLAnimatedSprite::Fire(const TGLSpriteNotifyEvent& event) {
