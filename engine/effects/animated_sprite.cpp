@@ -2,6 +2,7 @@
 
 #include "engine/core/set_and_notify.h"
 #include "engine/material/lib_material.h"
+#include "engine/material/material_passes.h"
 #include "engine/render/render_context_info.h"
 
 #include <GL/gl.h>
@@ -235,11 +236,7 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
     TVec3 y{m[1], m[5], m[9]};
     x = x * (Length(x) * quad.halfWidth);
     y = y * (Length(y) * quad.halfHeight);
-    const bool applyMaterial = material && !rci.ignoreMaterials && rci.GLStates;
-    if (applyMaterial) {
-        material->Apply(rci);
-    }
-    do {
+    const auto drawQuad = [&] {
         glPushAttrib(GL_ENABLE_BIT);
         glDisable(GL_LIGHTING);
         if (m_rotation != 0) {
@@ -262,8 +259,13 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
             glPopMatrix();
         }
         glPopAttrib();
-        // A multi-pass material is given its passes rather than left applied.
-    } while (applyMaterial && material->UnApply(rci));
+    };
+    // A multi-pass material is given its passes rather than left applied.
+    if (material && !rci.ignoreMaterials && rci.GLStates) {
+        DrawPasses(*material, rci, drawQuad);
+    } else {
+        drawQuad();
+    }
 }
 
 std::unique_ptr<TGLBaseSceneObject> TGLAnimatedSprite::NewInstance() const {
