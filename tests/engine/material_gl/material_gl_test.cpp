@@ -70,7 +70,7 @@ protected:
         return draws;
     }
 
-    Rgb Pixel(int x, int y) const { return tests::RgbAt(context, x, y); }
+    Rgb Pixel(int x, int y) const { return tests::RgbAt(x, y); }
 
     static ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected) {
         return tests::Near(actual, expected, 3);
