@@ -1,6 +1,7 @@
 #include "engine/assets/actor.h"
 
 #include "engine/assets/morphable_mesh_object.h"
+#include "engine/core/set_and_notify.h"
 
 #include <GL/gl.h>
 
@@ -208,17 +209,11 @@ void TGLActor::SetEndFrame(int frame) {
 }
 
 void TGLActor::SetReference(TActorAnimationReference reference) {
-    if (reference != m_reference) {
-        m_reference = reference;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_reference, reference, [this] { MarkStructureChanged(); });
 }
 
 void TGLActor::SetFrameInterpolation(TActorFrameInterpolation interpolation) {
-    if (interpolation != m_frameInterpolation) {
-        m_frameInterpolation = interpolation;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_frameInterpolation, interpolation, [this] { MarkStructureChanged(); });
 }
 
 int TGLActor::FollowingFrameIndex() const {

@@ -37,13 +37,6 @@ void TGLCoordinates::Normalize() {
     Notify();
 }
 
-void TGLCoordinates::SetPublished(int i, float value) {
-    if (m_value[i] != value) {
-        m_value[i] = value;
-        Notify();
-    }
-}
-
 void TGLCoordinates::ForceStyle() {
     if (m_style == csPoint) {
         m_value.W = 1.0f;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/core/vector_math.h"
 
 namespace engine {
@@ -38,9 +39,9 @@ public:
     TGLCoordinatesStyle Style() const { return m_style; }
 
     // Published components: notify when the value changes.
-    void SetX(float value) { SetPublished(0, value); }
-    void SetY(float value) { SetPublished(1, value); }
-    void SetZ(float value) { SetPublished(2, value); }
+    void SetX(float value) { SetAndNotify(m_value.X, value, [this] { Notify(); }); }
+    void SetY(float value) { SetAndNotify(m_value.Y, value, [this] { Notify(); }); }
+    void SetZ(float value) { SetAndNotify(m_value.Z, value, [this] { Notify(); }); }
 
     // Copies four components, forces W by style and notifies.
     void SetAll(const TVec4& v);
@@ -59,7 +60,6 @@ public:
     void AssignSilently(const TVec4& v) { m_value = v; }
 
 private:
-    void SetPublished(int i, float value);
     void ForceStyle();
     void Notify();
 

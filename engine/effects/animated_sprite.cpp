@@ -1,6 +1,8 @@
 #include "engine/effects/animated_sprite.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/lib_material.h"
+#include "engine/material/material_passes.h"
 #include "engine/render/render_context_info.h"
 
 #include <GL/gl.h>
@@ -50,7 +52,7 @@ void TGLAnimatedSprite::SetMaterialLibrary(TGLMaterialLibrary* library) {
 }
 
 void TGLAnimatedSprite::SetInterval(int interval) {
-    SetLook(m_interval, interval);
+    SetAndNotify(m_interval, interval, [this] { MarkStructureChanged(); });
 }
 
 float TGLAnimatedSprite::FrameRate() const {
@@ -75,25 +77,25 @@ void TGLAnimatedSprite::SetAnimationIndex(int index) {
 }
 
 void TGLAnimatedSprite::SetAnimationMode(TSpriteAnimationMode mode) {
-    SetLook(m_animationMode, mode);
+    SetAndNotify(m_animationMode, mode, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetPixelRatio(float ratio) {
     if (ratio > 0.0f) {
-        SetLook(m_pixelRatio, ratio);
+        SetAndNotify(m_pixelRatio, ratio, [this] { MarkStructureChanged(); });
     }
 }
 
 void TGLAnimatedSprite::SetRotation(int degrees) {
-    SetLook(m_rotation, degrees);
+    SetAndNotify(m_rotation, degrees, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetMirrorU(bool mirror) {
-    SetLook(m_mirrorU, mirror);
+    SetAndNotify(m_mirrorU, mirror, [this] { MarkStructureChanged(); });
 }
 
 void TGLAnimatedSprite::SetMirrorV(bool mirror) {
-    SetLook(m_mirrorV, mirror);
+    SetAndNotify(m_mirrorV, mirror, [this] { MarkStructureChanged(); });
 }
 
 bool TGLAnimatedSprite::Fire(const TGLSpriteNotifyEvent& event) {
@@ -234,11 +236,7 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
     TVec3 y{m[1], m[5], m[9]};
     x = x * (Length(x) * quad.halfWidth);
     y = y * (Length(y) * quad.halfHeight);
-    const bool applyMaterial = material && !rci.ignoreMaterials && rci.GLStates;
-    if (applyMaterial) {
-        material->Apply(rci);
-    }
-    do {
+    const auto drawQuad = [&] {
         glPushAttrib(GL_ENABLE_BIT);
         glDisable(GL_LIGHTING);
         if (m_rotation != 0) {
@@ -261,8 +259,13 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
             glPopMatrix();
         }
         glPopAttrib();
-        // A multi-pass material is given its passes rather than left applied.
-    } while (applyMaterial && material->UnApply(rci));
+    };
+    // A multi-pass material is given its passes rather than left applied.
+    if (material && !rci.ignoreMaterials && rci.GLStates) {
+        DrawPasses(*material, rci, drawQuad);
+    } else {
+        drawQuad();
+    }
 }
 
 std::unique_ptr<TGLBaseSceneObject> TGLAnimatedSprite::NewInstance() const {

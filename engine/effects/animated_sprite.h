@@ -89,14 +89,6 @@ protected:
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
 
 private:
-    template <class T>
-    void SetLook(T& field, T value) {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        MarkStructureChanged();
-    }
     // Fires an event; answers whether the sprite survived it.
     bool Fire(const TGLSpriteNotifyEvent& event);
     void DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& animation);

@@ -53,48 +53,26 @@ TGLEarthSkyDome::TGLEarthSkyDome() {
 
 void TGLEarthSkyDome::SetSunElevation(float degrees) {
     degrees = std::clamp(degrees, -90.0f, 90.0f);
-    if (degrees != m_sunElevation) {
-        m_sunElevation = degrees;
-        RecomputeColors();
-    }
+    SetAndNotify(m_sunElevation, degrees, [this] { RecomputeColors(); });
 }
 
 void TGLEarthSkyDome::SetTurbidity(float value) {
     value = std::clamp(value, 1.0f, 120.0f);
-    if (value != m_turbidity) {
-        m_turbidity = value;
-        RecomputeColors();
-    }
-}
-
-void TGLEarthSkyDome::SetColor(TVec4& field, const TVec4& color) {
-    if (!(field == color)) {
-        field = color;
-        RecomputeColors();
-    }
+    SetAndNotify(m_turbidity, value, [this] { RecomputeColors(); });
 }
 
 void TGLEarthSkyDome::SetExtendedOptions(std::uint8_t options) {
-    if (options != m_extendedOptions) {
-        m_extendedOptions = options;
-        RecomputeColors();
-    }
+    SetAndNotify(m_extendedOptions, options, [this] { RecomputeColors(); });
 }
 
 void TGLEarthSkyDome::SetSlices(int slices) {
     slices = slices < kFewestSlices ? kFewestSlices - 1 : slices;
-    if (slices != m_slices) {
-        m_slices = slices;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_slices, slices, [this] { MarkStructureChanged(); });
 }
 
 void TGLEarthSkyDome::SetStacks(int stacks) {
     stacks = stacks < kFewestStacks ? 1 : stacks;
-    if (stacks != m_stacks) {
-        m_stacks = stacks;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_stacks, stacks, [this] { MarkStructureChanged(); });
 }
 
 void TGLEarthSkyDome::RecomputeColors() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/effects/sky_dome.h"
 
 #include <cstdint>
@@ -32,17 +33,17 @@ public:
     float Turbidity() const { return m_turbidity; }
     void SetTurbidity(float value);
     const TVec4& SunZenithColor() const { return m_sunZenithColor; }
-    void SetSunZenithColor(const TVec4& color) { SetColor(m_sunZenithColor, color); }
+    void SetSunZenithColor(const TVec4& color) { SetAndNotify(m_sunZenithColor, color, [this] { RecomputeColors(); }); }
     const TVec4& SunDawnColor() const { return m_sunDawnColor; }
-    void SetSunDawnColor(const TVec4& color) { SetColor(m_sunDawnColor, color); }
+    void SetSunDawnColor(const TVec4& color) { SetAndNotify(m_sunDawnColor, color, [this] { RecomputeColors(); }); }
     const TVec4& HazeColor() const { return m_hazeColor; }
-    void SetHazeColor(const TVec4& color) { SetColor(m_hazeColor, color); }
+    void SetHazeColor(const TVec4& color) { SetAndNotify(m_hazeColor, color, [this] { RecomputeColors(); }); }
     const TVec4& SkyColor() const { return m_skyColor; }
-    void SetSkyColor(const TVec4& color) { SetColor(m_skyColor, color); }
+    void SetSkyColor(const TVec4& color) { SetAndNotify(m_skyColor, color, [this] { RecomputeColors(); }); }
     const TVec4& NightColor() const { return m_nightColor; }
-    void SetNightColor(const TVec4& color) { SetColor(m_nightColor, color); }
+    void SetNightColor(const TVec4& color) { SetAndNotify(m_nightColor, color, [this] { RecomputeColors(); }); }
     const TVec4& DeepColor() const { return m_deepColor; }
-    void SetDeepColor(const TVec4& color) { SetColor(m_deepColor, color); }
+    void SetDeepColor(const TVec4& color) { SetAndNotify(m_deepColor, color, [this] { RecomputeColors(); }); }
     std::uint8_t ExtendedOptions() const { return m_extendedOptions; }
     void SetExtendedOptions(std::uint8_t options);
     // Vertices around the dome; values below 7 become 6.
@@ -65,7 +66,6 @@ protected:
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
 
 private:
-    void SetColor(TVec4& field, const TVec4& color);
     // Recomputes the derived colours, fades or turns the stars as the options say, and marks the
     // dome for redrawing.
     void RecomputeColors();

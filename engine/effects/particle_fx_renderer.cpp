@@ -1,5 +1,6 @@
 #include "engine/effects/particle_fx_renderer.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/effects/particle_fx_manager.h"
 
 #include <GL/gl.h>
@@ -43,42 +44,26 @@ TGLParticleFXRenderer::~TGLParticleFXRenderer() {
     }
 }
 
-void TGLParticleFXRenderer::SetFlag(bool& field, bool value) {
-    if (field != value) {
-        field = value;
-        SignalChange();
-    }
-}
-
 void TGLParticleFXRenderer::SetZWrite(bool value) {
-    SetFlag(m_zWrite, value);
+    SetAndNotify(m_zWrite, value, [this] { SignalChange(); });
 }
 void TGLParticleFXRenderer::SetZTest(bool value) {
-    SetFlag(m_zTest, value);
+    SetAndNotify(m_zTest, value, [this] { SignalChange(); });
 }
 void TGLParticleFXRenderer::SetZCull(bool value) {
-    SetFlag(m_zCull, value);
+    SetAndNotify(m_zCull, value, [this] { SignalChange(); });
 }
 
 void TGLParticleFXRenderer::SetZSortAccuracy(TPFXSortAccuracy value) {
-    if (m_zSortAccuracy != value) {
-        m_zSortAccuracy = value;
-        SignalChange();
-    }
+    SetAndNotify(m_zSortAccuracy, value, [this] { SignalChange(); });
 }
 
 void TGLParticleFXRenderer::SetZMaxDistance(float value) {
-    if (m_zMaxDistance != value) {
-        m_zMaxDistance = value;
-        SignalChange();
-    }
+    SetAndNotify(m_zMaxDistance, value, [this] { SignalChange(); });
 }
 
 void TGLParticleFXRenderer::SetBlendingMode(TBlendingMode mode) {
-    if (m_blendingMode != mode) {
-        m_blendingMode = mode;
-        SignalChange();
-    }
+    SetAndNotify(m_blendingMode, mode, [this] { SignalChange(); });
 }
 
 TGLParticleFXManager* TGLParticleFXRenderer::Managers(int i) const {

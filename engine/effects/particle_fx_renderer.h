@@ -54,7 +54,6 @@ private:
     void DrawRegions(TRenderContextInfo& rci);
     // Ends a manager's run of particles and puts the renderer's blending back if it had its own.
     void EndManager(TGLParticleFXManager& manager, TRenderContextInfo& rci);
-    void SetFlag(bool& field, bool value);
 
     bool m_zWrite = false;
     bool m_zTest = true;

@@ -1,5 +1,6 @@
 #include "engine/effects/perlin_pfx_manager.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/effects/perlin_noise.h"
 
 #include <algorithm>
@@ -23,40 +24,32 @@ TGLPerlinPFXManager::TGLPerlinPFXManager() {
     SetSpritesPerTexture(sptFour);
 }
 
-template <class T>
-void TGLPerlinPFXManager::Change(T& field, T value) {
-    if (field != value) {
-        field = value;
-        ReleaseTexture();
-    }
-}
-
 void TGLPerlinPFXManager::SetTexMapSize(int value) {
-    Change(m_texMapSize, std::clamp(value, kMinTexMapSize, kMaxTexMapSize));
+    SetAndNotify(m_texMapSize, std::clamp(value, kMinTexMapSize, kMaxTexMapSize), [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetSmoothness(float value) {
-    Change(m_smoothness, std::clamp(value, 0.001f, 1000.0f));
+    SetAndNotify(m_smoothness, std::clamp(value, 0.001f, 1000.0f), [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetBrightness(float value) {
-    Change(m_brightness, std::clamp(value, 0.001f, 1000.0f));
+    SetAndNotify(m_brightness, std::clamp(value, 0.001f, 1000.0f), [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetGamma(float value) {
-    Change(m_gamma, std::clamp(value, 0.1f, 10.0f));
+    SetAndNotify(m_gamma, std::clamp(value, 0.1f, 10.0f), [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetNoiseSeed(std::int32_t seed) {
-    Change(m_noiseSeed, seed);
+    SetAndNotify(m_noiseSeed, seed, [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetNoiseScale(float value) {
-    Change(m_noiseScale, value);
+    SetAndNotify(m_noiseScale, value, [this] { ReleaseTexture(); });
 }
 
 void TGLPerlinPFXManager::SetNoiseAmplitude(int value) {
-    Change(m_noiseAmplitude, std::clamp(value, 0, 100));
+    SetAndNotify(m_noiseAmplitude, std::clamp(value, 0, 100), [this] { ReleaseTexture(); });
 }
 
 TGLBitmap32 TGLPerlinPFXManager::PrepareImage() const {

@@ -38,8 +38,6 @@ public:
 
 private:
     void PaintSubImage(TGLBitmap32& bitmap, int dx, int dy, int side, std::int32_t seed) const;
-    template <class T>
-    void Change(T& field, T value);
 
     int m_texMapSize = 6;
     float m_smoothness = 1.0f;

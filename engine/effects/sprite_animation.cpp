@@ -32,11 +32,8 @@ void Notify(TGLAnimatedSprite* owner) {
 
 }  // namespace
 
-void TSpriteAnimFrame::Set(int& field, int value) {
-    if (field != value) {
-        field = value;
-        Notify(m_owner);
-    }
+void TSpriteAnimFrame::Changed() {
+    Notify(m_owner);
 }
 
 void TSpriteAnimFrame::Assign(const TSpriteAnimFrame& source) {
@@ -78,33 +75,20 @@ void TSpriteAnimFrameList::Assign(const TSpriteAnimFrameList& source) {
     Notify(m_owner);
 }
 
-void TSpriteAnimation::Set(int& field, int value) {
-    if (field != value) {
-        field = value;
-        Changed();
-    }
-}
-
 void TSpriteAnimation::Changed() {
     Notify(m_owner);
 }
 
 void TSpriteAnimation::SetCurrentFrame(int frame) {
-    Set(m_currentFrame, std::max(frame, -1));
+    SetAndNotify(m_currentFrame, std::max(frame, -1), [this] { Changed(); });
 }
 
 void TSpriteAnimation::SetLibMaterialName(const std::string& name) {
-    if (name != m_libMaterialName) {
-        m_libMaterialName = name;
-        Changed();
-    }
+    SetAndNotify(m_libMaterialName, name, [this] { Changed(); });
 }
 
 void TSpriteAnimation::SetDimensions(TSpriteFrameDimensions dimensions) {
-    if (dimensions != m_dimensions) {
-        m_dimensions = dimensions;
-        Changed();
-    }
+    SetAndNotify(m_dimensions, dimensions, [this] { Changed(); });
 }
 
 float TSpriteAnimation::FrameRate() const {
@@ -116,10 +100,7 @@ void TSpriteAnimation::SetFrameRate(float rate) {
 }
 
 void TSpriteAnimation::SetMargins(const TSpriteAnimMargins& margins) {
-    if (!(margins == m_margins)) {
-        m_margins = margins;
-        Changed();
-    }
+    SetAndNotify(m_margins, margins, [this] { Changed(); });
 }
 
 TGLLibMaterial* TSpriteAnimation::LibMaterial() const {

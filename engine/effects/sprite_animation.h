@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,18 +32,18 @@ public:
     const std::string& Name() const { return m_name; }
     void SetName(const std::string& name) { m_name = name; }
     int OffsetX() const { return m_offsetX; }
-    void SetOffsetX(int value) { Set(m_offsetX, value); }
+    void SetOffsetX(int value) { SetAndNotify(m_offsetX, value, [this] { Changed(); }); }
     int OffsetY() const { return m_offsetY; }
-    void SetOffsetY(int value) { Set(m_offsetY, value); }
+    void SetOffsetY(int value) { SetAndNotify(m_offsetY, value, [this] { Changed(); }); }
     int Width() const { return m_width; }
-    void SetWidth(int value) { Set(m_width, value); }
+    void SetWidth(int value) { SetAndNotify(m_width, value, [this] { Changed(); }); }
     int Height() const { return m_height; }
-    void SetHeight(int value) { Set(m_height, value); }
+    void SetHeight(int value) { SetAndNotify(m_height, value, [this] { Changed(); }); }
 
     void Assign(const TSpriteAnimFrame& source);
 
 private:
-    void Set(int& field, int value);
+    void Changed();
 
     TGLAnimatedSprite* m_owner;
     std::string m_name;
@@ -109,13 +111,13 @@ public:
     int CurrentFrame() const { return m_currentFrame; }
     void SetCurrentFrame(int frame);
     int StartFrame() const { return m_startFrame; }
-    void SetStartFrame(int frame) { Set(m_startFrame, frame); }
+    void SetStartFrame(int frame) { SetAndNotify(m_startFrame, frame, [this] { Changed(); }); }
     int EndFrame() const { return m_endFrame; }
-    void SetEndFrame(int frame) { Set(m_endFrame, frame); }
+    void SetEndFrame(int frame) { SetAndNotify(m_endFrame, frame, [this] { Changed(); }); }
     int FrameWidth() const { return m_frameWidth; }
-    void SetFrameWidth(int width) { Set(m_frameWidth, width); }
+    void SetFrameWidth(int width) { SetAndNotify(m_frameWidth, width, [this] { Changed(); }); }
     int FrameHeight() const { return m_frameHeight; }
-    void SetFrameHeight(int height) { Set(m_frameHeight, height); }
+    void SetFrameHeight(int height) { SetAndNotify(m_frameHeight, height, [this] { Changed(); }); }
     const std::string& LibMaterialName() const { return m_libMaterialName; }
     void SetLibMaterialName(const std::string& name);
     TSpriteAnimFrameList& Frames() { return m_frames; }
@@ -124,7 +126,7 @@ public:
     void SetDimensions(TSpriteFrameDimensions dimensions);
     // Milliseconds per frame; 0 uses the sprite's Interval.
     int Interval() const { return m_interval; }
-    void SetInterval(int interval) { Set(m_interval, interval); }
+    void SetInterval(int interval) { SetAndNotify(m_interval, interval, [this] { Changed(); }); }
     // 1000 / Interval, 0 when Interval <= 0; setting stores round(1000 / rate), 0 for a rate <= 0.
     float FrameRate() const;
     void SetFrameRate(float rate);
@@ -146,7 +148,6 @@ public:
     void Assign(const TSpriteAnimation& source);
 
 private:
-    void Set(int& field, int value);
     void Changed();
 
     TGLAnimatedSprite* m_owner;

@@ -1,5 +1,7 @@
 #include "engine/effects/sprite_pfx_manager.h"
 
+#include "engine/core/set_and_notify.h"
+
 #include <GL/glu.h>
 
 #include <algorithm>
@@ -40,10 +42,7 @@ TGLBaseSpritePFXManager::~TGLBaseSpritePFXManager() {
 }
 
 void TGLBaseSpritePFXManager::SetSpritesPerTexture(TSpritesPerTexture sprites) {
-    if (sprites != m_spritesPerTexture) {
-        m_spritesPerTexture = sprites;
-        ReleaseTexture();
-    }
+    SetAndNotify(m_spritesPerTexture, sprites, [this] { ReleaseTexture(); });
 }
 
 void TGLBaseSpritePFXManager::SetAspectRatio(float ratio) {

@@ -1,5 +1,6 @@
 #include "engine/hud/bitmap_font.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/hud/glyph_bitmap.h"
 #include "engine/render/render_context_info.h"
 #include "engine/scene/scene_object.h"
@@ -43,42 +44,42 @@ void TGLCustomBitmapFont::SetGlyphs(platform::Image picture) {
 }
 
 void TGLCustomBitmapFont::SetCharWidth(int width) {
-    SetMetric(m_charWidth, width < 2 ? 1 : width, false);
+    SetAndNotify(m_charWidth, width < 2 ? 1 : width, [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetCharHeight(int height) {
-    SetMetric(m_charHeight, height < 2 ? 1 : height, false);
+    SetAndNotify(m_charHeight, height < 2 ? 1 : height, [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetGlyphsIntervalX(int interval) {
-    SetMetric(m_glyphsIntervalX, std::max(interval, 0), false);
+    SetAndNotify(m_glyphsIntervalX, std::max(interval, 0), [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetGlyphsIntervalY(int interval) {
-    SetMetric(m_glyphsIntervalY, std::max(interval, 0), false);
+    SetAndNotify(m_glyphsIntervalY, std::max(interval, 0), [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetHSpace(int space) {
-    SetMetric(m_hSpace, std::max(space, 0), false);
+    SetAndNotify(m_hSpace, std::max(space, 0), [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetVSpace(int space) {
-    SetMetric(m_vSpace, std::max(space, 0), false);
+    SetAndNotify(m_vSpace, std::max(space, 0), [this] { Changed(false); });
 }
 
 void TGLCustomBitmapFont::SetMagFilter(TGLMagFilter filter) {
-    SetMetric(m_magFilter, filter, true);
+    SetAndNotify(m_magFilter, filter, [this] { Changed(true); });
 }
 
 void TGLCustomBitmapFont::SetMinFilter(TGLMinFilter filter) {
-    SetMetric(m_minFilter, filter, true);
+    SetAndNotify(m_minFilter, filter, [this] { Changed(true); });
 }
 
 void TGLCustomBitmapFont::SetGlyphsAlpha(TGLTextureImageAlpha mode) {
     if (!IsGlyphAlphaMode(mode)) {
         throw std::invalid_argument("Bitmap fonts do not support this glyph alpha mode");
     }
-    SetMetric(m_glyphsAlpha, mode, true);
+    SetAndNotify(m_glyphsAlpha, mode, [this] { Changed(true); });
 }
 
 void TGLCustomBitmapFont::Changed(bool texture) {

@@ -116,14 +116,6 @@ public:
     void FreeTexture();
 
 private:
-    template <class T>
-    void SetMetric(T& field, T value, bool texture) {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Changed(texture);
-    }
     // Forgets the derived widths and rectangles, and the texture when its inputs changed; users redraw.
     void Changed(bool texture);
     void ComputeCharRects() const;

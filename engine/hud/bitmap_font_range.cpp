@@ -1,5 +1,7 @@
 #include "engine/hud/bitmap_font_range.h"
 
+#include "engine/core/set_and_notify.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -25,11 +27,7 @@ void TBitmapFontRange::SetStopASCII(unsigned char code) {
 
 void TBitmapFontRange::SetStartGlyphIdx(std::int32_t index) {
     index = std::max(index, 0);
-    if (index == m_startGlyphIdx) {
-        return;
-    }
-    m_startGlyphIdx = index;
-    Changed();
+    SetAndNotify(m_startGlyphIdx, index, [this] { Changed(); });
 }
 
 std::string TBitmapFontRange::DisplayName() const {

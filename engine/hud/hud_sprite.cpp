@@ -3,6 +3,7 @@
 #include "engine/hud/diffuse_alpha.h"
 #include "engine/hud/hud_transform.h"
 #include "engine/material/lib_material.h"
+#include "engine/material/material_passes.h"
 #include "engine/scene/world.h"
 
 #include <GL/gl.h>
@@ -32,10 +33,7 @@ void TGLHUDSprite::DrawContents(TRenderContextInfo& rci, bool drawSelf, bool dra
         if (Scene()) {
             Scene()->SetCurrentRenderingObject(this);
         }
-        Material().BeginPass(rci);
-        do {
-            DrawQuad(rci);
-        } while (Material().EndPass(rci));
+        DrawPasses(Material(), rci, [&] { DrawQuad(rci); });
     }
     if (drawChildren) {
         RenderChildRange(0, ChildCount() - 1, rci);

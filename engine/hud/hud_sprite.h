@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/hud/sprite.h"
 
 #include <cstdint>
@@ -14,9 +15,9 @@ public:
     TGLHUDSprite();
 
     std::int32_t XTiles() const { return m_xTiles; }
-    void SetXTiles(std::int32_t tiles) { SetLook(m_xTiles, tiles); }
+    void SetXTiles(std::int32_t tiles) { SetAndNotify(m_xTiles, tiles, [this] { MarkStructureChanged(); }); }
     std::int32_t YTiles() const { return m_yTiles; }
-    void SetYTiles(std::int32_t tiles) { SetLook(m_yTiles, tiles); }
+    void SetYTiles(std::int32_t tiles) { SetAndNotify(m_yTiles, tiles, [this] { MarkStructureChanged(); }); }
 
     // Nothing of its own while materials are ignored (no colour buffer); the children in any case.
     void DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) override;

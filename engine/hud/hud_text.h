@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/component.h"
+#include "engine/core/set_and_notify.h"
 #include "engine/hud/bitmap_font.h"
 #include "engine/material/color.h"
 #include "engine/scene/custom_scene_object.h"
@@ -20,14 +21,16 @@ public:
     TGLCustomBitmapFont* BitmapFont() const { return m_bitmapFont.Get(); }
     void SetBitmapFont(TGLCustomBitmapFont* font);
     const std::string& Text() const { return m_text; }
-    void SetText(const std::string& text) { SetLook(m_text, text); }
+    void SetText(const std::string& text) { SetAndNotify(m_text, text, [this] { MarkStructureChanged(); }); }
     // Degrees about the view axis.
     float Rotation() const { return m_rotation; }
-    void SetRotation(float degrees) { SetLook(m_rotation, degrees); }
+    void SetRotation(float degrees) { SetAndNotify(m_rotation, degrees, [this] { MarkStructureChanged(); }); }
     TAlignment Alignment() const { return m_alignment; }
-    void SetAlignment(TAlignment alignment) { SetLook(m_alignment, alignment); }
+    void SetAlignment(TAlignment alignment) {
+        SetAndNotify(m_alignment, alignment, [this] { MarkStructureChanged(); });
+    }
     TTextLayout Layout() const { return m_layout; }
-    void SetLayout(TTextLayout layout) { SetLook(m_layout, layout); }
+    void SetLayout(TTextLayout layout) { SetAndNotify(m_layout, layout, [this] { MarkStructureChanged(); }); }
     // The glyphs' colour (they modulate it); white by default.
     TGLColor& ModulateColor() { return m_modulateColor; }
     const TGLColor& ModulateColor() const { return m_modulateColor; }
@@ -40,14 +43,6 @@ protected:
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
 
 private:
-    template <class T>
-    void SetLook(T& field, const T& value) {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        MarkStructureChanged();
-    }
     void DrawText(TRenderContextInfo& rci);
 
     TComponentLink<TGLCustomBitmapFont> m_bitmapFont;

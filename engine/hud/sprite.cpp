@@ -17,7 +17,7 @@ TGLSprite::TGLSprite(float width, float height) : m_width(width), m_height(heigh
 }
 
 void TGLSprite::SetAlphaChannel(float alpha) {
-    SetLook(m_alphaChannel, std::clamp(alpha, 0.0f, 1.0f));
+    SetAndNotify(m_alphaChannel, std::clamp(alpha, 0.0f, 1.0f), [this] { MarkStructureChanged(); });
 }
 
 TVec4 TGLSprite::HalfExtents() const {

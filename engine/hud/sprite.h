@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/scene/custom_scene_object.h"
 
 namespace engine {
@@ -12,21 +13,21 @@ public:
     TGLSprite();
 
     float Width() const { return m_width; }
-    void SetWidth(float width) { SetLook(m_width, width); }
+    void SetWidth(float width) { SetAndNotify(m_width, width, [this] { MarkStructureChanged(); }); }
     float Height() const { return m_height; }
-    void SetHeight(float height) { SetLook(m_height, height); }
+    void SetHeight(float height) { SetAndNotify(m_height, height, [this] { MarkStructureChanged(); }); }
     // Degrees about the viewing axis.
     float Rotation() const { return m_rotation; }
-    void SetRotation(float degrees) { SetLook(m_rotation, degrees); }
+    void SetRotation(float degrees) { SetAndNotify(m_rotation, degrees, [this] { MarkStructureChanged(); }); }
     // Clamped to 0..1; below 1 it becomes the front diffuse alpha while drawing.
     float AlphaChannel() const { return m_alphaChannel; }
     void SetAlphaChannel(float alpha);
     bool NoZWrite() const { return m_noZWrite; }
-    void SetNoZWrite(bool noZWrite) { SetLook(m_noZWrite, noZWrite); }
+    void SetNoZWrite(bool noZWrite) { SetAndNotify(m_noZWrite, noZWrite, [this] { MarkStructureChanged(); }); }
     bool MirrorU() const { return m_mirrorU; }
-    void SetMirrorU(bool mirror) { SetLook(m_mirrorU, mirror); }
+    void SetMirrorU(bool mirror) { SetAndNotify(m_mirrorU, mirror, [this] { MarkStructureChanged(); }); }
     bool MirrorV() const { return m_mirrorV; }
-    void SetMirrorV(bool mirror) { SetLook(m_mirrorV, mirror); }
+    void SetMirrorV(bool mirror) { SetAndNotify(m_mirrorV, mirror, [this] { MarkStructureChanged(); }); }
 
     // (|Width|/2, |Height|/2, |Width|/2).
     TVec4 HalfExtents() const override;
@@ -37,15 +38,6 @@ protected:
     // A sprite of another default size (HUD sprites count in pixels).
     TGLSprite(float width, float height);
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
-
-    template <class T>
-    void SetLook(T& field, T value) {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        MarkStructureChanged();
-    }
 
 private:
     float m_width = 1.0f;

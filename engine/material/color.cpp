@@ -3,20 +3,10 @@
 namespace engine {
 
 void TGLColor::SetColor(const TVec4& color) {
-    if (color == m_color) {
-        return;
-    }
-    m_color = color;
-    if (OnChange) {
-        OnChange();
-    }
+    SetAndNotify(m_color, color, [this] { Changed(); });
 }
 
-void TGLColor::SetComponent(float& component, float value) {
-    if (component == value) {
-        return;
-    }
-    component = value;
+void TGLColor::Changed() {
     if (OnChange) {
         OnChange();
     }

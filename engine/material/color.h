@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/core/vector_math.h"
 
 #include <functional>
@@ -18,10 +19,10 @@ public:
     float Green() const { return m_color.Y; }
     float Blue() const { return m_color.Z; }
     float Alpha() const { return m_color.W; }
-    void SetRed(float value) { SetComponent(m_color.X, value); }
-    void SetGreen(float value) { SetComponent(m_color.Y, value); }
-    void SetBlue(float value) { SetComponent(m_color.Z, value); }
-    void SetAlpha(float value) { SetComponent(m_color.W, value); }
+    void SetRed(float value) { SetAndNotify(m_color.X, value, [this] { Changed(); }); }
+    void SetGreen(float value) { SetAndNotify(m_color.Y, value, [this] { Changed(); }); }
+    void SetBlue(float value) { SetAndNotify(m_color.Z, value, [this] { Changed(); }); }
+    void SetAlpha(float value) { SetAndNotify(m_color.W, value, [this] { Changed(); }); }
 
     const TVec4& Color() const { return m_color; }
     void SetColor(const TVec4& color);
@@ -32,7 +33,7 @@ public:
     std::function<void()> OnChange;
 
 private:
-    void SetComponent(float& component, float value);
+    void Changed();
 
     TVec4 m_color;
 };

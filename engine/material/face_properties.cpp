@@ -1,5 +1,7 @@
 #include "engine/material/face_properties.h"
 
+#include "engine/core/set_and_notify.h"
+
 #include <algorithm>
 
 namespace engine {
@@ -38,19 +40,11 @@ void TGLFaceProperties::Changed() {
 
 void TGLFaceProperties::SetShininess(int shininess) {
     shininess = std::clamp(shininess, 0, 128);
-    if (shininess == m_shininess) {
-        return;
-    }
-    m_shininess = shininess;
-    Changed();
+    SetAndNotify(m_shininess, shininess, [this] { Changed(); });
 }
 
 void TGLFaceProperties::SetPolygonMode(TPolygonMode mode) {
-    if (mode == m_polygonMode) {
-        return;
-    }
-    m_polygonMode = mode;
-    Changed();
+    SetAndNotify(m_polygonMode, mode, [this] { Changed(); });
 }
 
 void TGLFaceProperties::Assign(const TGLFaceProperties& source) {

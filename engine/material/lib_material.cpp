@@ -1,5 +1,6 @@
 #include "engine/material/lib_material.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/material_library.h"
 #include "engine/render/render_context_info.h"
 
@@ -48,11 +49,7 @@ void TGLLibMaterial::SetName(const std::string& name) {
 }
 
 void TGLLibMaterial::SetTexture2Name(const std::string& name) {
-    if (name == m_texture2Name) {
-        return;
-    }
-    m_texture2Name = name;
-    NotifyUsers();
+    SetAndNotify(m_texture2Name, name, [this] { NotifyUsers(); });
 }
 
 void TGLLibMaterial::SetShader(TGLShader* shader) {

@@ -1,5 +1,6 @@
 #include "engine/material/material.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/lib_material.h"
 #include "engine/material/material_errors.h"
 #include "engine/material/material_library.h"
@@ -40,27 +41,15 @@ TGLFaceProperties& TGLMaterial::BackProperties() {
 }
 
 void TGLMaterial::SetBlendingMode(TBlendingMode mode) {
-    if (mode == m_blendingMode) {
-        return;
-    }
-    m_blendingMode = mode;
-    Changed();
+    SetAndNotify(m_blendingMode, mode, [this] { Changed(); });
 }
 
 void TGLMaterial::SetMaterialOptions(TMaterialOptions options) {
-    if (options == m_materialOptions) {
-        return;
-    }
-    m_materialOptions = options;
-    Changed();
+    SetAndNotify(m_materialOptions, options, [this] { Changed(); });
 }
 
 void TGLMaterial::SetFaceCulling(TFaceCulling culling) {
-    if (culling == m_faceCulling) {
-        return;
-    }
-    m_faceCulling = culling;
-    Changed();
+    SetAndNotify(m_faceCulling, culling, [this] { Changed(); });
 }
 
 TGLTexture& TGLMaterial::Texture() {

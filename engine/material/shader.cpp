@@ -1,5 +1,6 @@
 #include "engine/material/shader.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/lib_material.h"
 #include "engine/material/material_errors.h"
 
@@ -15,19 +16,11 @@ TGLShader::~TGLShader() {
 }
 
 void TGLShader::SetEnabled(bool enabled) {
-    if (enabled == m_enabled) {
-        return;
-    }
-    m_enabled = enabled;
-    NotifyUsers();
+    SetAndNotify(m_enabled, enabled, [this] { NotifyUsers(); });
 }
 
 void TGLShader::SetShaderStyle(TGLShaderStyle style) {
-    if (style == m_shaderStyle) {
-        return;
-    }
-    m_shaderStyle = style;
-    NotifyUsers();
+    SetAndNotify(m_shaderStyle, style, [this] { NotifyUsers(); });
 }
 
 void TGLShader::Apply(TRenderContextInfo& rci, TGLLibMaterial& libMaterial) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/render/bitmap32.h"
 #include "engine/material/color.h"
 #include "engine/render/gl_texture_name.h"
@@ -54,31 +55,33 @@ public:
     void LoadImageFromFile(const std::string& fileName);
 
     TGLTextureImageAlpha ImageAlpha() const { return m_imageAlpha; }
-    void SetImageAlpha(TGLTextureImageAlpha value) { Set(m_imageAlpha, value); }
+    void SetImageAlpha(TGLTextureImageAlpha value) { SetAndNotify(m_imageAlpha, value, [this] { Changed(); }); }
     float ImageBrightness() const { return m_imageBrightness; }
-    void SetImageBrightness(float value) { Set(m_imageBrightness, value); }
+    void SetImageBrightness(float value) { SetAndNotify(m_imageBrightness, value, [this] { Changed(); }); }
     float ImageGamma() const { return m_imageGamma; }
-    void SetImageGamma(float value) { Set(m_imageGamma, value); }
+    void SetImageGamma(float value) { SetAndNotify(m_imageGamma, value, [this] { Changed(); }); }
     TGLMagFilter MagFilter() const { return m_magFilter; }
-    void SetMagFilter(TGLMagFilter value) { Set(m_magFilter, value); }
+    void SetMagFilter(TGLMagFilter value) { SetAndNotify(m_magFilter, value, [this] { Changed(); }); }
     TGLMinFilter MinFilter() const { return m_minFilter; }
-    void SetMinFilter(TGLMinFilter value) { Set(m_minFilter, value); }
+    void SetMinFilter(TGLMinFilter value) { SetAndNotify(m_minFilter, value, [this] { Changed(); }); }
     TGLTextureMode TextureMode() const { return m_textureMode; }
-    void SetTextureMode(TGLTextureMode value) { Set(m_textureMode, value); }
+    void SetTextureMode(TGLTextureMode value) { SetAndNotify(m_textureMode, value, [this] { Changed(); }); }
     TGLTextureWrap TextureWrap() const { return m_textureWrap; }
-    void SetTextureWrap(TGLTextureWrap value) { Set(m_textureWrap, value); }
+    void SetTextureWrap(TGLTextureWrap value) { SetAndNotify(m_textureWrap, value, [this] { Changed(); }); }
     TGLTextureFormat TextureFormat() const { return m_textureFormat; }
-    void SetTextureFormat(TGLTextureFormat value) { Set(m_textureFormat, value); }
+    void SetTextureFormat(TGLTextureFormat value) { SetAndNotify(m_textureFormat, value, [this] { Changed(); }); }
     TGLTextureCompression Compression() const { return m_compression; }
-    void SetCompression(TGLTextureCompression value) { Set(m_compression, value); }
+    void SetCompression(TGLTextureCompression value) { SetAndNotify(m_compression, value, [this] { Changed(); }); }
     TGLTextureFilteringQuality FilteringQuality() const { return m_filteringQuality; }
-    void SetFilteringQuality(TGLTextureFilteringQuality value) { Set(m_filteringQuality, value); }
+    void SetFilteringQuality(TGLTextureFilteringQuality value) {
+        SetAndNotify(m_filteringQuality, value, [this] { Changed(); });
+    }
     TGLColor& EnvColor() { return m_envColor; }
     const TGLColor& EnvColor() const { return m_envColor; }
     bool Disabled() const { return m_disabled; }
-    void SetDisabled(bool value) { Set(m_disabled, value); }
+    void SetDisabled(bool value) { SetAndNotify(m_disabled, value, [this] { Changed(); }); }
     float NormalMapScale() const { return m_normalMapScale; }
-    void SetNormalMapScale(float value) { Set(m_normalMapScale, value); }
+    void SetNormalMapScale(float value) { SetAndNotify(m_normalMapScale, value, [this] { Changed(); }); }
 
     // Copies the picture and every setting.
     void Assign(const TGLTexture& source);
@@ -106,14 +109,6 @@ public:
     std::function<std::string(const std::string&)> OnResolveFileName;
 
 private:
-    template <class T>
-    void Set(T& field, T value) {
-        if (field == value) {
-            return;
-        }
-        field = value;
-        Changed();
-    }
     void Changed();
     void Build(TGLStateCache& states);
     void SetParameters(const TGLTextureCapabilities& caps);

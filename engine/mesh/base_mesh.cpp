@@ -1,5 +1,6 @@
 #include "engine/mesh/base_mesh.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/material_library.h"
 #include "engine/mesh/mesh_errors.h"
 #include "engine/mesh/ray_geometry.h"
@@ -51,10 +52,7 @@ void TGLBaseMesh::SetUseMeshMaterials(bool use) {
 }
 
 void TGLBaseMesh::SetNormalsOrientation(TMeshNormalsOrientation orientation) {
-    if (orientation != m_normalsOrientation) {
-        m_normalsOrientation = orientation;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_normalsOrientation, orientation, [this] { MarkStructureChanged(); });
 }
 
 void TGLBaseMesh::CoordinatesEdited(TGLCoordinates& which) {

@@ -1,5 +1,6 @@
 #include "engine/mesh/face_group.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/mesh/mesh_object.h"
 
 #include <GL/gl.h>
@@ -79,10 +80,7 @@ TFaceGroup::TFaceGroup(const TFaceGroup& source)
     : m_materialName(source.m_materialName), m_lightMapIndex(source.m_lightMapIndex) {}
 
 void TFaceGroup::SetMaterialName(const std::string& name) {
-    if (name != m_materialName) {
-        m_materialName = name;
-        m_materialCache = nullptr;
-    }
+    SetAndNotify(m_materialName, name, [this] { m_materialCache = nullptr; });
 }
 
 void TFaceGroup::AddToTriangles(const TMeshObject& owner, TAffineVectorList& triangles) const {

@@ -1,6 +1,7 @@
 #include "engine/mesh/mesh_object.h"
 
 #include "engine/material/lib_material.h"
+#include "engine/material/material_passes.h"
 
 #include <GL/gl.h>
 
@@ -98,12 +99,11 @@ void TMeshObject::DrawArrays() const {
 
 void TMeshObject::DrawGroupsUnder(TRenderContextInfo& rci, TGLLibMaterial& material,
                                   const std::vector<int>& groups) const {
-    material.Apply(rci);
-    do {
+    DrawPasses(material, rci, [&] {
         for (int g : groups) {
             m_faceGroups[g].BuildList(*this);
         }
-    } while (material.UnApply(rci));
+    });
 }
 
 void TMeshObject::Draw(TRenderContextInfo& rci, bool withLibrary) const {

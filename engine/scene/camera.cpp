@@ -1,5 +1,7 @@
 #include "engine/scene/camera.h"
 
+#include "engine/core/set_and_notify.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -32,34 +34,24 @@ TGLCamera::TGLCamera() : m_targetObject([this] { SignalChange(); }) {
     SetDirection(TVec4{0, 0, -1, 0});
 }
 
-void TGLCamera::SetLensValue(float& field, float value) {
-    if (field != value) {
-        field = value;
-        SignalChange();
-    }
-}
-
 void TGLCamera::SetFocalLength(float value) {
-    SetLensValue(m_focalLength, value <= 0 ? 1.0f : value);
+    SetAndNotify(m_focalLength, value <= 0 ? 1.0f : value, [this] { SignalChange(); });
 }
 
 void TGLCamera::SetDepthOfView(float value) {
-    SetLensValue(m_depthOfView, value);
+    SetAndNotify(m_depthOfView, value, [this] { SignalChange(); });
 }
 
 void TGLCamera::SetNearPlaneBias(float value) {
-    SetLensValue(m_nearPlaneBias, value <= 0 ? 1.0f : value);
+    SetAndNotify(m_nearPlaneBias, value <= 0 ? 1.0f : value, [this] { SignalChange(); });
 }
 
 void TGLCamera::SetSceneScale(float value) {
-    SetLensValue(m_sceneScale, value == 0 ? 1.0f : value);
+    SetAndNotify(m_sceneScale, value == 0 ? 1.0f : value, [this] { SignalChange(); });
 }
 
 void TGLCamera::SetCameraStyle(TGLCameraStyle style) {
-    if (m_cameraStyle != style) {
-        m_cameraStyle = style;
-        SignalChange();
-    }
+    SetAndNotify(m_cameraStyle, style, [this] { SignalChange(); });
 }
 
 void TGLCamera::SetTargetObject(TGLBaseSceneObject* target) {

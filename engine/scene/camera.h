@@ -81,8 +81,6 @@ protected:
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
 
 private:
-    void SetLensValue(float& field, float value);
-
     float m_focalLength = 50.0f;
     float m_depthOfView = 100.0f;
     float m_nearPlaneBias = 1.0f;

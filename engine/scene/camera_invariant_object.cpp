@@ -1,12 +1,11 @@
 #include "engine/scene/camera_invariant_object.h"
 
+#include "engine/core/set_and_notify.h"
+
 namespace engine {
 
 void TGLCameraInvariantObject::SetCamInvarianceMode(TGLCameraInvarianceMode mode) {
-    if (m_camInvarianceMode != mode) {
-        m_camInvarianceMode = mode;
-        SignalChange();
-    }
+    SetAndNotify(m_camInvarianceMode, mode, [this] { SignalChange(); });
 }
 
 std::unique_ptr<TGLBaseSceneObject> TGLCameraInvariantObject::NewInstance() const {

@@ -1,5 +1,6 @@
 #include "engine/scene/custom_scene_object.h"
 
+#include "engine/material/material_passes.h"
 #include "engine/render/render_context_info.h"
 #include "engine/scene/world.h"
 
@@ -18,10 +19,7 @@ void TGLCustomSceneObject::DrawContents(TRenderContextInfo& rci, bool drawSelf, 
         if (rci.ignoreMaterials) {
             DrawGeometry(rci);
         } else {
-            m_material.BeginPass(rci);
-            do {
-                DrawGeometry(rci);
-            } while (m_material.EndPass(rci));
+            DrawPasses(m_material, rci, [&] { DrawGeometry(rci); });
         }
     }
     if (drawChildren) {

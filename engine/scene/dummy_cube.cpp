@@ -1,5 +1,7 @@
 #include "engine/scene/dummy_cube.h"
 
+#include "engine/core/set_and_notify.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -11,31 +13,19 @@ TGLDummyCube::TGLDummyCube() {
 }
 
 void TGLDummyCube::SetCubeSize(float size) {
-    if (m_cubeSize != size) {
-        m_cubeSize = size;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_cubeSize, size, [this] { MarkStructureChanged(); });
 }
 
 void TGLDummyCube::SetEdgeColor(const TVec4& color) {
-    if (!(m_edgeColor == color)) {
-        m_edgeColor = color;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_edgeColor, color, [this] { MarkStructureChanged(); });
 }
 
 void TGLDummyCube::SetVisibleAtRunTime(bool visible) {
-    if (m_visibleAtRunTime != visible) {
-        m_visibleAtRunTime = visible;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_visibleAtRunTime, visible, [this] { MarkStructureChanged(); });
 }
 
 void TGLDummyCube::SetAmalgamate(bool amalgamate) {
-    if (m_amalgamate != amalgamate) {
-        m_amalgamate = amalgamate;
-        MarkStructureChanged();
-    }
+    SetAndNotify(m_amalgamate, amalgamate, [this] { MarkStructureChanged(); });
 }
 
 void TGLDummyCube::EmitGeometry(TRenderContextInfo& rci) {

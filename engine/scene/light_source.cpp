@@ -13,25 +13,12 @@ TGLLightSource::TGLLightSource() : m_spotDirection(this, TVec4{0, 0, -1, 0}, csV
     m_specular.OnChange = changed;
 }
 
-void TGLLightSource::SetLightValue(float& field, float value) {
-    if (field != value) {
-        field = value;
-        SignalChange();
-    }
-}
-
 void TGLLightSource::SetLightStyle(TGLLightStyle style) {
-    if (m_lightStyle != style) {
-        m_lightStyle = style;
-        SignalChange();
-    }
+    SetAndNotify(m_lightStyle, style, [this] { SignalChange(); });
 }
 
 void TGLLightSource::SetShining(bool shining) {
-    if (m_shining != shining) {
-        m_shining = shining;
-        SignalChange();
-    }
+    SetAndNotify(m_shining, shining, [this] { SignalChange(); });
 }
 
 void TGLLightSource::CoordinatesEdited(TGLCoordinates& which) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/coordinates.h"
+#include "engine/core/set_and_notify.h"
 #include "engine/material/color.h"
 #include "engine/scene/scene_object.h"
 
@@ -21,16 +22,18 @@ public:
     bool Shining() const { return m_shining; }
     void SetShining(bool shining);
     float ConstAttenuation() const { return m_constAttenuation; }
-    void SetConstAttenuation(float value) { SetLightValue(m_constAttenuation, value); }
+    void SetConstAttenuation(float value) { SetAndNotify(m_constAttenuation, value, [this] { SignalChange(); }); }
     float LinearAttenuation() const { return m_linearAttenuation; }
-    void SetLinearAttenuation(float value) { SetLightValue(m_linearAttenuation, value); }
+    void SetLinearAttenuation(float value) { SetAndNotify(m_linearAttenuation, value, [this] { SignalChange(); }); }
     float QuadraticAttenuation() const { return m_quadraticAttenuation; }
-    void SetQuadraticAttenuation(float value) { SetLightValue(m_quadraticAttenuation, value); }
+    void SetQuadraticAttenuation(float value) {
+        SetAndNotify(m_quadraticAttenuation, value, [this] { SignalChange(); });
+    }
     // Cone half-angle in degrees; 180 means no cone.
     float SpotCutOff() const { return m_spotCutOff; }
-    void SetSpotCutOff(float value) { SetLightValue(m_spotCutOff, value); }
+    void SetSpotCutOff(float value) { SetAndNotify(m_spotCutOff, value, [this] { SignalChange(); }); }
     float SpotExponent() const { return m_spotExponent; }
-    void SetSpotExponent(float value) { SetLightValue(m_spotExponent, value); }
+    void SetSpotExponent(float value) { SetAndNotify(m_spotExponent, value, [this] { SignalChange(); }); }
     // Local direction of a spot, and the direction a parallel light shines from.
     TGLCoordinates& SpotDirection() { return m_spotDirection; }
     const TGLCoordinates& SpotDirection() const { return m_spotDirection; }
@@ -60,8 +63,6 @@ protected:
     void DoCopyFrom(const TGLBaseSceneObject& source) override;
 
 private:
-    void SetLightValue(float& field, float value);
-
     TGLLightStyle m_lightStyle = lsSpot;
     bool m_shining = true;
     float m_constAttenuation = 1.0f;

@@ -1,5 +1,6 @@
 #include "engine/scene/scene_object.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/scene/world.h"
 
 #include <algorithm>
@@ -563,31 +564,19 @@ bool TGLBaseSceneObject::IntersectRay(const TVec4& rayStart, const TVec4& rayVec
 // --- settings ---
 
 void TGLBaseSceneObject::SetVisible(bool visible) {
-    if (m_visible != visible) {
-        m_visible = visible;
-        SignalChange();
-    }
+    SetAndNotify(m_visible, visible, [this] { SignalChange(); });
 }
 
 void TGLBaseSceneObject::SetShowAxes(bool show) {
-    if (m_showAxes != show) {
-        m_showAxes = show;
-        SignalChange();
-    }
+    SetAndNotify(m_showAxes, show, [this] { SignalChange(); });
 }
 
 void TGLBaseSceneObject::SetObjectsSorting(TGLObjectsSorting sorting) {
-    if (m_objectsSorting != sorting) {
-        m_objectsSorting = sorting;
-        SignalChange();
-    }
+    SetAndNotify(m_objectsSorting, sorting, [this] { SignalChange(); });
 }
 
 void TGLBaseSceneObject::SetVisibilityCulling(TGLVisibilityCulling culling) {
-    if (m_visibilityCulling != culling) {
-        m_visibilityCulling = culling;
-        SignalChange();
-    }
+    SetAndNotify(m_visibilityCulling, culling, [this] { SignalChange(); });
 }
 
 // --- change propagation ---

@@ -1,5 +1,6 @@
 #include "engine/scene/world.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/scene/camera.h"
 #include "engine/scene/frustum.h"
 #include "engine/scene/light_source.h"
@@ -42,20 +43,14 @@ void TGLWorld::SetObjectsSorting(TGLObjectsSorting sorting) {
     if (sorting == osInherited) {
         sorting = osRenderBlendedLast;
     }
-    if (m_objectsSorting != sorting) {
-        m_objectsSorting = sorting;
-        NotifyChange();
-    }
+    SetAndNotify(m_objectsSorting, sorting, [this] { NotifyChange(); });
 }
 
 void TGLWorld::SetVisibilityCulling(TGLVisibilityCulling culling) {
     if (culling == vcInherited) {
         culling = vcNone;
     }
-    if (m_visibilityCulling != culling) {
-        m_visibilityCulling = culling;
-        NotifyChange();
-    }
+    SetAndNotify(m_visibilityCulling, culling, [this] { NotifyChange(); });
 }
 
 void TGLWorld::EndUpdate() {

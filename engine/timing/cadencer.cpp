@@ -1,5 +1,6 @@
 #include "engine/timing/cadencer.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/platform/application.h"
 #include "engine/timing/asap_cadencers.h"
 
@@ -137,11 +138,7 @@ void TGLCadencer::SetTimeMultiplier(double multiplier) {
 }
 
 void TGLCadencer::SetMode(TGLCadencerMode mode) {
-    if (mode == m_mode) {
-        return;
-    }
-    m_mode = mode;
-    UpdateRegistration();
+    SetAndNotify(m_mode, mode, [this] { UpdateRegistration(); });
 }
 
 double TGLCadencer::RawTime() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/set_and_notify.h"
 #include "engine/material/color.h"
 #include "engine/render/gl_state_cache.h"
 
@@ -27,13 +28,13 @@ public:
     TGLColor& FogColor() { return m_fogColor; }
     const TGLColor& FogColor() const { return m_fogColor; }
     TFogMode FogMode() const { return m_fogMode; }
-    void SetFogMode(TFogMode mode) { Set(m_fogMode, mode); }
+    void SetFogMode(TFogMode mode) { SetAndNotify(m_fogMode, mode, [this] { Changed(); }); }
     float FogStart() const { return m_fogStart; }
-    void SetFogStart(float start) { Set(m_fogStart, start); }
+    void SetFogStart(float start) { SetAndNotify(m_fogStart, start, [this] { Changed(); }); }
     float FogEnd() const { return m_fogEnd; }
-    void SetFogEnd(float end) { Set(m_fogEnd, end); }
+    void SetFogEnd(float end) { SetAndNotify(m_fogEnd, end, [this] { Changed(); }); }
     TFogDistance FogDistance() const { return m_fogDistance; }
-    void SetFogDistance(TFogDistance distance) { Set(m_fogDistance, distance); }
+    void SetFogDistance(TFogDistance distance) { SetAndNotify(m_fogDistance, distance, [this] { Changed(); }); }
 
     // Switches fog on through the cache and loads these settings into OpenGL; the distance mode
     // only where the driver has the fog-distance extension.
@@ -43,13 +44,6 @@ public:
     std::function<void()> OnChange;
 
 private:
-    template <class T>
-    void Set(T& field, T value) {
-        if (field != value) {
-            field = value;
-            Changed();
-        }
-    }
     void Changed();
 
     TGLColor m_fogColor{0, 0, 0, 1};

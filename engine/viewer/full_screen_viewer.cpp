@@ -1,5 +1,6 @@
 #include "engine/viewer/full_screen_viewer.h"
 
+#include "engine/core/set_and_notify.h"
 #include "engine/platform/application.h"
 
 #include <utility>
@@ -64,17 +65,11 @@ void TGLFullScreenViewer::SetScreenActive(bool active) {
 }
 
 void TGLFullScreenViewer::SetScreenDepth(TScreenDepth depth) {
-    if (m_screenDepth != depth) {
-        m_screenDepth = depth;
-        Retake();
-    }
+    SetAndNotify(m_screenDepth, depth, [this] { Retake(); });
 }
 
 void TGLFullScreenViewer::SetWindowed(bool windowed) {
-    if (m_windowed != windowed) {
-        m_windowed = windowed;
-        Retake();
-    }
+    SetAndNotify(m_windowed, windowed, [this] { Retake(); });
 }
 
 void TGLFullScreenViewer::SetCursor(std::int16_t cursor) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/core/component.h"
+#include "engine/core/set_and_notify.h"
 #include "engine/core/vector_math.h"
 #include "engine/material/color.h"
 #include "engine/render/gl_state_cache.h"
@@ -46,34 +47,40 @@ public:
 
     // --- settings (the pixel-format ones are structural) ---
     TContextOptions ContextOptions() const { return m_contextOptions; }
-    void SetContextOptions(TContextOptions options) { SetStructural(m_contextOptions, options); }
+    void SetContextOptions(TContextOptions options) {
+        SetAndNotify(m_contextOptions, options, [this] { NotifyStructuralChange(); });
+    }
     bool HasOption(TContextOption option) const { return (m_contextOptions & option) != 0; }
     TColor BackgroundColor() const { return m_backgroundColor; }
-    void SetBackgroundColor(TColor color) { SetSetting(m_backgroundColor, color); }
+    void SetBackgroundColor(TColor color) { SetAndNotify(m_backgroundColor, color, [this] { NotifyChange(); }); }
     float BackgroundAlpha() const { return m_backgroundAlpha; }
-    void SetBackgroundAlpha(float alpha) { SetSetting(m_backgroundAlpha, alpha); }
+    void SetBackgroundAlpha(float alpha) { SetAndNotify(m_backgroundAlpha, alpha, [this] { NotifyChange(); }); }
     TGLColor& AmbientColor() { return m_ambientColor; }
     const TGLColor& AmbientColor() const { return m_ambientColor; }
     bool DepthTest() const { return m_depthTest; }
-    void SetDepthTest(bool enabled) { SetSetting(m_depthTest, enabled); }
+    void SetDepthTest(bool enabled) { SetAndNotify(m_depthTest, enabled, [this] { NotifyChange(); }); }
     bool FaceCulling() const { return m_faceCulling; }
-    void SetFaceCulling(bool enabled) { SetSetting(m_faceCulling, enabled); }
+    void SetFaceCulling(bool enabled) { SetAndNotify(m_faceCulling, enabled, [this] { NotifyChange(); }); }
     bool Lighting() const { return m_lighting; }
-    void SetLighting(bool enabled) { SetSetting(m_lighting, enabled); }
+    void SetLighting(bool enabled) { SetAndNotify(m_lighting, enabled, [this] { NotifyChange(); }); }
     bool FogEnable() const { return m_fogEnable; }
-    void SetFogEnable(bool enabled) { SetSetting(m_fogEnable, enabled); }
+    void SetFogEnable(bool enabled) { SetAndNotify(m_fogEnable, enabled, [this] { NotifyChange(); }); }
     TGLFogEnvironment& FogEnvironment() { return m_fogEnvironment; }
     const TGLFogEnvironment& FogEnvironment() const { return m_fogEnvironment; }
     TDepthPrecision DepthPrecision() const { return m_depthPrecision; }
-    void SetDepthPrecision(TDepthPrecision precision) { SetStructural(m_depthPrecision, precision); }
+    void SetDepthPrecision(TDepthPrecision precision) {
+        SetAndNotify(m_depthPrecision, precision, [this] { NotifyStructuralChange(); });
+    }
     TColorDepth ColorDepth() const { return m_colorDepth; }
-    void SetColorDepth(TColorDepth depth) { SetStructural(m_colorDepth, depth); }
+    void SetColorDepth(TColorDepth depth) { SetAndNotify(m_colorDepth, depth, [this] { NotifyStructuralChange(); }); }
     TAntiAliasing AntiAliasing() const { return m_antiAliasing; }
-    void SetAntiAliasing(TAntiAliasing antiAliasing) { SetStructural(m_antiAliasing, antiAliasing); }
+    void SetAntiAliasing(TAntiAliasing antiAliasing) {
+        SetAndNotify(m_antiAliasing, antiAliasing, [this] { NotifyStructuralChange(); });
+    }
     int AccumBufferBits() const { return m_accumBufferBits; }
-    void SetAccumBufferBits(int bits) { SetStructural(m_accumBufferBits, bits); }
+    void SetAccumBufferBits(int bits) { SetAndNotify(m_accumBufferBits, bits, [this] { NotifyStructuralChange(); }); }
     TShadeModel ShadeModel() const { return m_shadeModel; }
-    void SetShadeModel(TShadeModel model) { SetSetting(m_shadeModel, model); }
+    void SetShadeModel(TShadeModel model) { SetAndNotify(m_shadeModel, model, [this] { NotifyChange(); }); }
     // Applied at every frame; changes nothing that is shown.
     TVSyncMode VSync() const { return m_vsync; }
     void SetVSync(TVSyncMode mode) { m_vsync = mode; }
@@ -144,20 +151,6 @@ public:
     void SceneDestroying(TGLWorld& scene) override;
 
 private:
-    template <class T>
-    void SetSetting(T& field, T value) {
-        if (field != value) {
-            field = value;
-            NotifyChange();
-        }
-    }
-    template <class T>
-    void SetStructural(T& field, T value) {
-        if (field != value) {
-            field = value;
-            NotifyStructuralChange();
-        }
-    }
     void NotifyChange();
     void NotifyStructuralChange();
     void Fire(const TGLRenderBufferEvent& event);

@@ -9,21 +9,25 @@
 #include <string>
 
 namespace tests {
-namespace {
 
-// One display connection for the whole test program: opening one per test now and then meets a
-// refused connection under Xvfb.
-void EnsureVideo() {
+void HoldDisplay() {
     static const bool started = engine::AcquireSdlVideo();
     if (!started) {
         throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
     }
 }
 
-}  // namespace
+std::uint32_t BackBufferPixel(int x, int y) {
+    std::uint8_t p[4] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | p[3];
+}
 
 GLTestContext::GLTestContext(int width, int height) : m_width(width), m_height(height) {
-    EnsureVideo();
+    HoldDisplay();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
@@ -54,15 +58,6 @@ std::vector<std::uint8_t> GLTestContext::ReadPixels() const {
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, m_width, m_height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
-}
-
-std::uint32_t GLTestContext::PixelAt(int x, int y) const {
-    std::uint8_t p[4] = {};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
-           static_cast<std::uint32_t>(p[2]) << 8 | p[3];
 }
 
 }  // namespace tests

@@ -6,16 +6,23 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <ostream>
 
 namespace tests {
 
 // A pixel's colour as read back, for render tests.
 struct Rgb {
     int r, g, b;
+    bool operator==(const Rgb&) const = default;
 };
 
-inline Rgb RgbAt(const GLTestContext& context, int x, int y) {
-    const std::uint32_t p = context.PixelAt(x, y);
+inline std::ostream& operator<<(std::ostream& out, const Rgb& colour) {
+    return out << "(" << colour.r << ", " << colour.g << ", " << colour.b << ")";
+}
+
+// A pixel of the current context's back buffer, x from the left, y from the bottom.
+inline Rgb RgbAt(int x, int y) {
+    const std::uint32_t p = BackBufferPixel(x, y);
     return {static_cast<int>(p >> 24), static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF)};
 }
 
@@ -24,9 +31,7 @@ inline ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected, i
         std::abs(actual.b - expected.b) <= tolerance) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "(" << actual.r << ", " << actual.g << ", " << actual.b
-                                         << ") instead of (" << expected.r << ", " << expected.g << ", "
-                                         << expected.b << ")";
+    return ::testing::AssertionFailure() << actual << " instead of " << expected;
 }
 
 inline constexpr Rgb kBlack{0, 0, 0};

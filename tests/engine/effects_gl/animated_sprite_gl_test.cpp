@@ -8,9 +8,7 @@
 namespace engine::test {
 namespace {
 
-constexpr Rgb kGreen{0, 255, 0};
 constexpr Rgb kYellow{255, 255, 0};
-constexpr Rgb kWhite{255, 255, 255};
 
 // An 8 x 8 texture of four 4 x 4 frames: red, green on the top row, yellow, white below.
 platform::Image FrameGrid() {
@@ -77,7 +75,7 @@ TEST_F(AnimatedSpriteGL, EachFrameShowsItsCellOfTheTexture) {
         SCOPED_TRACE(frame);
         sprite->CurrentAnimation()->SetCurrentFrame(frame);
         Frame();
-        EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), expected[frame]);
+        EXPECT_EQ(ScreenPixel(kWidth / 2, kHeight / 2), expected[frame]);
         EXPECT_EQ(CoverageOf(expected[frame]).count, NotBackground().count);
     }
 }
@@ -88,7 +86,7 @@ TEST_F(AnimatedSpriteGL, AFinishedPlayOnceDrawsNothing) {
     sprite->SetInterval(10);
     world.AdvanceTime(0.035, 0.035);
     Frame();
-    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kWhite);
+    EXPECT_EQ(ScreenPixel(kWidth / 2, kHeight / 2), kWhite);
     world.AdvanceTime(0.01, 0.045);
     Frame();
     EXPECT_EQ(NotBackground().count, 0);
@@ -117,7 +115,7 @@ TEST_F(AnimatedSpriteGL, RotationTurnsTheFrame) {
     // Frame 0 mirrored and turned a half turn shows its cell upside down: still all red.
     sprite->SetRotation(180);
     Frame();
-    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kRed);
+    EXPECT_EQ(ScreenPixel(kWidth / 2, kHeight / 2), kRed);
     sprite->SetMirrorU(true);
     sprite->SetRotation(45);
     Frame();
@@ -134,12 +132,12 @@ TEST_F(AnimatedSpriteGL, MissingMaterialDrawsAnUntexturedUnitQuad) {
     int drawn = 0;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            drawn += Pixel(x, y) == kBackground ? 0 : 1;
+            drawn += ScreenPixel(x, y) == kBackground ? 0 : 1;
         }
     }
     EXPECT_NEAR(drawn, textured.count, textured.count / 20);
     // One plain colour, whatever colour was current: no texture sampled.
-    EXPECT_EQ(CoverageOf(Pixel(kWidth / 2, kHeight / 2)).count, drawn);
+    EXPECT_EQ(CoverageOf(ScreenPixel(kWidth / 2, kHeight / 2)).count, drawn);
 }
 
 }  // namespace

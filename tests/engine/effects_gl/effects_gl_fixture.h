@@ -2,26 +2,12 @@
 
 #include "tests/support/scene_frame_test.h"
 
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 
 namespace engine::test {
 
-using tests::Near;
-using tests::Rgb;
-using tests::kBlack;
-using tests::kBlue;
-using tests::kGreen;
-using tests::kMagenta;
-using tests::kRed;
-using tests::kWhite;
-
-constexpr int kSize = tests::kFrameSize;
+using namespace ::tests;
 
 inline Rgb ToRgb(const TVec4& color) {
     const auto byte = [](float c) { return static_cast<int>(std::lround(std::clamp(c, 0.0f, 1.0f) * 255.0f)); };
@@ -29,7 +15,7 @@ inline Rgb ToRgb(const TVec4& color) {
 }
 
 // The scene frame, cleared to magenta, a colour nothing here draws.
-class EffectsGL : public tests::SceneFrameTest {
+class EffectsGL : public SceneFrameTest {
 protected:
     EffectsGL() { clearColour = TVec4{1, 0, 1, 1}; }
 };

@@ -59,8 +59,8 @@ TEST_F(HUDSpriteGL, DrawsOverTheSceneWithoutTouchingDepth) {
     AddSprite(world.Objects(), 400, 300, 32, {0, 1, 0, 1})->SetPosition(TVec4{400, 300, -0.9f, 1});
     Frame();
     // Drawn in order with no depth test: the later, "nearer" green square lies on top.
-    EXPECT_EQ(Pixel(400, 300), (Rgb{0, 255, 0}));
-    EXPECT_EQ(Pixel(370, 270), kRed);
+    EXPECT_EQ(ScreenPixel(400, 300), (Rgb{0, 255, 0}));
+    EXPECT_EQ(ScreenPixel(370, 270), kRed);
     GLfloat depth = 0;
     glReadPixels(400, 300, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     EXPECT_EQ(depth, 1.0f);
@@ -71,7 +71,7 @@ TEST_F(HUDSpriteGL, AlphaChannelBlendsTheMaterialsColour) {
     sprite->Material().SetBlendingMode(TBlendingMode::bmTransparency);
     sprite->SetAlphaChannel(0.5f);
     Frame();
-    const Rgb mixed = Pixel(400, 300);
+    const Rgb mixed = ScreenPixel(400, 300);
     EXPECT_NEAR(mixed.r, 128, 2);
     EXPECT_EQ(mixed.g, 0);
     EXPECT_NEAR(mixed.b, 127, 2);

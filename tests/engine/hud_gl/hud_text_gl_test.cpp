@@ -29,7 +29,7 @@ protected:
             for (int column = 0; column < 11; ++column) {
                 const std::uint8_t* source = picture.Row(row) + (cell * 11 + column) * 4;
                 const Rgb expected = source[0] == 255 ? kRed : kBackground;
-                ASSERT_EQ(Pixel(left + column, top + row), expected)
+                ASSERT_EQ(ScreenPixel(left + column, top + row), expected)
                     << "cell " << cell << ", column " << column << ", row " << row;
             }
         }

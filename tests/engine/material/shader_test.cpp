@@ -2,7 +2,9 @@
 
 #include "engine/material/material_errors.h"
 #include "engine/material/material_library.h"
+#include "engine/material/material_passes.h"
 #include "engine/render/render_context_info.h"
+#include "tests/engine/material/logging_shader.h"
 #include "tests/engine/render/recording_sink.h"
 
 #include <gtest/gtest.h>
@@ -17,6 +19,7 @@ using engine::TGLLibMaterial;
 using engine::TGLMaterial;
 using engine::TGLMaterialLibrary;
 using engine::TGLShaderStyle;
+using tests::LoggingShader;
 
 struct Frame {
     tests::RecordingSink sink;
@@ -30,34 +33,12 @@ struct Frame {
     // The object draw loop: begin, draw, and draw again while the end asks for it.
     int Draw(TGLMaterial& material) {
         int draws = 0;
-        material.BeginPass(rci);
-        do {
+        engine::DrawPasses(material, rci, [&] {
             ++draws;
             sink.calls.push_back("draw");
-        } while (material.EndPass(rci));
+        });
         return draws;
     }
-};
-
-// Logs its begin and end into the frame's calls and asks for a fixed number of extra passes.
-class LoggingShader : public engine::TGLShader {
-public:
-    explicit LoggingShader(tests::RecordingSink& sink) : m_sink(sink) {}
-    int extraPasses = 0;
-
-protected:
-    void DoApply(engine::TRenderContextInfo&, TGLLibMaterial&) override {
-        m_left = extraPasses;
-        m_sink.calls.push_back("shader begin");
-    }
-    bool DoUnApply(engine::TRenderContextInfo&) override {
-        m_sink.calls.push_back("shader end");
-        return m_left-- > 0;
-    }
-
-private:
-    tests::RecordingSink& m_sink;
-    int m_left = 0;
 };
 
 struct Linked {

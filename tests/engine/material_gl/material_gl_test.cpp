@@ -1,5 +1,6 @@
 #include "engine/render/gl_texture_name.h"
 #include "engine/material/material_library.h"
+#include "engine/material/material_passes.h"
 #include "engine/material/multi_material_shader.h"
 #include "engine/render/render_context_info.h"
 #include "tests/support/gl_test_context.h"
@@ -53,8 +54,7 @@ protected:
     // viewer.
     int DrawQuad(TGLMaterial& material, bool clockwise = false) {
         int draws = 0;
-        material.BeginPass(rci);
-        do {
+        engine::DrawPasses(material, rci, [&] {
             ++draws;
             glBegin(GL_QUADS);
             glNormal3f(0, 0, 1);
@@ -66,11 +66,11 @@ protected:
                 glVertex3f(x[i], y[i], 0);
             }
             glEnd();
-        } while (material.EndPass(rci));
+        });
         return draws;
     }
 
-    Rgb Pixel(int x, int y) const { return tests::RgbAt(context, x, y); }
+    Rgb Pixel(int x, int y) const { return tests::RgbAt(x, y); }
 
     static ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected) {
         return tests::Near(actual, expected, 3);

@@ -6,11 +6,10 @@
 #include "engine/mesh/free_form.h"
 #include "tests/engine/assets/model_builders.h"
 #include "tests/support/gl_test_context.h"
+#include "tests/support/rgb.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -21,9 +20,7 @@ using engine::TVec4;
 
 constexpr int kSize = 64;
 
-struct Rgb {
-    int r, g, b;
-};
+using tests::Rgb;
 
 // Counts how often the library material it sits on is applied.
 class CountingShader : public engine::TGLShader {
@@ -78,19 +75,9 @@ protected:
 
     void Draw() { mesh.DrawContents(rci, true, false); }
 
-    Rgb Pixel(int x, int y) const {
-        const std::uint32_t p = context.PixelAt(x, y);
-        return {static_cast<int>(p >> 24), static_cast<int>((p >> 16) & 0xFF), static_cast<int>((p >> 8) & 0xFF)};
-    }
-
+    static Rgb Pixel(int x, int y) { return tests::RgbAt(x, y); }
     static ::testing::AssertionResult Near(const Rgb& actual, const Rgb& expected) {
-        if (std::abs(actual.r - expected.r) <= 3 && std::abs(actual.g - expected.g) <= 3 &&
-            std::abs(actual.b - expected.b) <= 3) {
-            return ::testing::AssertionSuccess();
-        }
-        return ::testing::AssertionFailure()
-               << "(" << actual.r << ", " << actual.g << ", " << actual.b << ") instead of (" << expected.r << ", "
-               << expected.g << ", " << expected.b << ")";
+        return tests::Near(actual, expected, 3);
     }
 
     tests::GLTestContext context{kSize, kSize};

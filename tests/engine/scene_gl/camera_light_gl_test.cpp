@@ -85,7 +85,7 @@ TEST_F(SceneGL, OtherCameraStylesLoadTheirMatrices) {
 }
 
 TEST_F(SceneGL, CameraFollowsItsTargetAndReturnsToItsDirectionWhenTheTargetDies) {
-    Quad* target = AddQuad(world.Objects(), TVec4{3, 0, 0, 1}, TVec4{1, 0, 0, 1}, TBlendingMode::bmOpaque, 0.25f);
+    TestQuad* target = AddQuad(world.Objects(), TVec4{3, 0, 0, 1}, TVec4{1, 0, 0, 1}, TBlendingMode::bmOpaque, 0.25f);
     camera->SetTargetObject(target);
     Frame();
     EXPECT_TRUE(Near(Center(), kRed));
@@ -110,7 +110,7 @@ TEST_F(SceneGL, CameraLooksAlongItsDirectionCarriedThroughItsParent) {
     cam->SetPosition(TVec4{5, 0, 0, 1});
     cam->TurnBy(-90);
     const TVec4 expected = Normalize(TransformDirection(TVec4{0, 0, -1, 0}, cam->WorldTransform()));
-    Quad* ahead = AddQuad(world.Objects(), TVec4{5, 0, 0, 1} + expected * 5.0f, TVec4{0, 0, 1, 1});
+    TestQuad* ahead = AddQuad(world.Objects(), TVec4{5, 0, 0, 1} + expected * 5.0f, TVec4{0, 0, 1, 1});
     ahead->SetDirection(expected * -1.0f);  // facing the camera
     Frame();
     EXPECT_NEAR(camera->LastViewDirection().X, expected.X, 1e-5f);
@@ -124,7 +124,7 @@ class LightGL : public SceneGL {
 protected:
     LightGL() {
         lighting = true;
-        Quad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 1, 1});
+        TestQuad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 1, 1});
         quad->Material().FrontProperties().Ambient().SetColor(TVec4{0, 0, 0, 1});
         light = world.Objects().CreateChild<TGLLightSource>();
         light->SetLightStyle(lsOmni);

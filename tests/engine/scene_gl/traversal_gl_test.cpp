@@ -29,7 +29,7 @@ TEST_F(SceneGL, LibraryMaterialTexturesAQuadDrawnByTheTraversal) {
     texture.SetMagFilter(TGLMagFilter::maNearest);
     texture.SetTextureMode(TGLTextureMode::tmReplace);
     texture.SetDisabled(false);
-    Quad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 1, 1});
+    TestQuad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 1, 1});
     quad->Material().SetMaterialLibrary(&library);
     quad->Material().SetLibMaterialName("checker");
     Frame();
@@ -73,7 +73,7 @@ TEST_F(SortingGL, FarthestFirstBlendsEveryLayerOverTheOneBehind) {
 }
 
 TEST_F(SceneGL, MaterialCullsTheBackOfAQuadTurnedAway) {
-    Quad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 0, 1});
+    TestQuad* quad = AddQuad(world.Objects(), NullPoint, TVec4{1, 1, 0, 1});
     quad->TurnBy(180);
     quad->Material().SetFaceCulling(TFaceCulling::fcCull);
     Frame();
@@ -83,13 +83,13 @@ TEST_F(SceneGL, MaterialCullsTheBackOfAQuadTurnedAway) {
     EXPECT_TRUE(Near(Center(), Rgb{255, 255, 0}));
     // The buffer's default decides for fcBufferDefault.
     quad->Material().SetFaceCulling(TFaceCulling::fcBufferDefault);
-    setup.bufferFaceCull = true;
+    faceCulling = true;
     Frame();
     EXPECT_TRUE(Near(Center(), kBlack));
 }
 
 TEST_F(SceneGL, ProxyDrawsItsInvisibleMasterUnderItsOwnTransform) {
-    Quad* master = AddQuad(world.Objects(), TVec4{-1, 0, 0, 1}, TVec4{1, 0, 0, 1}, TBlendingMode::bmOpaque, 0.5f);
+    TestQuad* master = AddQuad(world.Objects(), TVec4{-1, 0, 0, 1}, TVec4{1, 0, 0, 1}, TBlendingMode::bmOpaque, 0.5f);
     master->SetScale(TVec4{0.5f, 0.5f, 0.5f, 0});
     master->SetVisible(false);
     auto* proxy = world.Objects().CreateChild<TGLProxyObject>();
@@ -113,7 +113,7 @@ TEST_F(SceneGL, IgnoresDepthBufferDrawsOverNearerObjects) {
     auto* group = world.Objects().CreateChild<TGLDummyCube>();
     group->SetObjectsSorting(osNone);
     AddQuad(*group, TVec4{0, 0, 1, 1}, TVec4{1, 0, 0, 1});
-    Quad* behind = AddQuad(*group, TVec4{0, 0, -1, 1}, TVec4{0, 1, 0, 1});
+    TestQuad* behind = AddQuad(*group, TVec4{0, 0, -1, 1}, TVec4{0, 1, 0, 1});
     Frame();
     EXPECT_TRUE(Near(Center(), kRed));
     behind->SetStyle(IgnoresDepthBuffer);
@@ -143,14 +143,14 @@ private:
     std::vector<std::string>* m_log;
 };
 
-class LoggingQuad : public Quad {
+class LoggingQuad : public TestQuad {
 public:
     explicit LoggingQuad(std::vector<std::string>* log) : m_log(log) {}
     void EmitGeometry(TRenderContextInfo& rci) override {
         GLfloat m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         m_log->push_back(Name() + " at " + std::to_string(static_cast<int>(m[12])));
-        Quad::EmitGeometry(rci);
+        TestQuad::EmitGeometry(rci);
     }
 
 private:
@@ -159,7 +159,6 @@ private:
 
 TEST_F(SceneGL, EffectsDrawAroundTheContentsAndAfterEffectsAfterTheTree) {
     std::vector<std::string> log;
-    setup.bufferFaceCull = false;
     world.Objects().SetObjectsSorting(osNone);
     auto* object = world.Objects().CreateChild<LoggingQuad>(&log);
     object->SetName("contents");
@@ -247,11 +246,11 @@ namespace engine::test {
 namespace {
 
 // Counts its emissions; the compiled list is replayed for every pass.
-class CountingQuad : public Quad {
+class CountingQuad : public TestQuad {
 public:
     void EmitGeometry(TRenderContextInfo& rci) override {
         ++emitted;
-        Quad::EmitGeometry(rci);
+        TestQuad::EmitGeometry(rci);
     }
     int emitted = 0;
 };

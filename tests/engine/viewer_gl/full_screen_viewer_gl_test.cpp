@@ -121,7 +121,7 @@ TEST_F(ViewerGL, ANewLogicalSizeTakesTheScreenAgain) {
     EXPECT_EQ(viewer.Buffer().Viewport().width, 640);
     EXPECT_EQ(viewer.Buffer().Viewport().height, 480);
     Render();
-    EXPECT_GT(PixelAt(320, 240)[0], 200) << "the quad is drawn in the new context";
+    EXPECT_GT(RgbAt(320, 240).r, 200) << "the quad is drawn in the new context";
 }
 
 TEST_F(ViewerGL, TheCursorSelectsItsSlotWhileTheScreenIsHeld) {

@@ -13,8 +13,8 @@ constexpr int kCentreY = 300;
 
 TEST_F(ViewerGL, TheBackgroundFillsWhatTheSceneLeavesUnlessColourClearingIsOff) {
     Render();
-    EXPECT_EQ(PixelAt(5, 5), (Rgb{0, 0, 255})) << "the background colour";
-    EXPECT_GT(PixelAt(kCentreX, kCentreY)[0], 200) << "the lit white quad";
+    EXPECT_EQ(RgbAt(5, 5), (Rgb{0, 0, 255})) << "the background colour";
+    EXPECT_GT(RgbAt(kCentreX, kCentreY).r, 200) << "the lit white quad";
 
     ScreenWindow* before = viewer.Window();
     viewer.Buffer().SetContextOptions(roDoubleBuffer | roNoSwapBuffers | roNoColorBufferClear);
@@ -24,24 +24,24 @@ TEST_F(ViewerGL, TheBackgroundFillsWhatTheSceneLeavesUnlessColourClearingIsOff) 
     glClearColor(0, 1, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     Render();
-    EXPECT_EQ(PixelAt(5, 5), (Rgb{0, 255, 0})) << "the colour buffer is kept, as the game's sky covers it";
-    EXPECT_GT(PixelAt(kCentreX, kCentreY)[0], 200) << "the quad's geometry is rebuilt in the new context";
+    EXPECT_EQ(RgbAt(5, 5), (Rgb{0, 255, 0})) << "the colour buffer is kept, as the game's sky covers it";
+    EXPECT_GT(RgbAt(kCentreX, kCentreY).r, 200) << "the quad's geometry is rebuilt in the new context";
 }
 
 TEST_F(ViewerGL, ALitObjectFollowsItsLight) {
     light->Diffuse().SetColor(TVec4{1, 0, 0, 1});
     Render();
-    const Rgb red = PixelAt(kCentreX, kCentreY);
-    EXPECT_GT(red[0], 240);
-    EXPECT_LT(red[1], 10);
+    const Rgb red = RgbAt(kCentreX, kCentreY);
+    EXPECT_GT(red.r, 240);
+    EXPECT_LT(red.g, 10);
     light->Diffuse().SetColor(TVec4{0, 1, 0, 1});
     Render();
-    const Rgb green = PixelAt(kCentreX, kCentreY);
-    EXPECT_LT(green[0], 10);
-    EXPECT_GT(green[1], 240);
+    const Rgb green = RgbAt(kCentreX, kCentreY);
+    EXPECT_LT(green.r, 10);
+    EXPECT_GT(green.g, 240);
     light->SetShining(false);
     Render();
-    EXPECT_EQ(PixelAt(kCentreX, kCentreY), (Rgb{0, 0, 0})) << "no light and a black ambient";
+    EXPECT_EQ(RgbAt(kCentreX, kCentreY), (Rgb{0, 0, 0})) << "no light and a black ambient";
 }
 
 TEST_F(ViewerGL, TheFrameUsesTheGameLensProjection) {
@@ -113,7 +113,7 @@ TEST_F(ViewerGL, RaysUseTheLogicalScreenInALetterboxedWindow) {
     const float scale = 10.0f / camera->NearDistance();
     EXPECT_NEAR(p.Z, 0.0f, 1e-2f);
     EXPECT_NEAR(p.X, (lx + 0.5f - 400) / 400 * 0.5f * scale, 1e-2f);
-    EXPECT_EQ(PixelAt(50, 300), (Rgb{0, 0, 0})) << "a bar, not the background";
+    EXPECT_EQ(RgbAt(50, 300), (Rgb{0, 0, 0})) << "a bar, not the background";
 }
 
 TEST_F(ViewerGL, AFrameInsideAFrameDoesNothingAndItsChangesRequestNoOther) {
@@ -199,8 +199,8 @@ TEST_F(ViewerGL, FogFollowsTheEnvironment) {
     EXPECT_TRUE(enabled);
     EXPECT_EQ(mode, GL_EXP);
     EXPECT_FLOAT_EQ(density, 0.5f) << "the density is the fog colour's alpha";
-    const Rgb fogged = PixelAt(kCentreX, kCentreY);
-    EXPECT_GT(fogged[2], 240) << "ten units of dense fog whiten the quad";
+    const Rgb fogged = RgbAt(kCentreX, kCentreY);
+    EXPECT_GT(fogged.b, 240) << "ten units of dense fog whiten the quad";
     buffer.SetFogEnable(false);
     Render();
     EXPECT_FALSE(enabled);

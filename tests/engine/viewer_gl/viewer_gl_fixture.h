@@ -1,31 +1,17 @@
 #pragma once
 
 #include "engine/platform/application.h"
-#include "engine/scene/custom_scene_object.h"
 #include "engine/scene/light_source.h"
 #include "engine/viewer/full_screen_viewer.h"
+#include "tests/support/rgb.h"
+#include "tests/support/test_quad.h"
 
 #include <gtest/gtest.h>
 #include <GL/gl.h>
 
-#include <array>
 #include <cstdint>
 
 namespace engine::test {
-
-// A 4 x 4 square in the local XY plane facing +Z, drawn with its material.
-class TestQuad : public TGLMaterialObject {
-public:
-    void EmitGeometry(TRenderContextInfo&) override {
-        glNormal3f(0, 0, 1);
-        glBegin(GL_QUADS);
-        glVertex3f(-2, -2, 0);
-        glVertex3f(2, -2, 0);
-        glVertex3f(2, 2, 0);
-        glVertex3f(-2, 2, 0);
-        glEnd();
-    }
-};
 
 // A clock that advances a fixed step at every reading.
 class SteppingClock : public TPerformanceClock {
@@ -39,16 +25,8 @@ private:
     std::int64_t m_now = 0;
 };
 
-using Rgb = std::array<int, 3>;
-
-// One pixel of the back buffer, in window pixels with y counted from the bottom.
-inline Rgb PixelAt(int x, int y) {
-    std::uint8_t p[4] = {};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    return Rgb{p[0], p[1], p[2]};
-}
+using tests::Rgb;
+using tests::RgbAt;
 
 inline float DepthAt(int x, int y) {
     float depth = 0;
@@ -67,7 +45,7 @@ protected:
         light = world.Objects().CreateChild<TGLLightSource>();
         light->SetLightStyle(lsOmni);
         light->SetPosition(TVec4{0, 0, 10, 1});
-        quad = world.Objects().CreateChild<TestQuad>();
+        quad = world.Objects().CreateChild<tests::TestQuad>(2.0f);
         quad->Material().FrontProperties().Diffuse().SetColor(TVec4{1, 1, 1, 1});
         viewer.SetCaption("viewer test");
         viewer.SetWindowed(true);
@@ -93,7 +71,7 @@ protected:
     TGLFullScreenViewer viewer;
     TGLCamera* camera = nullptr;
     TGLLightSource* light = nullptr;
-    TestQuad* quad = nullptr;
+    tests::TestQuad* quad = nullptr;
 };
 
 }  // namespace engine::test
