@@ -161,12 +161,13 @@ std::unique_ptr<TGLBaseSceneObject> TGLBaseSceneObject::DetachChild(TGLBaseScene
 }
 
 std::unique_ptr<TGLBaseSceneObject> TGLBaseSceneObject::Reparent(TGLBaseSceneObject* newParent) {
-    if (!m_parent || newParent == m_parent || (newParent && IsSelfOrAncestorOf(newParent))) {
+    if (!m_parent || (newParent && IsSelfOrAncestorOf(newParent))) {
         return nullptr;
     }
     if (!newParent) {
         return m_parent->DetachChild(this, false);
     }
+    // Also when newParent is the current parent: the object moves to the end of its children.
     newParent->InsertChild(newParent->ChildCount(), *this);
     return nullptr;
 }

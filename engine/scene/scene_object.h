@@ -72,8 +72,9 @@ public:
     // Removes the child o and hands it back; it leaves the scene. With keepChildren, o's children
     // stay here (appended to this object). Answers none when o is not a child.
     std::unique_ptr<TGLBaseSceneObject> DetachChild(TGLBaseSceneObject* o, bool keepChildren);
-    // Moves this object (with its children) under newParent. With none, it leaves its parent and
-    // scene and the caller receives it; a move below itself or from no parent is refused.
+    // Moves this object (with its children) to the end of newParent's children, also when newParent
+    // is its parent already. With none, it leaves its parent and scene and the caller receives it; a
+    // move below itself or from no parent is refused.
     std::unique_ptr<TGLBaseSceneObject> Reparent(TGLBaseSceneObject* newParent);
     // Detaches from the parent and destroys this object and its subtree. Safe from the object's own
     // OnProgress. Does nothing for an object without a parent (its owner frees it).
