@@ -278,6 +278,12 @@ void TGLBaseSceneObject::DoCopyFrom(const TGLBaseSceneObject& source) {
     m_visibilityCulling = source.m_visibilityCulling;
     m_rotation.Assign(source.m_rotation);
     FreeChildren();
+    // A copy inside a tree belongs to the tree's scene; a free-standing one joins the source's, so
+    // that its materials, updates and repaint requests reach the scene the source is in.
+    if (!m_parent && !m_isSceneRoot) {
+        m_joinedWhileFreeStanding.Set(source.m_scene);
+        SetSceneRecursive(source.m_scene);
+    }
     {
         TGLUpdateScope<TGLWorld> update(m_scene);
         for (const auto& sourceChild : source.m_children) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/component.h"
 #include "engine/core/coordinates.h"
 #include "engine/core/progress_times.h"
 #include "engine/core/vector_math.h"
@@ -81,8 +82,9 @@ public:
     void Free();
 
     // Deep copy: this object takes the source's settings, transform, a copy of its subtree, its
-    // attached items and tags. Refused (std::invalid_argument) between an object and its own
-    // ancestor or descendant, which would recurse forever or free the source.
+    // attached items and tags; a free-standing object also joins the source's scene. Refused
+    // (std::invalid_argument) between an object and its own ancestor or descendant, which would
+    // recurse forever or free the source.
     void CopyFrom(const TGLBaseSceneObject& source);
     // An empty object of the same class, used for deep copies of subtrees: every concrete node
     // class overrides it (and DoCopyFrom for its own data).
@@ -265,6 +267,13 @@ private:
 
     TGLBaseSceneObject* m_parent = nullptr;
     TGLWorld* m_scene = nullptr;
+    // The scene a free-standing object joined through CopyFrom: should that scene die first, the
+    // object leaves it rather than keep pointing at it.
+    TComponentLink<TGLWorld> m_joinedWhileFreeStanding{[this] {
+        if (!m_parent) {
+            SetSceneRecursive(nullptr);
+        }
+    }};
     std::vector<std::unique_ptr<TGLBaseSceneObject>> m_children;
     TProgressWalk* m_walks = nullptr;
     bool m_camerasFreedByAncestor = false;
