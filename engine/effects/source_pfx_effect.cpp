@@ -12,6 +12,9 @@ namespace engine {
 namespace {
 
 constexpr std::int32_t kSourceEffectVersion = 6;
+// The most time one progress step catches up on: a stall costs at most the particles of this span
+// in one burst, all stamped with the same moment anyway.
+constexpr double kCatchUpSeconds = 1.0;
 
 // A stored vector: integer 0, whether it differs from its default, and if so four raw float32.
 void WriteVector(TTypedValueWriter& writer, const TVec3& v, const TVec3& fallback, float w) {
@@ -61,14 +64,22 @@ void TGLSourcePFXEffect::DoProgress(const TProgressTimes& times) {
     if (m_disabledIfOwnerInvisible && !OwnerObject()->Visible()) {
         return;
     }
+    // A step that is no number of seconds would leave the remainder unusable for good.
+    if (!std::isfinite(times.deltaTime)) {
+        return;
+    }
     m_timeRemainder += times.deltaTime;
     const double interval = m_particleInterval;
     if (m_timeRemainder > interval) {
-        // Capped so that a wild time step cannot overflow the count.
-        const double n = std::min(std::trunc((m_timeRemainder - interval) / interval),
-                                  static_cast<double>(std::numeric_limits<int>::max()));
+        const double owed = std::trunc((m_timeRemainder - interval) / interval);
+        const double bound = std::clamp(std::trunc(kCatchUpSeconds / interval), 1.0,
+                                        static_cast<double>(std::numeric_limits<int>::max()));
+        const double n = std::min(owed, bound);
         Burst(times.newTime, static_cast<int>(n));
-        m_timeRemainder -= n * interval;
+        // After a stall the particles owed beyond the bound are forgiven, not carried on: the
+        // remainder keeps its place within the interval, as steady emission would leave it.
+        m_timeRemainder = n < owed ? interval + std::fmod(m_timeRemainder - interval, interval)
+                                   : m_timeRemainder - n * interval;
     }
 }
 

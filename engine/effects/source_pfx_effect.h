@@ -52,7 +52,8 @@ public:
     double TimeRemainder() const { return m_timeRemainder; }
 
     // Emits the particles the elapsed time is worth. The remainder settles between one and two
-    // intervals, so the first particle comes once two intervals have passed.
+    // intervals, so the first particle comes once two intervals have passed. A stall (a step of
+    // more than about a second) emits a second's particles at most and forgives the rest.
     void DoProgress(const TProgressTimes& times) override;
     // Emits count particles stamped with time; nothing without a manager.
     void Burst(double time, int count);

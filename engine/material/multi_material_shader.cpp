@@ -31,9 +31,10 @@ bool MappedBeyondAnEdge(const TTexCoordRange& range, const TMat4& m) {
 
 }  // namespace
 
-// A pass that adds black changes no pixel: additive blending of a clamped picture with a black
-// border, sampled without mipmaps entirely beyond its edges (a range ring moved off the terrain),
-// modulated or replaced, unfogged. Such a pass is left out.
+// A pass that adds black changes no pixel: additive blending of a clamped picture whose edge gives
+// no light (black or transparent in what its format keeps, and not compressed), sampled without
+// mipmaps entirely beyond its edges (a range ring moved off the terrain), modulated or replaced,
+// unfogged. Such a pass is left out.
 bool TGLMultiMaterialShader::PassShowsNothing(const TRenderContextInfo& rci, TGLLibMaterial& libMaterial) {
     TGLMaterial& material = libMaterial.Material();
     if (!rci.drawnTexCoords || libMaterial.Shader() || material.BlendingMode() != TBlendingMode::bmAdditive ||

@@ -4,6 +4,7 @@
 #include "engine/render/image_registry.h"
 #include "engine/material/material_errors.h"
 #include "engine/render/render_context_info.h"
+#include "engine/render/texture_edge.h"
 #include "platform/paths.h"
 
 #include <GL/glext.h>
@@ -19,25 +20,6 @@ namespace {
 void ClearGLErrors() {
     for (int i = 0; i < 32 && glGetError() != GL_NO_ERROR; ++i) {
     }
-}
-
-// Red, green and blue 0 on every edge texel of a picture of RGBA rows.
-bool PictureBorderIsBlack(const std::uint8_t* pixels, int width, int height) {
-    const auto black = [&](int x, int y) {
-        const std::uint8_t* p = pixels + (static_cast<std::size_t>(y) * width + x) * 4;
-        return p[0] == 0 && p[1] == 0 && p[2] == 0;
-    };
-    for (int x = 0; x < width; ++x) {
-        if (!black(x, 0) || !black(x, height - 1)) {
-            return false;
-        }
-    }
-    for (int y = 0; y < height; ++y) {
-        if (!black(0, y) || !black(width - 1, y)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace
@@ -216,7 +198,7 @@ void TGLTexture::Upload(const TGLTextureCapabilities& caps) {
         pixels = scaled.data();
     }
 
-    m_borderBlack = PictureBorderIsBlack(pixels, m_texWidth, m_texHeight);
+    m_borderBlack = EdgeGivesNoLight(format.internalFormat, pixels, m_texWidth, m_texHeight);
     ClearGLErrors();
     const bool mipmaps = !IsFloatFormat(m_textureFormat) && IsMipmapFilter(m_minFilter);
     if (caps.generateMipmap) {

@@ -99,8 +99,9 @@ public:
     int TexHeight() const { return m_texHeight; }
     // The compressed size OpenGL reports for level 0, -1 when it reports none.
     int RequiredMemorySize() const { return m_requiredMemorySize; }
-    // Whether every texel on the edges of the uploaded picture has no colour (red, green and blue
-    // 0): a clamped texture sampled beyond its edges then gives black. False before the upload.
+    // Whether the texture as stored gives no light beyond its edges when clamped (EdgeGivesNoLight):
+    // black there, or transparent, as far as its format keeps colour and alpha; never for a
+    // compressed one. False before the upload.
     bool BorderIsBlack() const { return m_borderBlack; }
 
     // Told of every change.

@@ -71,19 +71,32 @@ bool TGLProxyObject::IntersectRay(const TVec4& rayStart, const TVec4& rayVector,
     if (!master) {
         return false;
     }
-    const TVec4 start = master->LocalToWorld(WorldToLocal(TVec4{rayStart.X, rayStart.Y, rayStart.Z, 1.0f}));
-    const TVec4 vector =
-        Normalize(master->LocalToWorld(WorldToLocal(TVec4{rayVector.X, rayVector.Y, rayVector.Z, 0.0f})));
+    // The proxy's local space holds the master's geometry as it is drawn: in the master's own frame,
+    // or with pooTransformation in the frame the master's local transform applies in, its parent's
+    // (none under a scene root). The ray goes from the proxy's frame through that one into the
+    // master's world, where the master answers, and the hit comes back the same way.
+    const TGLBaseSceneObject* frame = master;
+    if (m_proxyOptions.Contains(pooTransformation)) {
+        const TGLBaseSceneObject* parent = master->Parent();
+        frame = parent && !parent->IsSceneRoot() ? parent : nullptr;
+    }
+    const auto toMaster = [&](const TVec4& v) {
+        const TVec4 local = WorldToLocal(v);
+        return frame ? frame->LocalToWorld(local) : local;
+    };
+    const auto fromMaster = [&](const TVec4& v) { return LocalToWorld(frame ? frame->WorldToLocal(v) : v); };
+    const TVec4 start = toMaster(TVec4{rayStart.X, rayStart.Y, rayStart.Z, 1.0f});
+    const TVec4 vector = Normalize(toMaster(TVec4{rayVector.X, rayVector.Y, rayVector.Z, 0.0f}));
     TVec4 point;
     TVec4 normal;
     if (!master->IntersectRay(start, vector, &point, &normal)) {
         return false;
     }
     if (intersectNormal) {
-        *intersectNormal = LocalToWorld(master->WorldToLocal(TVec4{normal.X, normal.Y, normal.Z, 0.0f}));
+        *intersectNormal = fromMaster(TVec4{normal.X, normal.Y, normal.Z, 0.0f});
     }
     if (intersectPoint) {
-        *intersectPoint = LocalToWorld(master->WorldToLocal(TVec4{point.X, point.Y, point.Z, 1.0f}));
+        *intersectPoint = fromMaster(TVec4{point.X, point.Y, point.Z, 1.0f});
     }
     return true;
 }

@@ -46,8 +46,9 @@ public:
     void DrawContents(TRenderContextInfo& rci, bool drawSelf, bool drawChildren) override;
     // The master's; none without a master.
     TVec4 HalfExtents() const override;
-    // The master's ray test, with the ray carried from the proxy's frame into the master's and the
-    // hit carried back. No master: no hit.
+    // The master's ray test against its geometry where the proxy draws it (under pooTransformation
+    // placed by the master's own local transform); point and normal come back in world space. No
+    // master: no hit.
     bool IntersectRay(const TVec4& rayStart, const TVec4& rayVector, TVec4* intersectPoint,
                       TVec4* intersectNormal) const override;
     std::unique_ptr<TGLBaseSceneObject> NewInstance() const override;

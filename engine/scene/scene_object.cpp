@@ -162,12 +162,13 @@ std::unique_ptr<TGLBaseSceneObject> TGLBaseSceneObject::DetachChild(TGLBaseScene
 }
 
 std::unique_ptr<TGLBaseSceneObject> TGLBaseSceneObject::Reparent(TGLBaseSceneObject* newParent) {
-    if (!m_parent || newParent == m_parent || (newParent && IsSelfOrAncestorOf(newParent))) {
+    if (!m_parent || (newParent && IsSelfOrAncestorOf(newParent))) {
         return nullptr;
     }
     if (!newParent) {
         return m_parent->DetachChild(this, false);
     }
+    // Also when newParent is the current parent: the object moves to the end of its children.
     newParent->InsertChild(newParent->ChildCount(), *this);
     return nullptr;
 }
@@ -278,6 +279,12 @@ void TGLBaseSceneObject::DoCopyFrom(const TGLBaseSceneObject& source) {
     m_visibilityCulling = source.m_visibilityCulling;
     m_rotation.Assign(source.m_rotation);
     FreeChildren();
+    // A copy inside a tree belongs to the tree's scene; a free-standing one joins the source's, so
+    // that its materials, updates and repaint requests reach the scene the source is in.
+    if (!m_parent && !m_isSceneRoot) {
+        m_joinedWhileFreeStanding.Set(source.m_scene);
+        SetSceneRecursive(source.m_scene);
+    }
     {
         TGLUpdateScope<TGLWorld> update(m_scene);
         for (const auto& sourceChild : source.m_children) {

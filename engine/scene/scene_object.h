@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/core/component.h"
 #include "engine/core/coordinates.h"
 #include "engine/core/progress_times.h"
 #include "engine/core/vector_math.h"
@@ -72,16 +73,18 @@ public:
     // Removes the child o and hands it back; it leaves the scene. With keepChildren, o's children
     // stay here (appended to this object). Answers none when o is not a child.
     std::unique_ptr<TGLBaseSceneObject> DetachChild(TGLBaseSceneObject* o, bool keepChildren);
-    // Moves this object (with its children) under newParent. With none, it leaves its parent and
-    // scene and the caller receives it; a move below itself or from no parent is refused.
+    // Moves this object (with its children) to the end of newParent's children, also when newParent
+    // is its parent already. With none, it leaves its parent and scene and the caller receives it; a
+    // move below itself or from no parent is refused.
     std::unique_ptr<TGLBaseSceneObject> Reparent(TGLBaseSceneObject* newParent);
     // Detaches from the parent and destroys this object and its subtree. Safe from the object's own
     // OnProgress. Does nothing for an object without a parent (its owner frees it).
     void Free();
 
     // Deep copy: this object takes the source's settings, transform, a copy of its subtree, its
-    // attached items and tags. Refused (std::invalid_argument) between an object and its own
-    // ancestor or descendant, which would recurse forever or free the source.
+    // attached items and tags; a free-standing object also joins the source's scene. Refused
+    // (std::invalid_argument) between an object and its own ancestor or descendant, which would
+    // recurse forever or free the source.
     void CopyFrom(const TGLBaseSceneObject& source);
     // An empty object of the same class, used for deep copies of subtrees: every concrete node
     // class overrides it (and DoCopyFrom for its own data).
@@ -264,6 +267,13 @@ private:
 
     TGLBaseSceneObject* m_parent = nullptr;
     TGLWorld* m_scene = nullptr;
+    // The scene a free-standing object joined through CopyFrom: should that scene die first, the
+    // object leaves it rather than keep pointing at it.
+    TComponentLink<TGLWorld> m_joinedWhileFreeStanding{[this] {
+        if (!m_parent) {
+            SetSceneRecursive(nullptr);
+        }
+    }};
     std::vector<std::unique_ptr<TGLBaseSceneObject>> m_children;
     TProgressWalk* m_walks = nullptr;
     bool m_camerasFreedByAncestor = false;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace engine::test {
@@ -71,6 +72,24 @@ TEST_F(SourceEffect, ALongTickEmitsSeveralParticlesStampedWithItsTime) {
     EXPECT_EQ(manager.ParticleCount(), 4);
     EXPECT_NEAR(source->TimeRemainder(), 0.15, 1e-6);
     EXPECT_DOUBLE_EQ(manager.Particles().Items(3)->CreationTime, 0.55);
+}
+
+// However long the stall, it costs one burst of at most a second's particles, and the emission
+// then goes on in step: no second burst, no gap.
+TEST_F(SourceEffect, AStallEmitsAtMostASecondsParticles) {
+    source->SetParticleInterval(0.01f);
+    Tick(0.015);
+    for (const double stall : {60.0, 1e9, 1e300, std::numeric_limits<double>::infinity()}) {
+        SCOPED_TRACE(stall);
+        const int before = manager.ParticleCount();
+        Tick(stall);
+        ASSERT_LE(manager.ParticleCount() - before, 100);
+        const int afterStall = manager.ParticleCount();
+        for (int i = 0; i < 100; ++i) {
+            Tick(0.01);
+        }
+        EXPECT_NEAR(manager.ParticleCount() - afterStall, 100, 1);
+    }
 }
 
 TEST_F(SourceEffect, EmitsNothingWhenDisabledWithoutManagerOrIntervalOrWhileItsOwnerHides) {

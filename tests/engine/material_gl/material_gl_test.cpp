@@ -447,6 +447,7 @@ TEST_F(MaterialGL, MultiMaterialLeavesOutPassesThatAddOnlyBlack) {
         {"decal", [&] { look.Texture().SetTextureMode(engine::TGLTextureMode::tmDecal); }},
         {"partly inside", [&] { ring.TextureOffset().SetAll(-0.5f, 0, 1); }},
         {"coordinates unknown", [&] { rci.drawnTexCoords = nullptr; }},
+        {"alpha only", [&] { look.Texture().SetTextureFormat(engine::TGLTextureFormat::tfAlpha); }},
         {"a grey border", [&] {
              std::fill_n(picture.Row(0), 3, 1);
              look.Texture().SetImage(picture);
@@ -460,6 +461,7 @@ TEST_F(MaterialGL, MultiMaterialLeavesOutPassesThatAddOnlyBlack) {
         look.Texture().SetTextureWrap(engine::TGLTextureWrap::twNone);
         look.Texture().SetMinFilter(engine::TGLMinFilter::miLinear);
         look.Texture().SetTextureMode(engine::TGLTextureMode::tmModulate);
+        look.Texture().SetTextureFormat(engine::TGLTextureFormat::tfDefault);
         ring.TextureOffset().SetAll(512, 512, 1);
         rci.drawnTexCoords = &quad;
     }

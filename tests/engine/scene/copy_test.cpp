@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 namespace engine {
@@ -100,6 +101,26 @@ TEST(CopyFrom, ReplacesOwnChildrenAndDropsOwnItemsWhenTheSourceHasNone) {
     target->CopyFrom(*plain);
     EXPECT_EQ(target->ChildCount(), 0);
     EXPECT_FALSE(target->HasEffects());
+}
+
+// A free-standing copy belongs to the source's scene, as a copy inside the tree does, and leaves it
+// when that scene goes first.
+TEST(CopyFrom, AFreeStandingCopyJoinsTheSourcesScene) {
+    auto t = std::make_unique<Template>();
+    test::CountingBuffer buffer;
+    t->world.AttachBuffer(buffer);
+    TGLDummyCube copy;
+    copy.CopyFrom(*t->source);
+    EXPECT_EQ(copy.Scene(), &t->world);
+    EXPECT_EQ(copy.ChildAt(0)->ChildAt(0)->Scene(), &t->world);
+    const int before = buffer.changes;
+    copy.SetVisible(true);
+    EXPECT_GT(buffer.changes, before) << "its repaint requests reach the scene";
+    t->world.DetachBuffer(buffer);
+    t.reset();
+    EXPECT_EQ(copy.Scene(), nullptr);
+    EXPECT_EQ(copy.ChildAt(0)->ChildAt(0)->Scene(), nullptr);
+    copy.SetVisible(false);  // tells no dead scene
 }
 
 TEST(CopyFrom, BetweenAncestorAndDescendantIsRefused) {

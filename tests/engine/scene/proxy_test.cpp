@@ -85,10 +85,16 @@ TEST(ProxyObject, MasterLinkHalfExtentsAndCopies) {
     EXPECT_EQ(proxy->HalfExtents(), TVec4{});
 }
 
-TEST(ProxyRay, RayIsCarriedIntoTheMastersFrameAndTheHitBack) {
+// The ray test answers for the master's geometry where the proxy draws it: at the proxy's origin,
+// or with pooTransformation where the master's local transform puts it under the proxy (the
+// master's parent plays no part either way).
+TEST(ProxyRay, HitsTheMasterWhereTheProxyDrawsIt) {
     TGLWorld world;
+    auto* group = world.Objects().CreateChild<TGLBaseSceneObject>();
+    group->SetPosition(TVec4{0, 0, 3, 1});
+    group->TurnBy(30);
     // The master's default ray test: its bounding sphere, radius sqrt(0.75) at scale 1.
-    auto* master = world.Objects().CreateChild<TGLBaseSceneObject>();
+    auto* master = group->CreateChild<TGLBaseSceneObject>();
     master->SetPosition(TVec4{10, 0, 0, 1});
     auto* proxy = world.Objects().CreateChild<TGLProxyObject>();
     EXPECT_FALSE(proxy->IntersectRay(TVec4{-5, 5, 0, 1}, TVec4{1, 0, 0, 0}, nullptr, nullptr));
@@ -96,18 +102,30 @@ TEST(ProxyRay, RayIsCarriedIntoTheMastersFrameAndTheHitBack) {
     proxy->SetPosition(TVec4{0, 5, 0, 1});
     proxy->TurnBy(90);
     const TVec4 localX = proxy->LocalToWorld(XVector);
-
+    const TVec4 atOrigin = proxy->GetWorldPosition();
+    const TVec4 placed = proxy->LocalToWorld(TVec4{10, 0, 0, 1});
     const float r = std::sqrt(0.75f);
-    TVec4 point;
-    TVec4 normal;
-    // A ray along the proxy's local X axis towards its centre.
-    const TVec4 start = TVec4{0, 5, 0, 1} + localX * -5.0f;
-    ASSERT_TRUE(proxy->IntersectRay(start, localX * 3.0f, &point, &normal));
-    ExpectVec(point, TVec4{0, 5, 0, 1} + localX * -r);
-    ExpectVec(normal, localX * -1.0f);
-
-    // A ray beside the proxy (where the master really is) misses.
-    EXPECT_FALSE(proxy->IntersectRay(TVec4{10, -5, 0, 1}, TVec4{0, 1, 0, 0}, nullptr, nullptr));
+    const struct {
+        TGLProxyObjectOptions options;
+        TVec4 drawnAt;
+        TVec4 elsewhere;
+    } cases[] = {
+        {TGLProxyObjectOptions{pooObjects}, atOrigin, placed},
+        {TGLProxyObjectOptions{pooEffects, pooObjects, pooTransformation}, placed, atOrigin},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options.Contains(pooTransformation) ? "with the master's transform" : "without");
+        proxy->SetProxyOptions(c.options);
+        TVec4 point;
+        TVec4 normal;
+        // A ray along the proxy's local X axis towards the drawn centre.
+        ASSERT_TRUE(proxy->IntersectRay(c.drawnAt + localX * -5.0f, localX * 3.0f, &point, &normal));
+        ExpectVec(point, c.drawnAt + localX * -r);
+        ExpectVec(normal, localX * -1.0f);
+        EXPECT_FALSE(proxy->IntersectRay(c.elsewhere + YVector * -5.0f, YVector, nullptr, nullptr));
+        EXPECT_FALSE(proxy->IntersectRay(master->GetWorldPosition() + YVector * -5.0f, YVector, nullptr, nullptr))
+            << "where the master itself stands";
+    }
 }
 
 }  // namespace

@@ -120,6 +120,24 @@ TEST(SceneTree, InsertExistingChildReordersWithinParent) {
     EXPECT_EQ(Names(parent), (std::vector<std::string>{"c", "a", "b"}));
 }
 
+// As a move to another parent appends the object, a move to its own parent takes it to the end.
+TEST(SceneTree, ReparentToTheSameParentMovesToTheEnd) {
+    TGLWorld world;
+    test::CountingBuffer buffer;
+    TGLBaseSceneObject& parent = world.Objects();
+    auto* a = Named(parent.CreateChild<TGLBaseSceneObject>(), "a");
+    auto* a1 = a->CreateChild<TGLBaseSceneObject>();
+    Named(parent.CreateChild<TGLBaseSceneObject>(), "b");
+    Named(parent.CreateChild<TGLBaseSceneObject>(), "c");
+    world.AttachBuffer(buffer);
+    EXPECT_EQ(a->Reparent(&parent), nullptr);
+    EXPECT_EQ(Names(parent), (std::vector<std::string>{"b", "c", "a"}));
+    EXPECT_EQ(a1->Parent(), a);
+    EXPECT_EQ(a->Scene(), &world);
+    EXPECT_GT(buffer.changes, 0) << "the drawing order changed";
+    world.DetachBuffer(buffer);
+}
+
 TEST(SceneTree, FreeRemovesFromParentAndDestroysSubtree) {
     std::vector<std::string> log;
     TGLBaseSceneObject parent;
