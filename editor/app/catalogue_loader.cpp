@@ -1,10 +1,10 @@
 #include "editor/app/catalogue_loader.h"
 
 #include "editor/app/draw3d.h"
-#include "editor/app/editor_texts.h"
 #include "editor/data/mesh_table.h"
 #include "editor/data/package.h"
 #include "editor/data/texture_loader.h"
+#include "editor/document/editor_texts.h"
 #include "platform/paths.h"
 #include "platform/text_decoding.h"
 

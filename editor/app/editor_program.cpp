@@ -2,10 +2,10 @@
 
 #include "editor/app/command_line.h"
 #include "editor/app/data_folder.h"
-#include "editor/app/editor_services.h"
-#include "editor/app/editor_texts.h"
 #include "editor/app/main_window.h"
 #include "editor/app/map_view.h"
+#include "editor/app/qt_services.h"
+#include "editor/document/editor_texts.h"
 #include "platform/random.h"
 
 #include <QApplication>

@@ -1,13 +1,12 @@
 #include "editor/app/main_window.h"
 
 #include "editor/app/catalogue_loader.h"
-#include "editor/app/editor_texts.h"
 #include "editor/app/map_drawing.h"
-#include "editor/app/map_opening.h"
 #include "editor/app/properties_window.h"
+#include "editor/app/qt_services.h"
 #include "editor/app/status_text.h"
 #include "editor/app/tool_palette.h"
-#include "platform/paths.h"
+#include "editor/document/editor_texts.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -18,7 +17,6 @@
 #include <QStatusBar>
 
 #include <exception>
-#include <filesystem>
 
 namespace editor {
 namespace {
@@ -27,8 +25,6 @@ constexpr int kWindowWidth = 542;
 constexpr int kWindowHeight = 572;
 constexpr int kAutosaveIntervalMs = 30000;
 constexpr int kPaletteGap = 8;
-constexpr char kAutosaveName[] = "Temp.map";
-constexpr char kAutosaveBackupName[] = "Temp.bak.map";
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -59,7 +55,7 @@ QAction* AddKeyCommand(QWidget* window, QList<QKeySequence> keys, const std::fun
 }  // namespace
 
 TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
-    : m_services(std::move(services)), m_startFile(std::move(startFile)) {
+    : m_services(std::move(services)), m_document(m_session, m_services, *this), m_startFile(std::move(startFile)) {
     CompleteWithQtServices(m_services, this);
     setWindowTitle(Text(texts::kMainCaption));
     // Black behind the view only: the status bar keeps the palette's colours, so its text shows.
@@ -95,11 +91,11 @@ TfrmGL::~TfrmGL() = default;
 void TfrmGL::BuildMenu() {
     QMenu* file = menuBar()->addMenu(Text(texts::kMenuFile));
     m_menu.FileMenu = file;
-    m_menu.N6 = file->addAction(Text(texts::kMenuNew), QKeySequence::New, [this] { NewMapCommand(); });
-    m_menu.N7 = file->addAction(Text(texts::kMenuOpen), QKeySequence::Open, [this] { OpenCommand(); });
-    m_menu.N8 = file->addAction(Text(texts::kMenuSave), QKeySequence::Save, [this] { SaveCommand(); });
+    m_menu.N6 = file->addAction(Text(texts::kMenuNew), QKeySequence::New, [this] { m_document.NewMapCommand(); });
+    m_menu.N7 = file->addAction(Text(texts::kMenuOpen), QKeySequence::Open, [this] { m_document.OpenCommand(); });
+    m_menu.N8 = file->addAction(Text(texts::kMenuSave), QKeySequence::Save, [this] { m_document.SaveCommand(); });
     m_menu.N9 = file->addAction(Text(texts::kMenuSaveAs), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-                                [this] { SaveAsCommand(); });
+                                [this] { m_document.SaveAsCommand(); });
     m_menu.N10 = file->addAction(Text(texts::kMenuExit), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
     for (QAction* action : file->actions()) {
         action->setShortcutContext(Qt::ApplicationShortcut);
@@ -179,125 +175,22 @@ void TfrmGL::LoadBaseTextureFor(std::uint8_t surface) {
 
 void TfrmGL::FormShow() {
     PlacePalette();
-    bool loaded = false;
-    try {
-        const CurrentContext context(*m_view);
-        const TCatalogueLists lists = LoadCatalogues(m_session.Kinds, m_session.BaseTexture);
-        m_session.BaseTextureSurface = 0;
-        m_session.BaseSurfaces = lists.BaseSurfaces;
-        m_properties->SetSurfaceNames(lists.BaseSurfaces);
-        m_tools->FillLists(lists);
-        loaded = true;
-    } catch (const std::exception&) {
-        m_services.ShowMessage(texts::kStartupFailure);
-        m_services.Terminate();
-    }
-    m_session.Map.NewMap();
-    m_session.History.Clear(true);
-    MapReplaced();
-    if (loaded) {
-        const bool autosaveKept = OfferAutosaveRestore();
-        if (m_startFile && ConfirmDiscard()) {
-            OpenMapFile(*m_startFile);
-        }
-        if (autosaveKept) {
-            m_autosave.start();
-        }
+    if (m_document.Start(m_startFile)) {
+        m_autosave.start();
     }
     m_started = true;
 }
 
-bool TfrmGL::OfferAutosaveRestore() {
-    if (!platform::FileExists(kAutosaveName)) {
-        return true;
-    }
-    if (m_services.AskYesNo(texts::kRestoreQuestion)) {
-        try {
-            m_session.Map.Assign(ReadMapFile(kAutosaveName, m_session.BaseSurfaces.size()));
-            m_session.MapFileName.clear();
-            m_session.History.Clear(false);
-            MapReplaced();
-            return true;
-        } catch (const MapOpenError& error) {
-            m_services.ShowError(OpenFailureMessage(kAutosaveName, error.what()));
-        }
-    }
-    std::error_code failure;
-    std::filesystem::rename(platform::ResolvePath(kAutosaveName), platform::ResolvePath(kAutosaveBackupName), failure);
-    if (failure) {
-        m_services.ShowError(texts::kBackupFailed + failure.message());
-        return false;
-    }
-    return true;
+std::vector<std::string> TfrmGL::LoadCatalogueLists() {
+    const CurrentContext context(*m_view);
+    const TCatalogueLists lists = LoadCatalogues(m_session.Kinds, m_session.BaseTexture);
+    m_properties->SetSurfaceNames(lists.BaseSurfaces);
+    m_tools->FillLists(lists);
+    return lists.BaseSurfaces;
 }
 
-bool TfrmGL::ConfirmDiscard() {
-    if (!m_session.History.Modified()) {
-        return true;
-    }
-    switch (m_services.AskSaveChanges()) {
-    case TSaveAnswer::Save: return SaveCommand();
-    case TSaveAnswer::Discard: return true;
-    case TSaveAnswer::Cancel: return false;
-    }
-    return false;
-}
-
-void TfrmGL::NewMapCommand() {
-    if (!ConfirmDiscard()) {
-        return;
-    }
-    m_session.Map.NewMap();
-    m_session.MapFileName.clear();
-    m_session.History.Clear(true);
-    MapReplaced();
-}
-
-void TfrmGL::OpenCommand() {
-    if (!ConfirmDiscard()) {
-        return;
-    }
-    if (const std::optional<std::string> name = m_services.AskOpenFileName()) {
-        OpenMapFile(*name);
-    }
-}
-
-bool TfrmGL::OpenMapFile(const std::string& fileName) {
-    try {
-        m_session.Map.Assign(ReadMapFile(fileName, m_session.BaseSurfaces.size()));
-    } catch (const MapOpenError& error) {
-        m_services.ShowError(OpenFailureMessage(fileName, error.what()));
-        return false;
-    }
-    m_session.MapFileName = fileName;
-    m_session.History.Clear(true);
-    MapReplaced();
-    return true;
-}
-
-bool TfrmGL::SaveCommand() {
-    if (m_session.MapFileName.empty()) {
-        return SaveAsCommand();
-    }
-    return SaveTo(m_session.MapFileName);
-}
-
-bool TfrmGL::SaveAsCommand() {
-    const std::optional<std::string> name = m_services.AskSaveFileName();
-    if (!name) {
-        return false;
-    }
-    m_session.MapFileName = *name;
-    return SaveTo(*name);
-}
-
-bool TfrmGL::SaveTo(const std::string& fileName) {
-    const bool saved = Guarded([&] { m_session.Map.SaveMap(fileName); });
-    if (saved) {
-        m_session.History.MarkSaved();
-    }
+void TfrmGL::FileStateChanged() {
     UpdateStatus();
-    return saved;
 }
 
 void TfrmGL::UndoCommand() {
@@ -354,21 +247,6 @@ void TfrmGL::UpdateStatus() {
     }
 }
 
-void TfrmGL::Timer1Timer() {
-    // One error box at a time: a folder that cannot be written would otherwise stack a new box
-    // every 30 seconds behind the first.
-    if (m_autosaveErrorShown) {
-        return;
-    }
-    try {
-        m_session.Map.SaveMap(kAutosaveName);
-    } catch (const std::exception& error) {
-        m_autosaveErrorShown = true;
-        m_services.ShowError(error.what());
-        m_autosaveErrorShown = false;
-    }
-}
-
 void TfrmGL::keyPressEvent(QKeyEvent* event) {
     TViewCamera& camera = m_session.Camera;
     switch (event->key()) {
@@ -384,7 +262,7 @@ void TfrmGL::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmGL::closeEvent(QCloseEvent* event) {
-    if (m_stroke || !ConfirmDiscard()) {
+    if (m_stroke || !m_document.ConfirmDiscard()) {
         event->ignore();
         return;
     }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include "editor/app/editor_services.h"
-#include "editor/app/editor_session.h"
 #include "editor/app/map_renderer.h"
 #include "editor/app/map_view.h"
 #include "editor/app/paint_stroke.h"
+#include "editor/document/document_window.h"
+#include "editor/document/editor_services.h"
+#include "editor/document/editor_session.h"
+#include "editor/document/map_document.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -50,9 +53,9 @@ struct TEditorKeys {
 
 // TfrmGL: the main window with the menu, the map view and the status bar. It owns the tool
 // palette (shown at once) and the properties window (hidden), and closing it ends the program.
-// Nothing that changed the map since it was created, loaded or saved is thrown away without
-// the question whether to save it.
-class TfrmGL : public QMainWindow, private IMapViewEvents {
+// The map's start, file commands and autosave are the document's; the window shows the map and
+// forwards its menu, its timer and its closing there.
+class TfrmGL : public QMainWindow, private IMapViewEvents, private IDocumentWindow {
 public:
     // startFile: a map to open once the catalogues are loaded (the command line's FILE.map).
     explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {});
@@ -69,8 +72,8 @@ public:
     // Whether the first showing has loaded the catalogues.
     bool Started() const { return m_started; }
 
-    // The autosave: the map goes to "Temp.map", changed or not.
-    void Timer1Timer();
+    // The autosave timer's tick, handed to the document.
+    void Timer1Timer() { m_document.Autosave(); }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -84,22 +87,9 @@ private:
     // Beside the main window, where it leaves the map view free.
     void PlacePalette();
 
-    // The catalogue load of the first showing; a failure ends the program. Then the offer to
-    // restore the last autosave, the command line's map, and the autosave timer.
+    // After the palette is placed, the document starts: catalogues, map, autosave offer, the
+    // command line's map; then the autosave timer, when the document allows it.
     void FormShow();
-    // Whether the map may be replaced: unchanged, saved on request, or given up on request.
-    bool ConfirmDiscard();
-    void NewMapCommand();
-    void OpenCommand();
-    // False when the map was not saved (a cancelled dialog, an error).
-    bool SaveCommand();
-    bool SaveAsCommand();
-    bool SaveTo(const std::string& fileName);
-    // Opens the file as "Открыть" does; a map that does not open leaves everything as it was.
-    bool OpenMapFile(const std::string& fileName);
-    // A "Temp.map" of an earlier run: restored as an unnamed, changed map, or kept as
-    // "Temp.bak.map". False when it could not be kept, so the autosave must not overwrite it.
-    bool OfferAutosaveRestore();
     void UndoCommand();
     void RedoCommand();
     void FitViewCommand();
@@ -109,7 +99,7 @@ private:
     // After any change of the map: the base texture follows its surface, the status bar its state.
     void MapChanged();
     // After the whole map was replaced (new, open, undo, redo): the properties window shows it too.
-    void MapReplaced();
+    void MapReplaced() override;
     void UpdateStatus();
     void PaintStroke();
 
@@ -117,6 +107,11 @@ private:
     void LoadBaseTextureFor(std::uint8_t surface);
     // Runs a command; an error it raises goes to the general error box. False after an error.
     bool Guarded(const std::function<void()>& command);
+
+    // Loads the catalogues with the view's context current and fills the palette's and the
+    // properties window's lists.
+    std::vector<std::string> LoadCatalogueLists() override;
+    void FileStateChanged() override;
 
     void FormCreate() override;
     void FormResize(int width, int height) override;
@@ -131,6 +126,7 @@ private:
 
     TEditorServices m_services;
     TEditorSession m_session;
+    TMapDocument m_document;
     // Declared after the session, so the windows that refer to it go first.
     std::unique_ptr<TMapView> m_view;
     std::unique_ptr<TFormTools> m_tools;
@@ -144,7 +140,6 @@ private:
     // The drag of the surface tool that is going on, if any.
     std::optional<TPaintStroke> m_stroke;
     bool m_started = false;
-    bool m_autosaveErrorShown = false;
 };
 
 }  // namespace editor

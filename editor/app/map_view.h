@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/app/view_camera.h"
+#include "editor/document/view_camera.h"
 
 #include <QElapsedTimer>
 #include <QOpenGLWidget>

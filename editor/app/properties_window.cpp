@@ -1,7 +1,7 @@
 #include "editor/app/properties_window.h"
 
-#include "editor/app/editor_texts.h"
 #include "editor/data/map.h"
+#include "editor/document/editor_texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "editor/app/status_text.h"
 
-#include "editor/app/editor_texts.h"
+#include "editor/document/editor_texts.h"
 
 #include <filesystem>
 

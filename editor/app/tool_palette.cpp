@@ -1,7 +1,7 @@
 #include "editor/app/tool_palette.h"
 
 #include "editor/app/catalogue_loader.h"
-#include "editor/app/editor_texts.h"
+#include "editor/document/editor_texts.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -1,5 +1,7 @@
 #include "editor/data/qzm_parser.h"
 
+#include "platform/text_decoding.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -16,21 +18,6 @@ constexpr std::string_view kCounts = "numverts numfaces";
 constexpr std::string_view kTexture = "New Texture:";
 constexpr std::string_view kTextureVertices = "Texture vertices:";
 }  // namespace markers
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
-    return lines;
-}
 
 // The blank- or tab-separated words of a number line; only the first `count` are needed.
 std::vector<std::string_view> Words(std::string_view line, std::size_t count) {
@@ -82,7 +69,7 @@ float ParseReal(std::string_view word) {
 
 class QzmReader {
 public:
-    explicit QzmReader(std::string_view text) : m_lines(SplitLines(text)) {}
+    explicit QzmReader(std::string_view text) : m_lines(platform::SplitLines(text)) {}
 
     QzmContent Read() {
         QzmContent content;

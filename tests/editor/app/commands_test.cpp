@@ -5,6 +5,7 @@
 #include "platform/paths.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -17,39 +18,35 @@ std::vector<std::uint8_t> FileBytes(const std::string& path) {
     return platform::ReadWholeFile(path);
 }
 
-TEST_F(CommandsTest, SaveOfANewMapAsksForANameAndWritesTheMapBytes) {
+// The file menu, the autosave timer and the status line between them and the document, whose
+// rules tests/editor/document covers.
+TEST_F(CommandsTest, FileMenuAndAutosaveTimerReachTheDocument) {
     StartEditor();
-    LeftClickAt(CellCentre(1, 1));
-    m_answers.push_back(std::nullopt);
-    m_window->Menu().N8->trigger();
-    EXPECT_TRUE(Session().MapFileName.empty());
-    EXPECT_FALSE(std::filesystem::exists(PathOf("first.map")));
-
-    m_answers.push_back(PathOf("first.map"));
-    m_window->Menu().N8->trigger();
-    EXPECT_EQ(Session().MapFileName, PathOf("first.map"));
-    EXPECT_EQ(FileBytes(PathOf("first.map")), EncodeMap(MapData()));
-
-    LeftClickAt(CellCentre(2, 1));
-    m_window->Menu().N8->trigger();
-    EXPECT_TRUE(m_answers.empty());
-    EXPECT_EQ(FileBytes(PathOf("first.map")), EncodeMap(MapData()));
-    EXPECT_EQ(MapData().Tiles.size(), 2u);
-}
-
-TEST_F(CommandsTest, SaveAsRenamesAndNewForgetsTheName) {
-    StartEditor();
-    m_answers.push_back(PathOf("other.map"));
+    EXPECT_TRUE(m_window->AutosaveTimer().isActive());
+    EXPECT_EQ(m_window->AutosaveTimer().interval(), 30000);
+    LeftClickAt(CellCentre(3, 2));
+    EXPECT_TRUE(m_window->StatusLine().text().endsWith("*"));
+    m_answers.push_back(PathOf("named.map"));
     m_window->Menu().N9->trigger();
-    EXPECT_EQ(Session().MapFileName, PathOf("other.map"));
-    EXPECT_EQ(FileBytes(PathOf("other.map")).size(), 28u);
+    EXPECT_EQ(FileBytes(PathOf("named.map")), EncodeMap(MapData()));
+    EXPECT_TRUE(m_window->StatusLine().text().endsWith("named.map"));
 
-    LeftClickAt(CellCentre(0, 0));
-    Session().Camera.PanX = 5;
+    LeftClickAt(CellCentre(3, 3));
+    m_window->Menu().N8->trigger();
+    EXPECT_EQ(FileBytes(PathOf("named.map")), EncodeMap(MapData()));
+    EXPECT_TRUE(m_answers.empty());
+
+    LeftClickAt(CellCentre(1, 1));
+    m_window->AutosaveTimer().setInterval(50);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(m_folder / "Temp.map"); }, 5000));
+    m_window->AutosaveTimer().stop();
+    EXPECT_EQ(FileBytes(PathOf("Temp.map")), EncodeMap(MapData()));
+    EXPECT_NE(FileBytes(PathOf("named.map")), EncodeMap(MapData()));
+
     m_window->Menu().N6->trigger();
-    EXPECT_TRUE(Session().MapFileName.empty());
+    EXPECT_EQ(m_questions, std::vector<std::string>{texts::kUnsavedQuestion});
     EXPECT_TRUE(MapData().Tiles.empty());
-    EXPECT_FLOAT_EQ(Session().Camera.PanX, -2);
+    EXPECT_FALSE(m_window->StatusLine().text().endsWith("*"));
 }
 
 TEST_F(CommandsTest, OpenLoadsTheMapAndItsBaseSurface) {
@@ -71,41 +68,6 @@ TEST_F(CommandsTest, OpenLoadsTheMapAndItsBaseSurface) {
     Session().Camera.PanY = -3;
     MoveMouse(PointOverMap(0.5, 4.5));
     EXPECT_EQ(Session().Camera.CursorY, 4);
-}
-
-TEST_F(CommandsTest, SaveErrorsGoToTheErrorBoxAndTheEditorGoesOn) {
-    StartEditor();
-    m_answers.push_back(PathOf("no-such-folder/x.map"));
-    m_window->Menu().N9->trigger();
-    EXPECT_EQ(m_errors.size(), 1u);
-    LeftClickAt(CellCentre(1, 1));
-    EXPECT_EQ(MapData().Tiles.size(), 1u);
-}
-
-TEST_F(CommandsTest, AutosaveWritesTempMapEveryThirtySeconds) {
-    StartEditor();
-    EXPECT_TRUE(m_window->AutosaveTimer().isActive());
-    EXPECT_EQ(m_window->AutosaveTimer().interval(), 30000);
-    LeftClickAt(CellCentre(3, 2));
-    m_answers.push_back(PathOf("named.map"));
-    m_window->Menu().N9->trigger();
-    LeftClickAt(CellCentre(3, 3));
-
-    m_window->AutosaveTimer().setInterval(50);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(m_folder / "Temp.map"); }, 5000));
-    m_window->AutosaveTimer().stop();
-    EXPECT_EQ(FileBytes(PathOf("Temp.map")), EncodeMap(MapData()));
-    EXPECT_NE(FileBytes(PathOf("named.map")), EncodeMap(MapData()));
-}
-
-TEST_F(CommandsTest, AutosaveThatCannotWriteShowsTheErrorBox) {
-    StartEditor();
-    m_window->AutosaveTimer().stop();
-    std::filesystem::create_directory(m_folder / "Temp.map");
-    m_window->Timer1Timer();
-    EXPECT_EQ(m_errors.size(), 1u);
-    m_window->Timer1Timer();
-    EXPECT_EQ(m_errors.size(), 2u);
 }
 
 TEST_F(CommandsTest, PropertiesResizeTheMapWithoutTouchingRecords) {

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "editor/app/editor_texts.h"
 #include "editor/app/main_window.h"
 #include "editor/app/map_view.h"
 #include "editor/app/tool_palette.h"
 #include "editor/data/message_reporter.h"
 #include "editor/data/package_writer.h"
+#include "editor/document/editor_texts.h"
+#include "tests/editor/document/recording_user.h"
+#include "tests/editor/document/scratch_folder.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -15,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -112,17 +113,12 @@ inline void WriteStandardData(const std::filesystem::path& folder) {
 // Each test gets its own working folder holding the standard data, and records every box: the
 // data layer's as "caption|text", the main window's messages and errors, and a failed start.
 // The application object is made once for the program (qt_test_environment.cpp).
-class EditorAppTest : public ::testing::Test {
+class EditorAppTest : public ::testing::Test, protected RecordingUser {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::temp_directory_path() /
-                   (std::string("h9_") + info->test_suite_name() + "_" + info->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
+        m_scratch.emplace("h9_");
+        m_folder = m_scratch->Path();
         test_data::WriteStandardData(m_folder);
-        m_previousFolder = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder);
         m_previousReporter = SetMessageReporter([this](const std::string& caption, const std::string& text) {
             m_dataMessages.push_back(caption + "|" + text);
         });
@@ -131,34 +127,7 @@ protected:
     void TearDown() override {
         m_window.reset();
         SetMessageReporter(m_previousReporter);
-        std::filesystem::current_path(m_previousFolder);
-        std::filesystem::remove_all(m_folder);
-    }
-
-    TEditorServices RecordingServices() {
-        TEditorServices services;
-        services.ShowMessage = [this](const std::string& text) { m_messages.push_back(text); };
-        services.ShowError = [this](const std::string& text) { m_errors.push_back(text); };
-        services.AskOpenFileName = [this] { return NextAnswer(); };
-        services.AskSaveFileName = [this] { return NextAnswer(); };
-        services.AskYesNo = [this](const std::string& text) {
-            m_questions.push_back(text);
-            const bool answer = !m_yesNoAnswers.empty() && m_yesNoAnswers.front();
-            if (!m_yesNoAnswers.empty()) {
-                m_yesNoAnswers.pop_front();
-            }
-            return answer;
-        };
-        services.AskSaveChanges = [this] {
-            m_questions.push_back(texts::kUnsavedQuestion);
-            const TSaveAnswer answer = m_saveAnswers.empty() ? TSaveAnswer::Discard : m_saveAnswers.front();
-            if (!m_saveAnswers.empty()) {
-                m_saveAnswers.pop_front();
-            }
-            return answer;
-        };
-        services.Terminate = [this] { m_terminated = true; };
-        return services;
+        m_scratch.reset();
     }
 
     // Shows the main window and waits until its first showing has loaded the catalogues.
@@ -227,32 +196,14 @@ protected:
         SendMouse(QEvent::MouseButtonRelease, position, Qt::RightButton, Qt::NoButton);
     }
 
-    // The answers the file dialogs give, in order; nothing (a cancel) once they run out.
-    std::optional<std::string> NextAnswer() {
-        if (m_answers.empty()) {
-            return std::nullopt;
-        }
-        std::optional<std::string> answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
-    }
-
-    std::string PathOf(const std::string& name) const { return (m_folder / name).string(); }
+    std::string PathOf(const std::string& name) const { return m_scratch->PathOf(name); }
 
     std::filesystem::path m_folder;
     std::unique_ptr<TfrmGL> m_window;
     std::vector<std::string> m_dataMessages;
-    std::vector<std::string> m_messages;
-    std::vector<std::string> m_errors;
-    std::deque<std::optional<std::string>> m_answers;
-    // The questions asked, and the answers given in order (no, and "don't save", once they run out).
-    std::vector<std::string> m_questions;
-    std::deque<bool> m_yesNoAnswers;
-    std::deque<TSaveAnswer> m_saveAnswers;
-    bool m_terminated = false;
 
 private:
-    std::filesystem::path m_previousFolder;
+    std::optional<ScratchFolder> m_scratch;
     MessageReporter m_previousReporter;
 };
 

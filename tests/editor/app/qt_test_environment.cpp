@@ -1,4 +1,4 @@
-#include "editor/app/editor_texts.h"
+#include "editor/document/editor_texts.h"
 #include "editor/app/map_view.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "tests/editor/app/editor_app_fixture.h"
 
-#include "editor/app/editor_services.h"
-#include "editor/app/editor_texts.h"
 #include "editor/app/properties_window.h"
+#include "editor/app/qt_services.h"
+#include "editor/document/editor_texts.h"
 
 #include <QComboBox>
 #include <QGroupBox>

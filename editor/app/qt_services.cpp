@@ -1,7 +1,7 @@
-#include "editor/app/editor_services.h"
+#include "editor/app/qt_services.h"
 
-#include "editor/app/editor_texts.h"
 #include "editor/data/message_reporter.h"
+#include "editor/document/editor_texts.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

@@ -4,13 +4,11 @@
 #include <optional>
 #include <string>
 
-class QWidget;
-
 namespace editor {
 
 enum class TSaveAnswer { Save, Discard, Cancel };
 
-// What the main window asks of the user and the platform. The editor fills every empty member
+// What the editor asks of the user and the platform. The editor fills every empty member
 // with the real dialog; tests put recorders and scripted answers in their place.
 struct TEditorServices {
     // The standard message dialog: the application title as caption, one OK button.
@@ -27,11 +25,5 @@ struct TEditorServices {
     // Ends the program after a failed start.
     std::function<void()> Terminate;
 };
-
-// Fills the empty members with the Qt dialogs, owned by the given window.
-void CompleteWithQtServices(TEditorServices& services, QWidget* owner);
-
-// Sends the data layer's message boxes to real message boxes ("Error" with the error icon).
-void InstallQtMessageReporter();
 
 }  // namespace editor

@@ -1,4 +1,4 @@
-#include "editor/app/view_camera.h"
+#include "editor/document/view_camera.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "editor/app/map_opening.h"
+#include "editor/document/map_opening.h"
 
-#include "editor/app/editor_texts.h"
+#include "editor/document/editor_texts.h"
 #include "platform/paths.h"
 
 #include <filesystem>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/app/view_camera.h"
 #include "editor/data/kind_catalogue.h"
 #include "editor/data/map.h"
 #include "editor/data/map_history.h"
+#include "editor/document/view_camera.h"
 
 #include <cstdint>
 #include <optional>
