@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <map>
 #include <tuple>
-#include <type_traits>
 
 namespace editor {
 namespace {
@@ -54,11 +53,7 @@ int WholeTurnAngle(std::int32_t angle) {
     return (angle % 360 + 360) % 360;
 }
 
-// What makes two objects of a layer one and the same on the map. Tiles are never duplicates:
-// stacking them is what the surface tool does.
-std::tuple<> SameObjectKey(const TSurfaceTile&) {
-    return {};
-}
+// What makes two objects of a layer one and the same on the map.
 auto SameObjectKey(const TGroundObject& o) {
     return std::tuple(o.Kind, WholeTurnAngle(o.Angle), o.X, o.Y, o.Length, o.Width, o.Height);
 }
@@ -70,31 +65,46 @@ auto SameObjectKey(const TAirObject& o) {
 }
 
 template <typename Record>
+TMapProblem ProblemOf(const Record& record, std::size_t index, TMapLayer layer, TProblem problem,
+                      const std::string& message) {
+    return {problem, layer, static_cast<int>(index), record.X, record.Y, Named(layer, index) + ": " + message};
+}
+
+template <typename Record>
 void CheckLayer(const std::vector<Record>& records, TMapLayer layer, const TMapHeader& header,
                 const std::optional<std::size_t>& kinds, std::vector<TMapProblem>& problems) {
-    using Key = decltype(SameObjectKey(std::declval<Record>()));
-    std::map<Key, std::size_t> firstOfKey;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const Record& record = records[i];
-        const int index = static_cast<int>(i);
-        const auto problem = [&](TProblem kind, const std::string& message) {
-            problems.push_back({kind, layer, index, record.X, record.Y, Named(layer, i) + ": " + message});
-        };
         if (!InMap(header, record.X, record.Y)) {
-            problem(TProblem::Outside, "(" + std::to_string(record.X) + ", " + std::to_string(record.Y) +
-                                           ") is off the " + std::to_string(header.SizeX) + " x " +
-                                           std::to_string(header.SizeY) + " map");
+            problems.push_back(ProblemOf(record, i, layer, TProblem::Outside,
+                                         "(" + std::to_string(record.X) + ", " + std::to_string(record.Y) +
+                                             ") is off the " + std::to_string(header.SizeX) + " x " +
+                                             std::to_string(header.SizeY) + " map"));
         }
         if (BeyondCatalogue(record.Kind, kinds)) {
-            problem(TProblem::Kind, "kind " + BeyondMessage(record.Kind, layer, *kinds));
-        }
-        if constexpr (!std::is_same_v<Record, TSurfaceTile>) {
-            const auto [first, isNew] = firstOfKey.emplace(SameObjectKey(record), i);
-            if (!isNew) {
-                problem(TProblem::Duplicate, "repeats " + Named(layer, first->second));
-            }
+            problems.push_back(
+                ProblemOf(record, i, layer, TProblem::Kind, "kind " + BeyondMessage(record.Kind, layer, *kinds)));
         }
     }
+}
+
+// CheckLayer, and each object that repeats an earlier one; a record's problems stay together.
+// Tiles are never duplicates: stacking them is what the surface tool does.
+template <typename Record>
+void CheckObjectLayer(const std::vector<Record>& records, TMapLayer layer, const TMapHeader& header,
+                      const std::optional<std::size_t>& kinds, std::vector<TMapProblem>& problems) {
+    const std::size_t first = problems.size();
+    CheckLayer(records, layer, header, kinds, problems);
+    std::map<decltype(SameObjectKey(records.front())), std::size_t> firstOfKey;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto [earlier, isNew] = firstOfKey.emplace(SameObjectKey(records[i]), i);
+        if (!isNew) {
+            problems.push_back(
+                ProblemOf(records[i], i, layer, TProblem::Duplicate, "repeats " + Named(layer, earlier->second)));
+        }
+    }
+    std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(first), problems.end(),
+                     [](const TMapProblem& a, const TMapProblem& b) { return a.Index < b.Index; });
 }
 
 struct CountField {
@@ -177,9 +187,9 @@ std::vector<TMapProblem> CheckMap(const TMapData& map, const TCatalogueSizes& ca
                                 BeyondMessage(header.Surface, TMapLayer::Header, *catalogues.BaseSurfaces)});
     }
     CheckLayer(map.Tiles, TMapLayer::Tiles, header, catalogues.Surfaces, problems);
-    CheckLayer(map.Ground, TMapLayer::Ground, header, catalogues.Ground, problems);
-    CheckLayer(map.Specials, TMapLayer::Special, header, catalogues.Specials, problems);
-    CheckLayer(map.Air, TMapLayer::Air, header, catalogues.Air, problems);
+    CheckObjectLayer(map.Ground, TMapLayer::Ground, header, catalogues.Ground, problems);
+    CheckObjectLayer(map.Specials, TMapLayer::Special, header, catalogues.Specials, problems);
+    CheckObjectLayer(map.Air, TMapLayer::Air, header, catalogues.Air, problems);
     return problems;
 }
 

@@ -27,8 +27,8 @@ template <typename Record>
 std::vector<Record> Place(const std::vector<Record>& lifted, const TMapHeader& header, int x, int y) {
     std::vector<Record> placed;
     for (const Record& record : lifted) {
-        const int cellX = x + record.X;
-        const int cellY = y + record.Y;
+        const std::int64_t cellX = std::int64_t{x} + record.X;
+        const std::int64_t cellY = std::int64_t{y} + record.Y;
         if (InMap(header, cellX, cellY)) {
             Record moved = record;
             moved.X = static_cast<std::uint8_t>(cellX);

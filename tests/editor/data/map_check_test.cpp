@@ -79,8 +79,13 @@ TEST(MapCheckTest, FindsWhatIsBrokenAndNothingTheToolsMakeThemselves) {
              map.AddAirObject(AirAt(1, 0, 0));
          },
          kCatalogues,
-         {{P::Kind, L::Header, -1, -1, -1}, {P::Kind, L::Tiles, 1, 1, 0}, {P::Kind, L::Tiles, 2, 2, 0}, {P::Kind, L::Ground, 0, 0, 0},
-          {P::Kind, L::Ground, 1, 5, 0}, {P::Kind, L::Special, 1, 1, 1}, {P::Kind, L::Air, 0, 0, 0}}},
+         {{P::Kind, L::Header, -1, -1, -1},
+          {P::Kind, L::Tiles, 1, 1, 0},
+          {P::Kind, L::Tiles, 2, 2, 0},
+          {P::Kind, L::Ground, 0, 0, 0},
+          {P::Kind, L::Ground, 1, 5, 0},
+          {P::Kind, L::Special, 1, 1, 1},
+          {P::Kind, L::Air, 0, 0, 0}}},
         {"kinds unchecked without catalogues",
          [](TMap& map) {
              map.SetSurface(200);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -159,6 +160,7 @@ TEST(MapClipboardTest, RecordsWhoseAnchorWouldLeaveTheMapAreNotPasted) {
         {10, 10, -1, -1, {{{1, 0}}, {}, {{0, 0}}, {}}},
         {10, 10, 9, 9, {{{9, 9}}, {}, {}, {}}},
         {10, 10, 200, 3, {}},
+        {10, 10, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), {}},
         {255, 255, 254, 253, {{{254, 253}}, {}, {}, {{254, 254}}}},  // no wrap to column 0
     };
     for (const PasteCase& test : cases) {

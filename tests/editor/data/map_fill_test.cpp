@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -98,7 +99,7 @@ TEST(MapFillTest, FillsShowTheKindWhereExpectedAndEqualTheSurfaceToolsClicks) {
         {"flood off the map", [](TMap& map) { FloodFill(map, 8, 0, KindOf('d')); }, kTop},
         {"flood at a negative cell", [](TMap& map) { FloodFill(map, -1, 2, KindOf('d')); }, kTop},
         {"rectangle past the edge, over cells of its kind",
-         [](TMap& map) { FillRectangle(map, {5, 2, 5, 2}, KindOf('b')); },
+         [](TMap& map) { FillRectangle(map, {5, 2, std::numeric_limits<int>::max(), 2}, KindOf('b')); },
          {"aab..bba", "a.b..bbb", "aabbbbbb", "..a.c..a", "cc..c..a"}},
         {"rectangle dragged down to the left",
          [](TMap& map) { FillRectangle(map, CellRectBetween(2, 1, 0, 0), KindOf('c')); },
