@@ -295,8 +295,9 @@ TEST_F(AssetInfoTest, CheckListsEachProblemOfAMapAgainstTheCataloguesBesideIt) {
                                  PathOf("missing.map") + " " + PathOf("fine.map"));
     EXPECT_EQ(notMaps.status, 1);
     ASSERT_EQ(notMaps.lines.size(), 3u) << "one error object for each file that is no map";
-    EXPECT_EQ(notMaps.lines[0], nlohmann::json({{"file", PathOf("v2.map")},
-                                                {"error", "Not a map the editor loads: its version mark (byte 22) is not \"1\""}}));
+    EXPECT_EQ(notMaps.lines[0],
+              nlohmann::json({{"file", PathOf("v2.map")},
+                              {"error", "Not a map the editor loads: its version mark (byte 22) is not \"1\""}}));
     EXPECT_EQ(notMaps.lines[1]["error"], "Read beyond end of file");
     EXPECT_TRUE(notMaps.lines[2].contains("error"));
 
