@@ -1,4 +1,6 @@
 #include "editor/data/map.h"
+#include "editor/data/map_fill.h"
+#include "editor/data/map_history.h"
 #include "editor/data/package.h"
 #include "editor/data/package_writer.h"
 #include "platform/paths.h"
@@ -19,8 +21,9 @@ std::string TemporaryPath(const std::string& name) {
     return (fs::temp_directory_path() / ("bench_editor_data_" + std::to_string(::getpid()) + "_" + name)).string();
 }
 
-// A 255 x 255 map with a tile on every cell, in patches of four kinds so that blends vary.
-editor::TMap FullyPaintedMap() {
+// A 255 x 255 map with a tile on every cell, in 16 x 16 patches of the given number of kinds so
+// that blends vary.
+editor::TMap FullyPaintedMap(int kinds = 4) {
     editor::TMapData data;
     data.Header.SizeX = kSide;
     data.Header.SizeY = kSide;
@@ -28,7 +31,7 @@ editor::TMap FullyPaintedMap() {
     for (int x = 0; x < kSide; ++x) {
         for (int y = 0; y < kSide; ++y) {
             editor::TSurfaceTile tile;
-            tile.Kind = static_cast<std::uint8_t>((x / 16 + y / 16) % 4);
+            tile.Kind = static_cast<std::uint8_t>((x / 16 + y / 16) % kinds);
             tile.X = static_cast<std::uint8_t>(x);
             tile.Y = static_cast<std::uint8_t>(y);
             data.Tiles.push_back(tile);
@@ -85,6 +88,36 @@ void BM_DeleteTileAt(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DeleteTileAt)->Unit(benchmark::kMillisecond);
+
+// A fill as the editor makes it: one undo step around the call. The map is put back, untimed,
+// before every fill.
+template <typename Fill>
+void MeasureFill(benchmark::State& state, const editor::TMap& start, const Fill& fill) {
+    editor::TMapHistory history;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor::TMap map = start;
+        state.ResumeTiming();
+        history.Begin(map);
+        fill(map);
+        history.Commit(map);
+        state.counters["tiles"] = static_cast<double>(map.Data().Tiles.size());
+    }
+}
+
+// The whole of an empty 255 x 255 map dragged over with the rectangle fill.
+void BM_FillRectangleWholeMap(benchmark::State& state) {
+    editor::TMap empty;
+    empty.SetSize(kSide, kSide);
+    MeasureFill(state, empty, [](editor::TMap& map) { editor::FillRectangle(map, {0, 0, kSide, kSide}, 1); });
+}
+BENCHMARK(BM_FillRectangleWholeMap)->Unit(benchmark::kMillisecond);
+
+// A flood over a 255 x 255 map painted all in one kind: 65,025 tiles more on top of 65,025.
+void BM_FloodFillWholeMap(benchmark::State& state) {
+    MeasureFill(state, FullyPaintedMap(1), [](editor::TMap& map) { editor::FloodFill(map, 127, 127, 2); });
+}
+BENCHMARK(BM_FloodFillWholeMap)->Unit(benchmark::kMillisecond);
 
 void BM_SaveAndLoadMap(benchmark::State& state) {
     editor::TMap map = FullyPaintedMap();

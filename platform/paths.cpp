@@ -260,4 +260,11 @@ void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> by
     }
 }
 
+fs::path ProgramFolder(std::string_view programPath) {
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    const fs::path program = error ? fs::absolute(programPath) : self;
+    return program.parent_path();
+}
+
 }  // namespace platform

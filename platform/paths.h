@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -42,5 +43,9 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBy
 // link stays a link: the file it points to is replaced that way. A device or FIFO is written
 // through; a folder is refused.
 void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes);
+
+// The folder of the running program, where the programs find the data made beside them: the
+// executable's own folder, or that of the path it was started by where the system does not say.
+std::filesystem::path ProgramFolder(std::string_view programPath);
 
 }  // namespace platform

@@ -6,7 +6,6 @@
 #include "editor/data/texture_loader.h"
 #include "editor/document/editor_texts.h"
 #include "platform/paths.h"
-#include "platform/text_decoding.h"
 
 #include <filesystem>
 #include <string_view>
@@ -17,15 +16,6 @@ namespace {
 using namespace catalogue_files;
 
 constexpr std::size_t kExtensionLength = 4;
-
-std::vector<std::string> ReadCatalogueFile(const std::string& name) {
-    try {
-        const std::vector<std::uint8_t> bytes = platform::ReadWholeFile(name);
-        return platform::DecodeCatalogueText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    } catch (const platform::FileError& error) {
-        throw CatalogueError(error.what());
-    }
-}
 
 std::uint32_t LoadKindTexture(const char* package, const std::string& record) {
     std::uint32_t texture = 0;
@@ -47,12 +37,7 @@ int LoadObjectMesh(const std::string& record) {
 
 // Pairs of lines: mesh record, texture record. An odd last line is listed but has no kind.
 std::vector<std::string> LoadObjectList(const char* listName, std::vector<TKindEntry>& kinds) {
-    const auto record = ExtractRecord(kObjects, listName);
-    if (!record) {
-        throw CatalogueError(std::string("No ") + listName + " in " + kObjects);
-    }
-    const std::vector<std::string> lines =
-        platform::DecodeCatalogueText(std::string_view(reinterpret_cast<const char*>(record->data()), record->size()));
+    const std::vector<std::string> lines = ReadObjectList(kObjects, listName);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < lines.size(); i += 2) {
         names.push_back(ObjectDisplayName(lines[i]));

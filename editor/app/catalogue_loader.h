@@ -1,32 +1,14 @@
 #pragma once
 
+#include "editor/data/catalogue_files.h"
 #include "editor/data/kind_catalogue.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace editor {
-
-namespace catalogue_files {
-constexpr char kBaseSurfaces[] = "System\\Basic_surface.txt";
-constexpr char kSurfaces[] = "System\\Surface.txt";
-constexpr char kSpecials[] = "System\\Special_obj.txt";
-constexpr char kTextures[] = "Data\\Textures.qzp";
-constexpr char kObjects[] = "Data\\Objects.qzp";
-constexpr char kGroundList[] = "Info_ground.txt";
-constexpr char kAirList[] = "Info_air.txt";
-constexpr char kTemporaryMesh[] = "Temp.qzm";
-}  // namespace catalogue_files
-
-// A catalogue that could not be loaded: a missing text file, a list record that cannot be
-// extracted, a mesh that cannot be read. The editor cannot start without its catalogues.
-class CatalogueError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The entries of the palette's and the properties dialog's lists, in list order.
 struct TCatalogueLists {

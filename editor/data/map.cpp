@@ -87,6 +87,14 @@ bool RemoveFirstAt(std::vector<Record>& records, std::int32_t& count, std::uint8
     return false;
 }
 
+template <typename Record>
+bool RemoveAnchoredIn(std::vector<Record>& records, std::int32_t& count, const TCellRect& rect) {
+    const std::size_t removed =
+        std::erase_if(records, [&](const Record& record) { return rect.Contains(record.X, record.Y); });
+    count = static_cast<std::int32_t>(records.size());
+    return removed > 0;
+}
+
 }  // namespace
 
 TMap::TMap() {
@@ -240,6 +248,20 @@ void TMap::AddTile(std::uint8_t kind, std::uint8_t x, std::uint8_t y) {
     UpdateTileBlendAround(x, y);
 }
 
+void TMap::AddTiles(std::span<const TSurfaceTile> tiles) {
+    if (tiles.empty()) {
+        return;
+    }
+    for (const TSurfaceTile& added : tiles) {
+        TSurfaceTile tile;
+        tile.Kind = added.Kind;
+        tile.X = added.X;
+        tile.Y = added.Y;
+        Append(m_data.Tiles, m_data.Header.TileCount, tile);
+    }
+    UpdateTileBlend();
+}
+
 void TMap::AddGroundObject(const TGroundObject& object) {
     Append(m_data.Ground, m_data.Header.GroundCount, object);
 }
@@ -268,6 +290,16 @@ void TMap::DeleteSpecialAt(std::uint8_t x, std::uint8_t y) {
 
 void TMap::DeleteAirAt(std::uint8_t x, std::uint8_t y) {
     RemoveFirstAt(m_data.Air, m_data.Header.AirCount, x, y);
+}
+
+void TMap::DeleteAnchoredIn(const TCellRect& rect) {
+    const bool tilesWent = RemoveAnchoredIn(m_data.Tiles, m_data.Header.TileCount, rect);
+    RemoveAnchoredIn(m_data.Ground, m_data.Header.GroundCount, rect);
+    RemoveAnchoredIn(m_data.Specials, m_data.Header.SpecialCount, rect);
+    RemoveAnchoredIn(m_data.Air, m_data.Header.AirCount, rect);
+    if (tilesWent) {
+        UpdateTileBlend();
+    }
 }
 
 }  // namespace editor

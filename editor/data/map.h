@@ -1,10 +1,12 @@
 #pragma once
 
+#include "editor/data/cell_rect.h"
 #include "editor/data/map_file.h"
 #include "editor/data/map_records.h"
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace editor {
@@ -66,6 +68,9 @@ public:
     void AddGroundObject(const TGroundObject& object);
     void AddSpecialObject(const TSpecialObject& object);
     void AddAirObject(const TAirObject& object);
+    // Appends the tiles in order and leaves the map as AddTile for each of them would: every
+    // Blend as the rule makes it. The blends are updated once, so a whole map's worth is fast.
+    void AddTiles(std::span<const TSurfaceTile> tiles);
 
     // Each removes the first record anchored at the cell (kind is not compared) by moving the last
     // record into its place; DeleteTileAt then updates the blends. No match changes nothing.
@@ -73,6 +78,9 @@ public:
     void DeleteGroundAt(std::uint8_t x, std::uint8_t y);
     void DeleteSpecialAt(std::uint8_t x, std::uint8_t y);
     void DeleteAirAt(std::uint8_t x, std::uint8_t y);
+    // Removes every record of the four layers anchored in the block. The others keep their order,
+    // so no other cell's top tile changes; the blends are updated when a tile went.
+    void DeleteAnchoredIn(const TCellRect& rect);
 
 private:
     void Reset();

@@ -23,13 +23,6 @@ namespace {
 
 constexpr const char* kProgramName = "skirmish";
 
-std::filesystem::path ProgramFolder(const std::string& programPath) {
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::filesystem::path program = error ? std::filesystem::absolute(programPath) : self;
-    return program.parent_path();
-}
-
 // Errors that reach the application loop while the game runs: told, and the game goes on.
 void ReportToUser(const std::string& message, bool unattended) {
     std::cerr << kProgramName << ": " << message << '\n';
@@ -109,7 +102,7 @@ int RunSkirmish(const std::string& programPath, const std::vector<std::string>& 
     };
     std::optional<TRunResult> result;
     try {
-        result = Play(options, std::move(script), ProgramFolder(programPath));
+        result = Play(options, std::move(script), platform::ProgramFolder(programPath));
     } catch (const std::exception& error) {
         // The game is gone by now and the desktop's display mode is back.
         ReportToUser(error.what(), unattended);

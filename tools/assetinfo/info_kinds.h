@@ -10,6 +10,9 @@
 // file ("file" and "kind" are added by the caller) and throws with the reader's message on failure.
 namespace tools {
 
+// The reason a file given as a map is none: the editor refuses it without a word.
+inline constexpr char kNotAMap[] = "Not a map the editor loads: its version mark (byte 22) is not \"1\"";
+
 nlohmann::json InfoMap(const std::string& path);
 nlohmann::json InfoPackage(const std::string& path);
 nlohmann::json InfoQzm(const std::string& path);

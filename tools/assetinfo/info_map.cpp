@@ -11,7 +11,7 @@ namespace tools {
 nlohmann::json InfoMap(const std::string& path) {
     const std::optional<editor::TMapData> map = editor::DecodeMap(platform::ReadWholeFile(path));
     if (!map) {
-        throw std::runtime_error("Not a map the editor loads: its version mark (byte 22) is not \"1\"");
+        throw std::runtime_error(kNotAMap);
     }
     nlohmann::json tiles = nlohmann::json::array();
     for (const editor::TSurfaceTile& tile : map->Tiles) {

@@ -1,3 +1,6 @@
+#include "editor/data/map_file.h"
+#include "editor/data/package_writer.h"
+#include "platform/paths.h"
 #include "tests/editor/data/qzm_samples.h"
 #include "tests/platform/bmp_builder.h"
 #include "tests/platform/jpeg_encoder.h"
@@ -52,8 +55,9 @@ protected:
         return Write(name, Bytes(text.begin(), text.end()));
     }
 
-    Result Run(const std::string& arguments) const {
-        const std::string command = std::string(ASSETINFO_PROGRAM) + " " + arguments + " >" + PathOf("stdout");
+    // The program's output lines; its standard error goes to the file "stderr".
+    Result Run(const std::string& arguments, const std::string& program = ASSETINFO_PROGRAM) const {
+        const std::string command = program + " " + arguments + " >" + PathOf("stdout") + " 2>" + PathOf("stderr");
         Result result;
         const int raw = std::system(command.c_str());
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -194,6 +198,110 @@ TEST_F(AssetInfoTest, PngOptionWritesTheDecodedPicture) {
     ASSERT_EQ(notAPicture.lines.size(), 1u);
     EXPECT_TRUE(notAPicture.lines[0].contains("error"));
     EXPECT_FALSE(fs::exists(PathOf("mesh.png")));
+}
+
+Bytes TextBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+// A 6 x 6 map with one problem of every kind the checker knows, against catalogues of 2 base
+// surfaces, 3 surfaces, 2 ground kinds (the list's odd fifth line makes none), 1 air kind and the
+// special list "Script" and one marker.
+editor::TMapData BrokenMap() {
+    editor::TMapData map;
+    map.Header.SizeX = 6;
+    map.Header.SizeY = 6;
+    map.Header.Surface = 2;
+    map.Header.Version.Assign("v1_00");
+    map.Tiles = {{2, 1, 1, {}}, {3, 2, 1, {}}, {0, 6, 0, {}}};
+    editor::TGroundObject ground;
+    ground.Kind = 1;
+    map.Ground = {ground, ground};
+    map.Ground[1].Kind = 2;
+    map.Ground.push_back(ground);
+    map.Specials = {{1, 0, 0, {}}, {2, 1, 0, {}}};
+    map.Air = {{0, 0, 0, 2, 2, 1, 1, 1, 255, {}}, {1, 0, 0, 3, 3, 1, 1, 1, 255, {}}};
+    map.Header.TileCount = 3;
+    map.Header.GroundCount = 3;
+    map.Header.SpecialCount = 2;
+    map.Header.AirCount = 2;
+    return map;
+}
+
+TEST_F(AssetInfoTest, CheckListsEachProblemOfAMapAgainstTheCataloguesBesideIt) {
+    // assetinfo in a folder of its own, as build/bin holds it beside the editor's data.
+    const fs::path tool = PathOf("bin");
+    fs::create_directories(tool / "System");
+    fs::create_directories(tool / "Data");
+    fs::copy_file(ASSETINFO_PROGRAM, tool / "assetinfo");
+    Write("bin/System/Basic_surface.txt", std::string("grass\nsand\n"));
+    Write("bin/System/surface.txt", std::string("moss\r\nmud\r\nsnow"));
+    Write("bin/System/Special_obj.txt", std::string("start\n"));
+    const std::vector<editor::PackageRecord> lists = {
+        {"Info_ground.txt", TextBytes("hut.qzm\nhut.bmp\nwall.qzm\nwall.bmp\nlonely.qzm\n")},
+        {"Info_air.txt", TextBytes("cloud.qzm\ncloud.bmp\n")},
+    };
+    editor::WritePackage((tool / "Data" / "Objects.qzp").string(), lists);
+    const std::string program = (tool / "assetinfo").string();
+
+    Bytes broken = editor::EncodeMap(BrokenMap());
+    broken.insert(broken.end(), 3, 0);
+    const std::string map = Write("broken.map", broken);
+    const auto check = [&](const std::string& files) { return Run("--check " + files, program); };
+    const auto findings = [](const Result& result) {
+        std::vector<std::string> found;
+        for (const nlohmann::json& line : result.lines) {
+            found.push_back(line["problem"].get<std::string>() + " " + line["layer"].get<std::string>() + " " +
+                            line["index"].dump());
+        }
+        return found;
+    };
+
+    const Result all = check(map);
+    EXPECT_EQ(all.status, 1);
+    EXPECT_EQ(findings(all), (std::vector<std::string>{
+                                 "header header null", "kind header null", "kind tiles 1", "outside tiles 2",
+                                 "kind ground 1", "duplicate ground 2", "kind special 1", "kind air 1"}));
+    ASSERT_EQ(all.lines.size(), 8u);
+    EXPECT_EQ(all.lines[3], nlohmann::json({{"file", map},
+                                            {"problem", "outside"},
+                                            {"layer", "tiles"},
+                                            {"index", 2},
+                                            {"x", 6},
+                                            {"y", 0},
+                                            {"message", "tile 2: (6, 0) is off the 6 x 6 map"}}));
+    EXPECT_EQ(all.lines[0]["x"], nullptr);
+
+    fs::remove(tool / "Data" / "Objects.qzp");
+    const Result withoutObjects = check(map);
+    EXPECT_EQ(findings(withoutObjects),
+              (std::vector<std::string>{"header header null", "kind header null", "kind tiles 1", "outside tiles 2",
+                                        "duplicate ground 2", "kind special 1"}))
+        << "ground and air kinds go unchecked without their lists";
+    EXPECT_EQ(platform::ReadWholeFile(PathOf("stderr")), Bytes{}) << "a missing package is no message";
+
+    editor::TMapData fine;
+    fine.Header.SizeX = fine.Header.SizeY = 4;
+    fine.Header.Version.Assign("v1_00");
+    fine.Tiles = {{2, 3, 3, {}}};
+    fine.Header.TileCount = 1;
+    const Result clean = check(Write("fine.map", editor::EncodeMap(fine)));
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_TRUE(clean.lines.empty());
+
+    Bytes otherVersion = editor::EncodeMap(fine);
+    otherVersion[22] = '2';
+    const Result notMaps = check(Write("v2.map", otherVersion) + " " + Write("short.map", Bytes(27, 0)) + " " +
+                                 PathOf("missing.map") + " " + PathOf("fine.map"));
+    EXPECT_EQ(notMaps.status, 1);
+    ASSERT_EQ(notMaps.lines.size(), 3u) << "one error object for each file that is no map";
+    EXPECT_EQ(notMaps.lines[0],
+              nlohmann::json({{"file", PathOf("v2.map")},
+                              {"error", "Not a map the editor loads: its version mark (byte 22) is not \"1\""}}));
+    EXPECT_EQ(notMaps.lines[1]["error"], "Read beyond end of file");
+    EXPECT_TRUE(notMaps.lines[2].contains("error"));
+
+    EXPECT_EQ(check("").status, 2) << "--check needs a map";
 }
 
 }  // namespace
