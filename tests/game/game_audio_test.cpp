@@ -129,20 +129,5 @@ TEST_F(GameAudioTest, TheSoundKeysSetTheLevelAndShowItForASecond) {
     EXPECT_FALSE(LevelText().Visible());
 }
 
-TEST_F(GameAudioTest, ReportsEveryEffectByNameAndWhereTheMixWent) {
-    GatlingWithATarget();
-    Battle(30);
-    const nlohmann::json report = audio->Report();
-    EXPECT_EQ(report["audio"], "file");
-    ASSERT_EQ(report["sounds"].size(), static_cast<std::size_t>(gsCount));
-    for (const auto& [name, count] : audio->System().StartCounts()) {
-        EXPECT_EQ(report["sounds"][std::string(name)], count) << name;
-    }
-    EXPECT_EQ(report["sounds"]["ambience"], 1);
-    EXPECT_EQ(report["sounds"]["purchase"], 1);
-    EXPECT_EQ(report["sounds"]["place"], 1);
-    EXPECT_GT(report["sounds"]["gatling"], 0);
-}
-
 }  // namespace
 }  // namespace tests
