@@ -1,5 +1,6 @@
 #include "engine/platform/application.h"
 #include "game/data_module.h"
+#include "game/session/game_audio.h"
 #include "game/session/game_clock.h"
 #include "tests/game/game_driver.h"
 
@@ -9,7 +10,9 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -18,20 +21,53 @@ using namespace engine;
 
 constexpr double kStep = 1.0 / 60.0;
 
+// OpenAL picks its backend once per process: the null backend stands for a sound card (it mixes on
+// a thread of its own, as a real device does), so the figures do not depend on the machine's.
+const bool kNullBackend = ::setenv("ALSOFT_DRIVERS", "null", 0) == 0;
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The value below which the share q of the sorted samples lies.
+double Quantile(const std::vector<double>& sorted, double q) {
+    return sorted[static_cast<std::size_t>(q * static_cast<double>(sorted.size() - 1))];
+}
+
+// Where a benchmarked game's sound goes: nowhere listens, no output, or a device.
+enum TSound { sOff, sNoOutput, sDevice };
+
 struct StartedGame {
-    StartedGame() {
+    explicit StartedGame(TSound sound = sOff) {
         game = std::make_unique<game::TDataModule2>(game::TGameSetup{GAME_BUILD_BIN, 1, true});
         clock = std::make_unique<game::TGameClock>(*game, kStep);
+        if (sound != sOff) {
+            TAudioOptions options;
+            options.Output = sound == sDevice ? aoDevice : aoNone;
+            audio = std::make_unique<game::TGameAudio>(*game, std::filesystem::path(GAME_BUILD_BIN) / "sounds", options);
+        }
         game->StartUp();
     }
-    // One pass of the game loop: timers, input, the frame's progress walk and handlers, and the
-    // picture when there is a screen.
+    ~StartedGame() {
+        audio.reset();
+        clock.reset();
+        game.reset();
+    }
+    // One pass of the game loop: timers, input, the frame's progress walk and handlers, the picture
+    // when there is a screen, then the pass's sound.
     void Frame() {
         clock->BeforePass();
         Application().ProcessMessages();
+        if (audio) {
+            const auto start = std::chrono::steady_clock::now();
+            audio->AfterPass(clock->PassSeconds());
+            soundStepMs.push_back(MillisecondsSince(start));
+        }
     }
     std::unique_ptr<game::TDataModule2> game;
     std::unique_ptr<game::TGameClock> clock;
+    std::unique_ptr<game::TGameAudio> audio;
+    std::vector<double> soundStepMs;  // of each pass's sound step alone
 };
 
 // Keeps every bug alive, so that the battle goes on at full strength.
@@ -77,49 +113,63 @@ void ReportBattle(benchmark::State& state, const StartedGame& g) {
     state.counters["explosions"] = static_cast<double>(g.game->Figures.Explosions);
 }
 
-// The game's logic of one frame without a screen: the progress walk with every handler. Each
-// frame is timed on its own, for the median and the 99th percentile.
+// The game's logic of one frame without a screen: the progress walk with every handler, and with
+// the sound on, its events and the pass's sound step. Each frame is timed on its own, for the
+// median and the 99th percentile. Args: battle 0 or 1, sound (TSound).
 void BM_FrameLogic(benchmark::State& state) {
-    StartedGame g;
+    StartedGame g(static_cast<TSound>(state.range(1)));
+    if (g.audio && !g.audio->Problems().empty()) {
+        state.SkipWithError(g.audio->Problems().front().c_str());
+        return;
+    }
     g.game->Scene.GLCadencer1.SetEnabled(true);
     if (state.range(0) == 1) {
         BuildBattle(g);
     }
     std::vector<double> milliseconds;
+    g.soundStepMs.clear();
     for (auto _ : state) {
         if (state.range(0) == 1) {
             HealBugs(g);
         }
         const auto start = std::chrono::steady_clock::now();
         g.Frame();
-        milliseconds.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        milliseconds.push_back(MillisecondsSince(start));
     }
     std::sort(milliseconds.begin(), milliseconds.end());
-    const auto at = [&](double q) { return milliseconds[static_cast<std::size_t>(q * static_cast<double>(milliseconds.size() - 1))]; };
-    state.counters["medianMs"] = at(0.5);
-    state.counters["p99Ms"] = at(0.99);
+    state.counters["medianMs"] = Quantile(milliseconds, 0.5);
+    state.counters["p99Ms"] = Quantile(milliseconds, 0.99);
     ReportBattle(state, g);
+    if (g.audio) {
+        std::sort(g.soundStepMs.begin(), g.soundStepMs.end());
+        state.counters["soundStepMedianMs"] = Quantile(g.soundStepMs, 0.5);
+        state.SetLabel(std::string(g.audio->System().OutputName()));
+    }
 }
-BENCHMARK(BM_FrameLogic)->Arg(0)->Arg(1)->ArgName("battle")->Unit(benchmark::kMillisecond)->Iterations(3000);
+BENCHMARK(BM_FrameLogic)
+    ->ArgsProduct({{0, 1}, {sOff, sNoOutput, sDevice}})
+    ->ArgNames({"battle", "sound"})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3000);
 
-// From the start of the program's start-up to its first frame on screen.
+// From the start of the program's start-up to its first frame on screen, without and with the
+// sound (read, a device opened, the sounds uploaded).
 void BM_StartUpToFirstFrame(benchmark::State& state) {
     if (!std::getenv("DISPLAY")) {
         state.SkipWithError("needs a display (bench/run uses Xvfb when there is none)");
         return;
     }
     for (auto _ : state) {
-        StartedGame g;
-        g.game->StartPlaying();
-        g.Frame();
-        benchmark::DoNotOptimize(g.game->Scene.GLFullScreenViewer1.Buffer().FrameCount());
+        auto g = std::make_unique<StartedGame>(state.range(0) == 0 ? sOff : sDevice);
+        g->game->StartPlaying();
+        g->Frame();
+        benchmark::DoNotOptimize(g->game->Scene.GLFullScreenViewer1.Buffer().FrameCount());
         state.PauseTiming();
-        g.game->Scene.GLFullScreenViewer1.SetScreenActive(false);
-        g.clock.reset();
-        g.game.reset();
+        g->game->Scene.GLFullScreenViewer1.SetScreenActive(false);
+        g.reset();
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_StartUpToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_StartUpToFirstFrame)->Arg(0)->Arg(1)->ArgName("sound")->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -96,6 +96,7 @@ void TDataModule2::BugProgress(TComponent* sender, double deltaTime, double) {
                 actor->SelectAnimation(bug_animations::Attack);
             }
             Scene.base->SetTagFloat(Scene.base->TagFloat() - rules::BaseDamagePerFrame);
+            Sound().Play(gsBaseHit);
         }
         TVec4 rayStart = actor->GetWorldPosition();
         rayStart.Y = rules::ProbeHeight;
@@ -119,6 +120,7 @@ void TDataModule2::BugProgress(TComponent* sender, double deltaTime, double) {
         actor->Advance(rules::CorpseLift);
         State.Money += rules::KillReward;
         ++Figures.Kills;
+        Sound().Play(gsBugDeath, actor->GetWorldPosition());
     }
     bug.CorpseTime -= dt;
     if (bug.CorpseTime <= 0) {

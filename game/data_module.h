@@ -4,6 +4,7 @@
 #include "game/designed_scene.h"
 #include "game/game_figures.h"
 #include "game/game_state.h"
+#include "game/sound_sink.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -95,6 +96,8 @@ public:
     void SetPaused(bool paused);
     // Asked for by the screenshot key; whoever shows the screen writes the picture.
     std::function<void()> OnScreenshot;
+    // Where the handlers' sound events go: nowhere until a listener is set, and again after nullptr.
+    void SetSoundSink(TSoundSink* sink) { m_sound = sink ? sink : &m_silence; }
 
     // Moves the system pointer to a logical pixel; asked for before the screen exists, it is
     // moved there once the screen is taken.
@@ -158,7 +161,12 @@ private:
     void StartPlacement(const TTowerKind& kind);
     bool ButtonRefused(int button) const;
 
+    TSoundSink& Sound() { return *m_sound; }
+    void SoundKey(char key);
+
     TGameSetup m_setup;
+    TSoundSink m_silence;
+    TSoundSink* m_sound = &m_silence;
     std::optional<engine::ScreenPoint> m_lastPointerMove;
     std::optional<engine::ScreenPoint> m_pendingPointerMove;
 };

@@ -73,6 +73,10 @@ void TDataModule2::ShowHealth() {
         if (!b.applies || (attached && attached->Name() == b.band.Model)) {
             continue;
         }
+        // Down from intact, or down to wrecked; a repair that lifts the band is no alarm.
+        if (b.model == Scene.base_d2 || (b.model == Scene.base_d1 && attached == Scene.base_d0)) {
+            Sound().Play(gsAlarm);
+        }
         AttachBaseModel(*b.model);
         TGLSourcePFXEffect& smoke = SourceEffectOf(*Scene.base);
         if (b.band.Smoke) {

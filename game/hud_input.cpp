@@ -70,6 +70,7 @@ bool TDataModule2::ButtonRefused(int button) const {
 void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     // Nothing is bought or placed while the world stands still.
     if (State.Paused) {
+        Sound().Play(gsRefused);
         return;
     }
     const bool repairing = State.RepairMode;
@@ -84,10 +85,14 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
                 State.Money -= kind->Rules.Charge;
             }
             State.Placing = false;
+            Sound().Play(gsPlace);
+        } else if (State.Placing) {
+            Sound().Play(gsRefused);
         }
         return;
     }
     if (Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing) {
+        Sound().Play(gsRefused);
         return;
     }
     if (State.Placing) {
@@ -98,6 +103,7 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     } else if (button == rules::RepairButton) {
         State.RepairMode = true;
     }
+    Sound().Play(gsPurchase);
 }
 
 // A click of repair mode on the base: 40 health back, up to the full 100, for the repair button's
@@ -108,11 +114,13 @@ void TDataModule2::Repair() {
     auto* model = dynamic_cast<TGLFreeForm*>(Scene.base->ChildAt(0));
     if (State.Money < price || health >= rules::BaseFullHealth || !model ||
         !model->OctreeRayCast(State.CameraPos, State.MouseRay, nullptr, nullptr)) {
+        Sound().Play(gsRefused);
         return;
     }
     Scene.base->SetTagFloat(std::min(rules::BaseFullHealth, health + rules::RepairHealth));
     State.Money -= price;
     ++Figures.Repairs;
+    Sound().Play(gsRepair);
 }
 
 // The tower that follows the mouse is the last child of Towers and the last record; both go,
@@ -209,8 +217,10 @@ void TDataModule2::GLFullScreenViewer1MouseMove(TComponent*, TShiftState, int x,
     State.MouseY = y;
 }
 
-// "0" ends the game; camera keys are sampled by the 15 ms timer, other characters do nothing.
+// "0" ends the game; M, - and = are the sound keys; camera keys are sampled by the 15 ms timer, other
+// characters do nothing.
 void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
+    SoundKey(key);
     if (key == '0') {
         key = '\0';
         Scene.GLFullScreenViewer1.SetScreenActive(false);
@@ -245,6 +255,8 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShi
 void TDataModule2::SetPaused(bool paused) {
     State.Paused = paused;
     Scene.pause_sign->SetVisible(paused);
+    Sound().SetPaused(paused);
+    Sound().Play(paused ? gsPause : gsResume);
 }
 
 }  // namespace game

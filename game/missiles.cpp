@@ -71,6 +71,7 @@ void TDataModule2::Explode(const TVec4& hit) {
     WireExplosion(*sprite);
     sprite->SetRotation(rules::ExplosionStartRotation);
     ++Figures.Explosions;
+    Sound().Play(gsBlast, hit);
 }
 
 void TDataModule2::ExplosionFrameChanged(TComponent* sender) {

@@ -74,7 +74,11 @@ void TDataModule2::Burn(TGLBaseSceneObject& gun, TTowerState& tower, float delta
             bug.Health -= damage;
             Figures.LaserDamage += damage;
             beam->SetEnds(gun.LocalToWorld(TVec4{0, 0, rules::BeamMuzzleZ, 1}), target);
+            Sound().StartLoop(gsLaser, gun.Parent()->Tag(), beam->From());
         }
+    }
+    if (!on && beam->Visible()) {
+        Sound().StopLoop(gsLaser, gun.Parent()->Tag());
     }
     beam->SetVisible(on);
 }
@@ -157,6 +161,7 @@ void TDataModule2::Fire(TGLBaseSceneObject& gun, TGLBaseSceneObject& aim, const 
             aim.SetVisible(true);
             State.BugTable[tower.Target].Health -= rules::GatlingDamage;
             ++Figures.GatlingShots;
+            Sound().Play(gsGatling, gun.GetWorldPosition());
         }
         break;
     case TTowerWeapon::Beam:
@@ -179,6 +184,7 @@ void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
     missile->SetCubeSize(rules::MissileCubeSize);
     WireMissile(*missile);
     ++Figures.MissilesFired;
+    Sound().Play(gsLaunch, missile->GetWorldPosition());
 }
 
 void TDataModule2::PlaceRing(const TVec4& point, const std::string& ringName) {

@@ -52,6 +52,15 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
             options.Screenshot = value();
         } else if (option == "--stats") {
             options.Stats = value();
+        } else if (option == "--mute") {
+            options.Mute = true;
+        } else if (option == "--volume") {
+            options.Volume = NumberValue<int>(option, value());
+            if (options.Volume < 0 || options.Volume > 100) {
+                throw ECommandLineError(option + ": a volume from 0 to 100 is needed");
+            }
+        } else if (option == "--audio-out") {
+            options.AudioOut = value();
         } else {
             throw ECommandLineError("unknown option '" + option + "'");
         }
@@ -68,6 +77,9 @@ std::string UsageText() {
            "  --script FILE         replay the timed input events of FILE\n"
            "  --screenshot FILE     write the last frame (800 x 600) as PNG when the game ends\n"
            "  --stats FILE          write the game's figures as JSON when the game ends\n"
+           "  --mute                start with the sound off (M turns it on)\n"
+           "  --volume N            the sound's volume in percent, 0 to 100 (default 80)\n"
+           "  --audio-out FILE      write the whole mix to FILE as WAV (stereo, 44100 Hz) instead of playing it\n"
            "  --help                show this text\n";
 }
 

@@ -18,6 +18,9 @@ struct TGameOptions {
     std::string Script;
     std::string Screenshot;
     std::string Stats;
+    bool Mute = false;
+    int Volume = 80;       // percent
+    std::string AudioOut;  // a WAV of the whole mix instead of the sound device
     bool Help = false;
 };
 

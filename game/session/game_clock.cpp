@@ -35,6 +35,7 @@ TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_f
 void TGameClock::BeforePass() {
     const TRealClock::time_point now = TRealClock::now();
     const double length = PassLength(now);
+    m_passSeconds = length;
     m_passStart = now;
     if (Simulated()) {
         m_runTime = static_cast<double>(m_passes) * m_fixedStep;

@@ -32,6 +32,8 @@ public:
     void AfterPass();
     // Seconds of the run's clock at this pass, counted from the first; it goes on while paused.
     double RunTime() const { return m_runTime; }
+    // Seconds this pass stands for: the fixed step, or the real time since the last pass.
+    double PassSeconds() const { return m_passSeconds; }
 
 private:
     struct TSimulatedTimer {
@@ -48,6 +50,7 @@ private:
     double m_fixedStep;
     std::int64_t m_passes = 0;
     double m_runTime = 0;
+    double m_passSeconds = 0;
     double m_gameClock = 0;  // what the frame clock reads
     std::array<TSimulatedTimer, 2> m_timers;
     TRealClock::time_point m_passStart;

@@ -4,6 +4,7 @@
 #include "engine/platform/keyboard_state.h"
 #include "game/data_module.h"
 #include "game/session/command_line.h"
+#include "game/session/game_audio.h"
 #include "game/session/game_clock.h"
 #include "game/session/game_script.h"
 #include "game/session/run_stats.h"
@@ -35,6 +36,15 @@ void WriteText(const std::string& path, const std::string& text) {
     platform::WriteFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+engine::TAudioOptions AudioOptions(const TGameOptions& options) {
+    engine::TAudioOptions audio;
+    audio.Output = options.AudioOut.empty() ? engine::aoDevice : engine::aoFile;
+    audio.File = options.AudioOut;
+    audio.Volume = options.Volume;
+    audio.Muted = options.Mute;
+    return audio;
+}
+
 struct TRunResult {
     nlohmann::json Stats;
     platform::Image LastFrame;
@@ -45,6 +55,10 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     TGameClock clock(game, options.FixedStep);
     TRunStats stats(game);
     TScreenCapture capture(game, !options.Screenshot.empty());
+    TGameAudio audio(game, folder / "sounds", AudioOptions(options));
+    for (const std::string& problem : audio.Problems()) {
+        std::cerr << kProgramName << ": " << problem << '\n';
+    }
     TScriptPlayer player(std::move(script));
     game.OnScreenshot = [&capture] { capture.Request(ScreenshotPath(), true); };
     game.OnBeforePass = [&] {
@@ -56,6 +70,7 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     };
     game.OnAfterPass = [&] {
         stats.AfterPass();
+        audio.AfterPass(clock.PassSeconds());
         if (options.Frames && stats.Frames() >= *options.Frames && game.Scene.GLFullScreenViewer1.ScreenActive()) {
             char quit = '0';
             game.GLFullScreenViewer1KeyPress(&game.Scene.GLFullScreenViewer1, quit);
@@ -64,7 +79,10 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     };
     game.DataModuleCreate();
     engine::ReleaseScriptedKeys();
-    return TRunResult{stats.Report(), capture.LastFrame()};
+    audio.Finish();
+    nlohmann::json figures = stats.Report();
+    figures.update(audio.Report());
+    return TRunResult{figures, capture.LastFrame()};
 }
 
 }  // namespace
@@ -91,7 +109,7 @@ int RunSkirmish(const std::string& programPath, const std::vector<std::string>& 
         return 2;
     }
     // Paths of the command line are the caller's; the game moves to its own folder.
-    for (std::string* path : {&options.Screenshot, &options.Stats}) {
+    for (std::string* path : {&options.Screenshot, &options.Stats, &options.AudioOut}) {
         if (!path->empty()) {
             *path = std::filesystem::absolute(*path).string();
         }

@@ -6,6 +6,7 @@
 #include "game/session/game_clock.h"
 #include "tools/assetgen/game_images/game_images.h"
 #include "tools/assetgen/game_models/game_models.h"
+#include "tools/assetgen/game_sounds/game_sounds.h"
 #include "tools/writers/output_folder.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,15 @@ inline std::filesystem::path GameDataFolder() {
     static const std::filesystem::path folder = [] {
         const std::filesystem::path built = GAME_BUILD_BIN;
         if (std::filesystem::exists(built / "models" / "terrain_low.3ds") &&
-            std::filesystem::exists(built / "textures" / "terrain.jpg")) {
+            std::filesystem::exists(built / "textures" / "terrain.jpg") &&
+            std::filesystem::exists(built / "sounds" / "ambience.wav")) {
             return built;
         }
         const std::filesystem::path generated = std::filesystem::temp_directory_path() / "skirmish-test-data";
         tools::OutputFolder output(generated);
         tools::assetgen::GenerateGameImages(output);
         tools::assetgen::GenerateGameModels(output);
+        tools::assetgen::GenerateGameSounds(output);
         return generated;
     }();
     return folder;

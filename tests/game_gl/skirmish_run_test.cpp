@@ -1,9 +1,13 @@
+#include "platform/paths.h"
+#include "platform/wav_decoder.h"
+
 #include <nlohmann/json.hpp>
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -31,11 +35,13 @@ protected:
 
     void WriteScript(const std::string& text) const { std::ofstream(File("play.txt")) << text; }
 
+    // OpenAL's null device stands for a sound card, so that the runs stay quiet on a machine that has
+    // one; the environment given comes after it and may choose another.
     Result Run(const std::string& arguments, const fs::path& program = SKIRMISH_PROGRAM,
                const std::string& environment = "") const {
         const fs::path errors = File("stderr.txt");
-        const std::string command =
-            environment + "'" + program.string() + "' " + arguments + " 2> '" + errors.string() + "' >/dev/null";
+        const std::string command = "ALSOFT_DRIVERS=null " + environment + "'" + program.string() + "' " + arguments +
+                                    " 2> '" + errors.string() + "' >/dev/null";
         const int raw = std::system(command.c_str());
         Result result;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -130,6 +136,61 @@ TEST_F(SkirmishRun, TheComfortKeysPauseSpeedUpAndTakePictures) {
         ++pictures;
     }
     EXPECT_EQ(pictures, 1);
+}
+
+// The figures of the rules, without the machine's timing and the sound's own keys.
+nlohmann::json Rules(nlohmann::json stats) {
+    for (const char* key : {"fps", "fpsText", "logicMs", "renderMs", "rssMiB", "peakRssMiB", "audio"}) {
+        stats.erase(key);
+    }
+    return stats;
+}
+
+// The mix rendered in game time: the same script writes the same bytes, muted it writes silence of
+// the same length, and neither muting nor a missing device changes a rule or a count of the sounds.
+TEST_F(SkirmishRun, TheGamesSoundReplaysExactlyAndNeverChangesTheGame) {
+    WriteScript(
+        "0.2 move 408 550\n"
+        "0.4 click 408 550\n"
+        "0.6 move 620 380\n"
+        "0.9 click 620 380\n"
+        "1.0 key pause down\n"
+        "1.1 key pause up\n");
+    const auto out = [&](const char* name) { return "--audio-out '" + File(name).string() + "'"; };
+    const nlohmann::json first = Play(90, "first.json", out("first.wav"));
+    const nlohmann::json again = Play(90, "again.json", out("again.wav"));
+    const nlohmann::json muted = Play(90, "muted.json", out("muted.wav") + " --mute");
+    ASSERT_TRUE(first.is_object() && again.is_object() && muted.is_object());
+    EXPECT_EQ(first["audio"], "file");
+    EXPECT_EQ(first["sounds"].size(), 14u);
+    for (const char* sound : {"ambience", "purchase", "place", "pause"}) {
+        EXPECT_EQ(first["sounds"][sound], 1) << sound;
+    }
+    EXPECT_EQ(first["sounds"]["gatling"], first["gatlingShots"]);
+    EXPECT_EQ(Rules(first), Rules(muted));
+
+    const auto bytes = [&](const char* name) { return platform::ReadWholeFile(File(name).string()); };
+    EXPECT_EQ(bytes("first.wav"), bytes("again.wav"));
+    const platform::PcmSound mix = platform::DecodeWav(bytes("first.wav"));
+    const platform::PcmSound silence = platform::DecodeWav(bytes("muted.wav"));
+    EXPECT_EQ(mix.SampleRate, 44100);
+    EXPECT_EQ(mix.Channels, 2);
+    EXPECT_EQ(mix.Frames(), 66150u) << "90 frames of 1/60 s";
+    EXPECT_EQ(silence.Frames(), mix.Frames());
+    EXPECT_TRUE(std::any_of(mix.Samples.begin(), mix.Samples.end(), [](std::int16_t s) { return s != 0; }));
+    EXPECT_TRUE(std::all_of(silence.Samples.begin(), silence.Samples.end(), [](std::int16_t s) { return s == 0; }));
+
+    // No sound device at all: one line says so and the game plays on.
+    const Result alone = Run("--windowed --fixed-step 0.0166667 --seed 1 --frames 90 --script '" +
+                                 File("play.txt").string() + "' --stats '" + File("alone.json").string() + "'",
+                             SKIRMISH_PROGRAM, "ALSOFT_DRIVERS=none ");
+    EXPECT_EQ(alone.status, 0);
+    EXPECT_EQ(alone.errors, "skirmish: no sound device: playing silently\n");
+    std::ifstream in(File("alone.json"));
+    const nlohmann::json silent = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_TRUE(silent.is_object());
+    EXPECT_EQ(silent["audio"], "none");
+    EXPECT_EQ(Rules(silent), Rules(first));
 }
 
 TEST_F(SkirmishRun, AnswersItsCommandLine) {

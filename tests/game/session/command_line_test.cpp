@@ -16,7 +16,8 @@ using game::TScriptEvent;
 TEST(CommandLine, TakesEveryOption) {
     const game::TGameOptions options =
         ParseCommandLine({"--windowed", "--seed", "7", "--fixed-step", "0.0166667", "--frames", "300", "--script",
-                          "play.txt", "--screenshot", "end.png", "--stats", "s.json"});
+                          "play.txt", "--screenshot", "end.png", "--stats", "s.json", "--mute", "--volume", "35",
+                          "--audio-out", "mix.wav"});
     EXPECT_TRUE(options.Windowed);
     EXPECT_EQ(options.Seed, 7u);
     EXPECT_DOUBLE_EQ(options.FixedStep, 0.0166667);
@@ -24,15 +25,23 @@ TEST(CommandLine, TakesEveryOption) {
     EXPECT_EQ(options.Script, "play.txt");
     EXPECT_EQ(options.Screenshot, "end.png");
     EXPECT_EQ(options.Stats, "s.json");
+    EXPECT_TRUE(options.Mute);
+    EXPECT_EQ(options.Volume, 35);
+    EXPECT_EQ(options.AudioOut, "mix.wav");
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
-    EXPECT_FALSE(ParseCommandLine({}).Windowed);
+    const game::TGameOptions plain = ParseCommandLine({});
+    EXPECT_FALSE(plain.Windowed);
+    EXPECT_FALSE(plain.Mute);
+    EXPECT_EQ(plain.Volume, 80);
+    EXPECT_TRUE(plain.AudioOut.empty());
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {
     const std::vector<std::vector<std::string>> bad = {
         {"--fullscreen"}, {"--seed"},          {"--seed", "x"},        {"--seed", "-1"},
         {"--frames", "0"}, {"--frames", "1e3"}, {"--fixed-step", "0"}, {"--fixed-step", "nan"},
-        {"--stats"},      {"stray"},
+        {"--stats"},      {"stray"},          {"--volume", "101"},    {"--volume", "-1"},
+        {"--volume", "5.5"}, {"--audio-out"},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseCommandLine(arguments), ECommandLineError) << arguments[0];
