@@ -263,8 +263,9 @@ TEST_F(RulesTest, MissilesLeavingTheFlightBoxVanish) {
     }
 }
 
-// A missile explodes within one unit of the terrain ahead; the blast hurts bugs nearer than four
-// units by (17 - d²) x 6 and leaves an explosion one unit above the impact.
+// A missile explodes within one unit of the terrain ahead, exactly one included; the blast hurts bugs
+// nearer than four units by (17 - d²) x 6 and leaves an explosion one unit above the impact, drawn
+// pulled towards the eye so that the ground and walls beside it do not cut it.
 TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     const TVec4 ground = TerrainBelow(-20, -20);
     MissileAt(TVec4{ground.X, ground.Y + 1.001f, ground.Z, 1}, TVec4{0, -1, 0, 0});
@@ -279,7 +280,20 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     for (const auto& b : bugs) {
         PutBug(b.index, ground, b.d2);
     }
-    Scene().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, ground.Y + 0.999f, ground.Z, 1});
+    // The height at which the missile finds the terrain ahead at a squared distance of exactly 1.
+    float height = ground.Y + 1;
+    float d2 = 0;
+    for (int step = 0; step < 64 && d2 != 1; ++step) {
+        const TVec4 start{ground.X, height, ground.Z, 1};
+        TVec4 hit;
+        ASSERT_TRUE(Scene().terrain->OctreeRayCast(start, TVec4{0, -1, 0, 0}, &hit, nullptr));
+        d2 = game::Distance2(start, hit);
+        if (d2 != 1) {
+            height = std::nextafter(height, d2 > 1 ? -100.0f : 100.0f);
+        }
+    }
+    ASSERT_EQ(d2, 1);
+    Scene().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, height, ground.Z, 1});
     game->MissilesProgress(Scene().Missiles->ChildAt(0), 0, 0);
     EXPECT_EQ(Scene().Missiles->ChildCount(), 0);
     for (const auto& b : bugs) {
@@ -291,6 +305,7 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     EXPECT_EQ(sprite.Rotation(), -90);
     EXPECT_EQ(sprite.Scale().X(), 2);
     EXPECT_EQ(sprite.AnimationMode(), samPlayOnce);
+    EXPECT_TRUE(sprite.PulledTowardsEye());
     // It plays its 64 frames at 30 a second, turning a degree a frame, and is gone after.
     Frame(150);
     EXPECT_EQ(Scene().Explosions->ChildCount(), 0);
