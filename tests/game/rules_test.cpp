@@ -139,43 +139,50 @@ TEST_F(RulesTest, TargetScanTakesTheNearestBugOnlyInsideTheRing) {
     }
 }
 
-// The spacing a new tower needs is its own kind's, whatever the other tower is; every kind keeps
-// about 5.48 units from the base.
+// The spot is judged where the tower stands, on the terrain under the pointer: it needs the spacing
+// of the placing kind from every other tower, whatever that tower's kind, and about 5.48 units from
+// the base. On an illegal spot the tower's parts, its range ring and the cursor show the refusal.
 TEST_F(RulesTest, PlacementNeedsTheSpacingOfThePlacingKindAndTheBaseDistance) {
-    const TVec4 other{20, -5, 20, 1};
-    Tower(kGatlingButton, other);
-    const TVec4 base = Scene().base->GetWorldPosition();
+    TGLProxyObject* other = Tower(kGatlingButton, TVec4{20, -5, 20, 1});
     struct Case {
         int button;
-        TVec4 spot;
+        TGLBaseSceneObject* neighbour;  // moved to the spot's side, the given distance away
+        float distance;
         bool valid;
     };
+    TGLBaseSceneObject* base = Scene().base;
     const Case cases[] = {
-        {kRocketButton, {24.0f, -5, 20, 1}, true},  {kRocketButton, {23.99f, -5, 20, 1}, false},
-        {kGatlingButton, {22.0f, -5, 20, 1}, true}, {kGatlingButton, {21.99f, -5, 20, 1}, false},
-        {kRocketButton, {base.X + 5.48f, base.Y, base.Z, 1}, true},
-        {kRocketButton, {base.X + 5.47f, base.Y, base.Z, 1}, false},
+        {kRocketButton, other, 4.0f, true},  {kRocketButton, other, 3.99f, false},
+        {kGatlingButton, other, 2.0f, true}, {kGatlingButton, other, 1.99f, false},
+        {kRocketButton, base, 5.48f, true},  {kRocketButton, base, 5.47f, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.button) + " at " + std::to_string(c.spot.X));
-        // The mouse points straight down at the terrain, so the following tower judges its last spot.
-        State().CameraPos = TVec4{0, 20, 0, 1};
-        State().MouseRay = TVec4{0, -1, 0, 0};
+        SCOPED_TRACE(std::to_string(c.button) + " at " + std::to_string(c.distance));
         ClickButton(c.button);
         TGLProxyObject* root = State().TowerTable[State().TowerCount - 1].Proxy.Get();
-        root->SetPosition(c.spot);
+        driver.PointAt(TVec4{-20, 0, -20, 1});
         Progress(*root);
+        const TVec4 spot = root->GetWorldPosition();
+        const TVec4 home = c.neighbour->Position().AsVector();
+        c.neighbour->SetPosition(TVec4{spot.X + c.distance, spot.Y, spot.Z, 1});
+        Progress(*root);
+        EXPECT_EQ(root->GetWorldPosition(), spot);
         EXPECT_EQ(State().PlaceValid, c.valid);
-        // A tower on an illegal spot shows its parts in red.
         game->GLCadencer1Progress(&Scene().GLCadencer1, 0, 0);
         const std::string master = root->MasterObject()->Name();
         EXPECT_EQ(master.find("_refused") != std::string::npos, !c.valid) << master;
-        const int refusing = game::cursors::Refusing;
+        const game::TTowerKind& kind = *game::TowerKindOfButton(c.button);
+        for (const char* ring : game::kRingMaterials) {
+            const TVec4 tint = Scene().GLMaterialLibrary3.FindMaterial(ring)->Material().FrontProperties().Diffuse().Color();
+            const bool red = tint.Y < 0.5f;
+            EXPECT_EQ(red, !c.valid && kind.Ring == ring) << ring;
+        }
         State().MouseX = 400;
         State().MouseY = 200;
         game->gui_barProgress(Scene().gui_bar, kStep, 0);
         game->AsyncTimer2Timer(&Scene().AsyncTimer2);
-        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor() == refusing, !c.valid);
+        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor() == game::cursors::Refusing, !c.valid);
+        c.neighbour->SetPosition(home);
     }
 }
 
