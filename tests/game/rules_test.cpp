@@ -2,6 +2,7 @@
 #include "tests/game/game_fixture.h"
 
 #include "engine/effects/animated_sprite.h"
+#include "engine/effects/source_pfx_effect.h"
 #include "game/cursor_slots.h"
 #include "game/game_math.h"
 #include "game/tower_kinds.h"
@@ -99,6 +100,50 @@ TEST_F(RulesTest, ABugDiesAtZeroPaysOnceAndRespawns) {
     EXPECT_EQ(bug.CorpseTime, 10);
     EXPECT_EQ(actor.TagFloat(), 0);
     EXPECT_EQ(actor.ActiveAnimationName(), "run");
+}
+
+// A living bug runs along its line to its target by the base, nearer at every step; there it turns to
+// its attack, stops and takes 0.01 of the base's health a step. In a whole game bugs reach the base.
+TEST_F(RulesTest, BugsRunToTheBaseAndAttackIt) {
+    Frame();
+    game::TBugState& bug = State().BugTable[1];
+    TGLActor& actor = BugActor(1);
+    const TVec4 from = actor.GetWorldPosition();
+    const TVec4 along = Normalize(TVec4{from.X - bug.Target.X, 0, from.Z - bug.Target.Z, 0});
+    actor.SetWorldPosition(TVec4{bug.Target.X + along.X * 6, from.Y, bug.Target.Z + along.Z * 6, 1});
+    game->BugProgress(&actor, 0, 0);
+    float left = game::Distance2(actor.GetWorldPosition(), bug.Target);
+    int steps = 0;
+    while (actor.ActiveAnimationName() != "attack" && steps < 1000) {
+        game->BugProgress(&actor, kStep, 0);
+        const float now = game::Distance2(actor.GetWorldPosition(), bug.Target);
+        ASSERT_LT(now, left) << "step " << steps;
+        left = now;
+        ++steps;
+    }
+    EXPECT_LT(left, game::rules::AttackDistance2);
+    const float health = Scene().base->TagFloat();
+    const TVec4 standing = actor.GetWorldPosition();
+    for (int i = 0; i < 10; ++i) {
+        game->BugProgress(&actor, kStep, 0);
+    }
+    EXPECT_NEAR(Scene().base->TagFloat(), health - 0.1f, 1e-4f);
+    EXPECT_NEAR(actor.GetWorldPosition().X, standing.X, 1e-3f);
+    EXPECT_NEAR(actor.GetWorldPosition().Z, standing.Z, 1e-3f);
+
+    const auto attackers = [&] {
+        int count = 0;
+        for (int i = 2; i <= game::rules::BugCount; ++i) {
+            count += BugActor(i).ActiveAnimationName() == "attack" ? 1 : 0;
+        }
+        return count;
+    };
+    int frames = 0;
+    while (attackers() == 0 && frames < 60 / kStep) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_GT(attackers(), 0) << "no bug reached the base in a minute";
 }
 
 // The scan keeps the nearest living bug so far and takes it only when it lies strictly between the
@@ -210,6 +255,63 @@ TEST_F(RulesTest, RocketsLeadRunningBugsUntilTheyAttack) {
     EXPECT_TRUE(gunAimsAt(BugActor(5).ChildAt(0)->GetWorldPosition()));
     BugActor(5).SelectAnimation("attack");
     EXPECT_TRUE(gunAimsAt(BugActor(5).GetWorldPosition()));
+}
+
+// A rocket tower fires once it has held a target for 3 s; losing every target starts the wait again,
+// and each shot starts it from 0. The missile leaves two units out of the barrel along the gun, a
+// small dummy trailing the missiles' flame, and flies straight on at 20 units a second.
+TEST_F(RulesTest, RocketsFireAfterHoldingATargetForThreeSeconds) {
+    TGLProxyObject* root = Tower(kRocketButton, TVec4{20, -5, 20, 1});
+    const game::TTowerState& tower = State().TowerTable[root->Tag()];
+    const TGLBaseSceneObject& gun = *root->ChildAt(0);
+    const TVec4 at = root->GetWorldPosition();
+    // Held in the air inside the ring, so that the missiles climb away from the terrain.
+    const auto holdBug = [&](bool held) {
+        ScatterBugs();
+        if (held) {
+            BugActor(5).SetWorldPosition(TVec4{at.X + 8, at.Y + 6, at.Z, 1});
+        }
+    };
+    holdBug(true);
+    for (int turn = 0; turn < 100; ++turn) {
+        Progress(*root, 0);
+    }
+    const struct {
+        int frames;  // of half a second
+        bool target;
+        int missiles;
+        float reload;
+    } steps[] = {{5, true, 0, 2.5f}, {1, false, 0, 0}, {5, true, 0, 2.5f},
+                 {1, true, 1, 0},    {5, true, 1, 2.5f}, {1, true, 2, 0}};
+    for (const auto& step : steps) {
+        holdBug(step.target);
+        for (int i = 0; i < step.frames; ++i) {
+            Progress(*root, 0.5);
+        }
+        EXPECT_EQ(Scene().Missiles->ChildCount(), step.missiles);
+        EXPECT_EQ(tower.Reload, step.reload);
+    }
+    EXPECT_EQ(game->Figures.MissilesFired, 2);
+
+    auto& missile = dynamic_cast<TGLDummyCube&>(*Scene().Missiles->ChildAt(1));
+    const TVec4 direction = Normalize(gun.GetWorldDirection());
+    const TVec4 start = gun.GetWorldPosition() + direction * 2;
+    const TVec4 position = missile.GetWorldPosition();
+    EXPECT_NEAR(game::Distance2(position, start), 0, 1e-8f);
+    EXPECT_NEAR(Dot(Normalize(missile.GetWorldDirection()), direction), 1, 1e-6f);
+    EXPECT_FLOAT_EQ(missile.CubeSize(), 0.1f);
+    EXPECT_EQ(missile.Tag(), 0);
+    const TGLSourcePFXEffect& flame = SourceEffectOf(missile);
+    EXPECT_EQ(flame.Manager(), &Scene().GLPerlinPFXManager1);
+    EXPECT_FLOAT_EQ(flame.ParticleInterval(), 0.005f);
+    EXPECT_EQ(flame.DispersionMode(), sdmIsotropic);
+    EXPECT_EQ(flame.VelocityMode(), svmRelative);
+    EXPECT_TRUE(flame.DisabledIfOwnerInvisible());
+    EXPECT_TRUE(flame.Enabled());
+    game->MissilesProgress(&missile, 0.1, 0);
+    EXPECT_NEAR(game::Distance2(missile.GetWorldPosition(), position + direction * 2), 0, 1e-8f);
+    Frame(5);
+    EXPECT_GT(Scene().GLPerlinPFXManager1.ParticleCount(), 0);
 }
 
 // A turn step lands exactly on the wanted vector when it ends within 0.001 of it on every axis.
