@@ -2,15 +2,16 @@
 #include "tests/game/game_fixture.h"
 
 #include "game/cursor_slots.h"
+#include "game/tower_kinds.h"
 
 namespace tests {
 namespace {
 
 using namespace engine;
 
-constexpr int kRocketButton = 0;
-constexpr int kGatlingButton = 2;
-constexpr int kRepairButton = 3;
+constexpr int kRocketButton = game::RocketTower.Button;
+constexpr int kGatlingButton = game::GatlingTower.Button;
+constexpr int kRepairButton = game::rules::RepairButton;
 
 class PlacementTest : public GameTest {
 protected:
