@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace engine {
 class TGLAnimatedSprite;
@@ -75,6 +76,8 @@ public:
     // --- towers ---
     void firebaseProgress(engine::TComponent* sender, double deltaTime, double newTime);
     void PlaceRing(const engine::TVec4& point, const std::string& ringName);
+    // Moves the ring far off the terrain at once.
+    void HideRing(std::string_view ringName);
 
     // --- missiles and explosions ---
     void MissilesProgress(engine::TComponent* sender, double deltaTime, double newTime);
@@ -143,6 +146,7 @@ private:
     void ChooseCursor(float speed);
 
     void FollowMouse(engine::TGLProxyObject& root, const TTowerKind& kind);
+    bool SpotIsLegal(const engine::TVec4& spot, const TTowerKind& kind) const;
     void ShowPlacedRing(engine::TGLProxyObject& root, const TTowerKind& kind);
     void ChooseTarget(engine::TGLProxyObject& root, TTowerState& tower);
     void TurnGun(engine::TGLBaseSceneObject& gun, engine::TGLBaseSceneObject& aim, const TTowerState& tower,
@@ -160,6 +164,7 @@ private:
     void CancelPlacement();
     void StartPlacement(const TTowerKind& kind);
     bool ButtonRefused(int button) const;
+    int ButtonAt(int x, int y) const;
 
     TSoundSink& Sound() { return *m_sound; }
     void SoundKey(char key);

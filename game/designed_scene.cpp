@@ -98,6 +98,8 @@ void SetUpPerlinManager(TGLPerlinPFXManager& manager, TGLCadencer& cadencer, int
     manager.SetParticleSize(particleSize);
     manager.SetColorInner(inner);
     manager.SetColorOuter(outer);
+    // One stage only, in place of the one a new manager comes with: its particles fade out over it.
+    manager.LifeColors().Clear();
     TPFXLifeColor& life = manager.LifeColors().Add();
     life.SetLifeTime(lifeTime);
     life.SetSizeScale(1);
@@ -290,7 +292,10 @@ void TDesignedScene::BuildBaseAndContainers() {
     Arrow = Node<TGLDummyCube>(*scene, "Arrow");
     Missile = Node<TGLDummyCube>(*scene, "Missile");
     Missile->SetVisible(false);
-    SourceEffectOf(*Missile);
+    TGLSourcePFXEffect& trail = SourceEffectOf(*Missile);
+    trail.SetParticleInterval(0.05f);
+    trail.SetEnabled(false);
+    trail.SetDisabledIfOwnerInvisible(true);
 
     BugBox = Node<TGLDummyCube>(*scene, "BugBox");
     constexpr std::array<TVec4, 4> kSpawnCorners{

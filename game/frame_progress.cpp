@@ -148,20 +148,25 @@ void TDataModule2::WrapAndDragMouse() {
     State.LastMouseY = y;
 }
 
-// The tower being placed shows its parts in red while its spot is illegal.
+// The tower being placed shows its parts and its range ring in red while its spot is illegal: the
+// ring shows the refusal where the tower itself is hidden, inside the base.
 void TDataModule2::TintPlacement() {
     const int index = State.TowerCount - 1;
-    if (!State.Placing || index < 1 || index > rules::TowerCapacity) {
-        return;
+    const bool placing = State.Placing && index >= 1 && index <= rules::TowerCapacity;
+    const TTowerState* tower = placing ? &State.TowerTable[index] : nullptr;
+    const TTowerKind* kind = tower ? FindTowerKind(tower->Kind) : nullptr;
+    const bool refused = kind && !State.PlaceValid;
+    for (const char* ringName : kRingMaterials) {
+        const bool tinted = refused && kind->Ring == ringName;
+        Scene.GLMaterialLibrary3.FindMaterial(ringName)->Material().FrontProperties().Diffuse().SetColor(
+            tinted ? rules::RefusedRing : rules::RingLit);
     }
-    const TTowerState& tower = State.TowerTable[index];
-    TGLProxyObject* root = tower.Proxy.Get();
-    const TTowerKind* kind = FindTowerKind(tower.Kind);
+    TGLProxyObject* root = tower ? tower->Proxy.Get() : nullptr;
     auto* gun = root ? dynamic_cast<TGLProxyObject*>(root->ChildAt(0)) : nullptr;
     if (!kind || !gun) {
         return;
     }
-    const std::string tint = State.PlaceValid ? "" : std::string(kRefusedSuffix);
+    const std::string tint = refused ? std::string(kRefusedSuffix) : "";
     root->SetMasterObject(Scene.Template(std::string(kind->BaseMaster) + tint));
     gun->SetMasterObject(Scene.Template(std::string(kind->GunMaster) + tint));
 }

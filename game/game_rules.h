@@ -89,6 +89,9 @@ inline constexpr int RingGrid = 1024;
 inline constexpr float TerrainModelSize = 1024;
 // A hidden range ring's texture offset, far off the terrain (its texture is clamped, not repeated).
 inline constexpr float RingHiddenOffset = 512;
+// A ring's picture as it is, and tinted red while the tower being placed stands on an illegal spot.
+inline constexpr engine::TVec4 RingLit{1, 1, 1, 1};
+inline constexpr engine::TVec4 RefusedRing{1, 0.12f, 0.08f, 1};
 
 // What a tower of each kind does.
 struct TTowerRules {

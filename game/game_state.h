@@ -51,6 +51,9 @@ struct TGameState {
     bool Placing = false;
     std::int32_t PlacingKind = 0;
     bool PlaceValid = false;
+    // A click off the panel while placing: the tower being placed stands where its next frame finds
+    // the terrain under the pointer, and is paid for there if that spot is legal.
+    bool PlaceRequested = false;
     bool RepairMode = false;
     std::int32_t MouseX = 400;
     std::int32_t MouseY = 300;

@@ -34,14 +34,22 @@ void Release(TGLBaseSceneObject& button) {
 
 }  // namespace
 
+// The index of the button under a screen point, or -1.
+int TDataModule2::ButtonAt(int x, int y) const {
+    for (int i = 0; i < rules::ButtonCount && i < Scene.gui_bar->ChildCount(); ++i) {
+        if (Inside(*Scene.gui_bar->ChildAt(i), x, y)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void TDataModule2::gui_barProgress(TComponent*, double, double) {
-    int hovered = -1;
+    const int hovered = ButtonAt(State.MouseX, State.MouseY);
     const bool refusing = Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing;
     for (int i = 0; i < rules::ButtonCount && i < Scene.gui_bar->ChildCount(); ++i) {
         TGLBaseSceneObject& button = *Scene.gui_bar->ChildAt(i);
-        const bool inside = Inside(button, State.MouseX, State.MouseY);
-        if (inside) {
-            hovered = i;
+        if (i == hovered) {
             if (!refusing && State.LeftDown && button.Tag() == 0) {
                 Press(button);
             } else if (!refusing && !State.LeftDown && button.Tag() == 1) {
@@ -75,23 +83,17 @@ void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     }
     const bool repairing = State.RepairMode;
     State.RepairMode = false;
-    const int button = Scene.gui_bar->Tag();
+    // Judged where the click is: the panel's hover of the last frame may be older than the pointer.
+    const int button = ButtonAt(State.MouseX, State.MouseY);
     if (button == -1) {
         if (repairing) {
             Repair();
         }
-        if (State.Placing && State.PlaceValid) {
-            if (const TTowerKind* kind = FindTowerKind(State.PlacingKind)) {
-                State.Money -= kind->Rules.Charge;
-            }
-            State.Placing = false;
-            Sound().Play(gsPlace);
-        } else if (State.Placing) {
-            Sound().Play(gsRefused);
-        }
+        // The tower's frame judges the spot under the pointer and pays for it there (firebaseProgress).
+        State.PlaceRequested = State.Placing;
         return;
     }
-    if (Scene.GLFullScreenViewer1.Cursor() == cursors::Refusing) {
+    if (ButtonRefused(button)) {
         Sound().Play(gsRefused);
         return;
     }
@@ -127,6 +129,10 @@ void TDataModule2::Repair() {
 // and nothing is charged.
 void TDataModule2::CancelPlacement() {
     State.Placing = false;
+    State.PlaceRequested = false;
+    if (const TTowerKind* kind = FindTowerKind(State.TowerTable[State.TowerCount - 1].Kind)) {
+        HideRing(kind->Ring);
+    }
     if (Scene.Towers->ChildCount() == 0) {
         return;
     }

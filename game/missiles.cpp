@@ -68,6 +68,8 @@ void TDataModule2::Explode(const TVec4& hit) {
     sprite->SetAnimationIndex(0);
     sprite->SetScale(TVec4{rules::ExplosionScale, rules::ExplosionScale, rules::ExplosionScale, 0});
     sprite->SetWorldPosition(TVec4{hit.X, hit.Y + rules::ExplosionLift, hit.Z, 1});
+    // Five units across, it would be cut by the ground and walls it bursts beside.
+    sprite->SetPulledTowardsEye(true);
     WireExplosion(*sprite);
     sprite->SetRotation(rules::ExplosionStartRotation);
     ++Figures.Explosions;

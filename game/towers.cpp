@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace game {
 
@@ -33,7 +34,7 @@ void TDataModule2::firebaseProgress(TComponent* sender, double deltaTime, double
     }
     if (tower.Following) {
         FollowMouse(*root, *kind);
-        // The click that ends the placement clears Placing; the tower stops following next frame.
+        // A placement paid for here has cleared Placing: the tower stands where it was judged.
         tower.Following = State.Placing;
     } else {
         ShowPlacedRing(*root, *kind);
@@ -83,29 +84,44 @@ void TDataModule2::Burn(TGLBaseSceneObject& gun, TTowerState& tower, float delta
     beam->SetVisible(on);
 }
 
-// The spot is judged at the tower's position of the previous frame, then the tower moves to the
-// terrain point under the mouse and stands perpendicular to the slope.
+// The tower stands on the terrain point under the pointer, upright to the slope, and its spot is
+// judged where it now stands; a click since the last frame places it there when the spot is legal.
+// With the pointer off the terrain (the sky, the void) the tower stays, the spot is refused and a
+// click buys nothing.
 void TDataModule2::FollowMouse(TGLProxyObject& root, const TTowerKind& kind) {
+    const bool placeRequested = std::exchange(State.PlaceRequested, false);
     TVec4 hit;
     TVec4 normal;
     if (!Scene.terrain->OctreeRayCast(State.CameraPos, State.MouseRay, &hit, &normal)) {
-        return;
-    }
-    const TVec4 position = root.GetWorldPosition();
-    State.PlaceValid = true;
-    for (int i = 0; i < Scene.Towers->ChildCount() - 1; ++i) {
-        if (Distance2(Scene.Towers->ChildAt(i)->GetWorldPosition(), position) < kind.Rules.Spacing2) {
-            State.PlaceValid = false;
-            break;
-        }
-    }
-    if (Distance2(Scene.base->GetWorldPosition(), position) < rules::BaseDistance2) {
         State.PlaceValid = false;
+        if (placeRequested) {
+            Sound().Play(gsRefused);
+        }
+        return;
     }
     hit.Y += kind.Rules.Height;
     root.SetWorldPosition(hit);
     root.SetWorldUp(normal);
     PlaceRing(hit, std::string(kind.Ring));
+    State.PlaceValid = SpotIsLegal(root.GetWorldPosition(), kind);
+    if (placeRequested && State.PlaceValid) {
+        State.Money -= kind.Rules.Charge;
+        State.Placing = false;
+        Sound().Play(gsPlace);
+    } else if (placeRequested) {
+        Sound().Play(gsRefused);
+    }
+}
+
+// Far enough from every other tower (by the spacing of the kind being placed) and from the base.
+bool TDataModule2::SpotIsLegal(const TVec4& spot, const TTowerKind& kind) const {
+    // The tower being placed is the last child of Towers.
+    for (int i = 0; i < Scene.Towers->ChildCount() - 1; ++i) {
+        if (Distance2(Scene.Towers->ChildAt(i)->GetWorldPosition(), spot) < kind.Rules.Spacing2) {
+            return false;
+        }
+    }
+    return Distance2(Scene.base->GetWorldPosition(), spot) >= rules::BaseDistance2;
 }
 
 // A placed tower shows its ring while the left button is held on it; a tower not under the mouse
@@ -185,6 +201,12 @@ void TDataModule2::LaunchMissile(const TGLBaseSceneObject& gun) {
     WireMissile(*missile);
     ++Figures.MissilesFired;
     Sound().Play(gsLaunch, missile->GetWorldPosition());
+}
+
+void TDataModule2::HideRing(std::string_view ringName) {
+    if (TGLLibMaterial* ring = Scene.GLMaterialLibrary3.FindMaterial(std::string(ringName))) {
+        ring->TextureOffset().SetAll(TVec4{rules::RingHiddenOffset, rules::RingHiddenOffset, 1, 0});
+    }
 }
 
 void TDataModule2::PlaceRing(const TVec4& point, const std::string& ringName) {

@@ -7,6 +7,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -36,6 +37,32 @@ TSpriteFrameQuad SpriteFrameQuad(const TSpriteAnimation& animation, bool materia
         std::swap(quad.vB, quad.vT);
     }
     return quad;
+}
+
+namespace {
+
+// The radius, in eye space, of the circle that the quad with these half axes (in the coordinates
+// the model-view matrix m takes to the eye) fits its picture in.
+float EyeRadius(const GLfloat m[16], const TVec3& halfX, const TVec3& halfY) {
+    const auto eyeLength = [m](const TVec3& v) {
+        return Length(TVec3{m[0] * v.X + m[4] * v.Y + m[8] * v.Z, m[1] * v.X + m[5] * v.Y + m[9] * v.Z,
+                            m[2] * v.X + m[6] * v.Y + m[10] * v.Z});
+    };
+    return std::max(eyeLength(halfX), eyeLength(halfY));
+}
+
+}  // namespace
+
+float DepthPullFactor(const TVec3& centre, float radius, float nearDistance) {
+    // Just beyond the near plane, so that the pulled sprite is not clipped away.
+    constexpr float kNearMargin = 1.01f;
+    const float distance = Length(centre);
+    const float depth = -centre.Z;
+    if (depth <= 0.0f || distance <= 0.0f) {
+        return 1.0f;
+    }
+    const float nearest = std::min(1.0f, nearDistance * kNearMargin / depth);
+    return std::max((distance - std::max(radius, 0.0f)) / distance, nearest);
 }
 
 TGLAnimatedSprite::TGLAnimatedSprite() {
@@ -96,6 +123,10 @@ void TGLAnimatedSprite::SetMirrorU(bool mirror) {
 
 void TGLAnimatedSprite::SetMirrorV(bool mirror) {
     SetAndNotify(m_mirrorV, mirror, [this] { MarkStructureChanged(); });
+}
+
+void TGLAnimatedSprite::SetPulledTowardsEye(bool pulled) {
+    SetAndNotify(m_pulledTowardsEye, pulled, [this] { MarkStructureChanged(); });
 }
 
 bool TGLAnimatedSprite::Fire(const TGLSpriteNotifyEvent& event) {
@@ -236,11 +267,22 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
     TVec3 y{m[1], m[5], m[9]};
     x = x * (Length(x) * quad.halfWidth);
     y = y * (Length(y) * quad.halfHeight);
+    const float pull = m_pulledTowardsEye ? DepthPullFactor(TVec3{m[12], m[13], m[14]}, EyeRadius(m, x, y),
+                                                            NearClippingDistance(rci))
+                                          : 1.0f;
+    const bool ownMatrix = m_rotation != 0 || pull != 1.0f;
     const auto drawQuad = [&] {
         glPushAttrib(GL_ENABLE_BIT);
         glDisable(GL_LIGHTING);
-        if (m_rotation != 0) {
+        if (ownMatrix) {
             glPushMatrix();
+        }
+        if (pull != 1.0f) {
+            glLoadIdentity();
+            glScalef(pull, pull, pull);
+            glMultMatrixf(m);
+        }
+        if (m_rotation != 0) {
             glRotatef(static_cast<float>(m_rotation), m[2], m[6], m[10]);
         }
         const TVec3 topRight = x + y;
@@ -255,7 +297,7 @@ void TGLAnimatedSprite::DrawFrame(TRenderContextInfo& rci, TSpriteAnimation& ani
         glTexCoord2f(quad.uR, quad.vB);
         glVertex3f(-topLeft.X, -topLeft.Y, -topLeft.Z);
         glEnd();
-        if (m_rotation != 0) {
+        if (ownMatrix) {
             glPopMatrix();
         }
         glPopAttrib();
@@ -283,6 +325,7 @@ void TGLAnimatedSprite::DoCopyFrom(const TGLBaseSceneObject& source) {
         m_rotation = sprite->m_rotation;
         m_mirrorU = sprite->m_mirrorU;
         m_mirrorV = sprite->m_mirrorV;
+        m_pulledTowardsEye = sprite->m_pulledTowardsEye;
         m_frameTimer = sprite->m_frameTimer;
         OnFrameChanged = sprite->OnFrameChanged;
         OnEndFrameReached = sprite->OnEndFrameReached;

@@ -30,6 +30,12 @@ struct TSpriteFrameQuad {
 TSpriteFrameQuad SpriteFrameQuad(const TSpriteAnimation& animation, bool materialFound, int textureWidth,
                                  int textureHeight, float pixelRatio, bool mirrorU, bool mirrorV);
 
+// The factor that scales eye space about the eye so that a sprite centred at `centre` (eye space)
+// whose picture fits in a circle of `radius` there comes `radius` nearer along its line of sight: it
+// covers the same pixels, and the depth test sees it in front of the geometry within its radius. It
+// stays beyond the near clipping plane, and a sprite behind the eye is left where it is (1).
+float DepthPullFactor(const TVec3& centre, float radius, float nearDistance);
+
 // A camera-facing quad that shows the frames of its current animation one after another, each
 // frame a rectangle of a library material's texture. Frames advance with the cadencer's ticks at
 // the animation's (or the sprite's) interval, in the way AnimationMode says, with events at the
@@ -64,6 +70,10 @@ public:
     void SetMirrorU(bool mirror);
     bool MirrorV() const { return m_mirrorV; }
     void SetMirrorV(bool mirror);
+    // Drawn pulled towards the eye by its radius for the depth test (DepthPullFactor), so that walls
+    // and ground beside a big sprite do not cut it; it looks the same. Off by default.
+    bool PulledTowardsEye() const { return m_pulledTowardsEye; }
+    void SetPulledTowardsEye(bool pulled);
     // Frames owed to the next tick, as a fraction of one.
     double FrameTimer() const { return m_frameTimer; }
 
@@ -102,6 +112,7 @@ private:
     int m_rotation = 0;
     bool m_mirrorU = false;
     bool m_mirrorV = false;
+    bool m_pulledTowardsEye = false;
     double m_frameTimer = 0.0;
 };
 

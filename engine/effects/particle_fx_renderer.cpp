@@ -12,14 +12,6 @@ namespace engine {
 
 namespace {
 
-// The near clipping distance of the frame: how far the camera stands behind the near plane. The
-// render context carries the planes and near + depth of view, so both lens values follow.
-float NearDistanceOf(const TRenderContextInfo& rci) {
-    const TVec4& plane = rci.rcci.frustumPlanes[4];
-    return -(plane.X * rci.cameraPosition.X + plane.Y * rci.cameraPosition.Y + plane.Z * rci.cameraPosition.Z +
-             plane.W);
-}
-
 void SwitchTexturing(GLenum from, GLenum to) {
     if (from == to) {
         return;
@@ -88,7 +80,7 @@ void TGLParticleFXRenderer::EmitGeometry(TRenderContextInfo& rci) {
     TParticleDepthView view;
     view.cameraPosition = Affine(rci.cameraPosition);
     view.cameraDirection = Affine(rci.cameraDirection);
-    view.nearDistance = NearDistanceOf(rci);
+    view.nearDistance = NearClippingDistance(rci);
     view.range = m_zMaxDistance > 0.0f ? m_zMaxDistance : rci.rcci.farClippingDistance - view.nearDistance;
     view.cull = m_zCull;
     m_regions.Clear();

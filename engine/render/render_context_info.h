@@ -77,4 +77,12 @@ struct TRenderContextInfo {
     bool bypassDisplayLists = false;
 };
 
+// How far the camera stands behind the frame's near clipping plane. The render context carries the
+// planes, so this follows whatever lens the camera has.
+inline float NearClippingDistance(const TRenderContextInfo& rci) {
+    const TVec4& plane = rci.rcci.frustumPlanes[4];
+    return -(plane.X * rci.cameraPosition.X + plane.Y * rci.cameraPosition.Y + plane.Z * rci.cameraPosition.Z +
+             plane.W);
+}
+
 }  // namespace engine

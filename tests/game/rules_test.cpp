@@ -2,6 +2,7 @@
 #include "tests/game/game_fixture.h"
 
 #include "engine/effects/animated_sprite.h"
+#include "engine/effects/source_pfx_effect.h"
 #include "game/cursor_slots.h"
 #include "game/game_math.h"
 #include "game/tower_kinds.h"
@@ -101,6 +102,50 @@ TEST_F(RulesTest, ABugDiesAtZeroPaysOnceAndRespawns) {
     EXPECT_EQ(actor.ActiveAnimationName(), "run");
 }
 
+// A living bug runs along its line to its target by the base, nearer at every step; there it turns to
+// its attack, stops and takes 0.01 of the base's health a step. In a whole game bugs reach the base.
+TEST_F(RulesTest, BugsRunToTheBaseAndAttackIt) {
+    Frame();
+    game::TBugState& bug = State().BugTable[1];
+    TGLActor& actor = BugActor(1);
+    const TVec4 from = actor.GetWorldPosition();
+    const TVec4 along = Normalize(TVec4{from.X - bug.Target.X, 0, from.Z - bug.Target.Z, 0});
+    actor.SetWorldPosition(TVec4{bug.Target.X + along.X * 6, from.Y, bug.Target.Z + along.Z * 6, 1});
+    game->BugProgress(&actor, 0, 0);
+    float left = game::Distance2(actor.GetWorldPosition(), bug.Target);
+    int steps = 0;
+    while (actor.ActiveAnimationName() != "attack" && steps < 1000) {
+        game->BugProgress(&actor, kStep, 0);
+        const float now = game::Distance2(actor.GetWorldPosition(), bug.Target);
+        ASSERT_LT(now, left) << "step " << steps;
+        left = now;
+        ++steps;
+    }
+    EXPECT_LT(left, game::rules::AttackDistance2);
+    const float health = Scene().base->TagFloat();
+    const TVec4 standing = actor.GetWorldPosition();
+    for (int i = 0; i < 10; ++i) {
+        game->BugProgress(&actor, kStep, 0);
+    }
+    EXPECT_NEAR(Scene().base->TagFloat(), health - 0.1f, 1e-4f);
+    EXPECT_NEAR(actor.GetWorldPosition().X, standing.X, 1e-3f);
+    EXPECT_NEAR(actor.GetWorldPosition().Z, standing.Z, 1e-3f);
+
+    const auto attackers = [&] {
+        int count = 0;
+        for (int i = 2; i <= game::rules::BugCount; ++i) {
+            count += BugActor(i).ActiveAnimationName() == "attack" ? 1 : 0;
+        }
+        return count;
+    };
+    int frames = 0;
+    while (attackers() == 0 && frames < 60 / kStep) {
+        Frame();
+        ++frames;
+    }
+    EXPECT_GT(attackers(), 0) << "no bug reached the base in a minute";
+}
+
 // The scan keeps the nearest living bug so far and takes it only when it lies strictly between the
 // two ranges (rocket: 15 and 150); ties keep the earlier index.
 TEST_F(RulesTest, TargetScanTakesTheNearestBugOnlyInsideTheRing) {
@@ -139,43 +184,50 @@ TEST_F(RulesTest, TargetScanTakesTheNearestBugOnlyInsideTheRing) {
     }
 }
 
-// The spacing a new tower needs is its own kind's, whatever the other tower is; every kind keeps
-// about 5.48 units from the base.
+// The spot is judged where the tower stands, on the terrain under the pointer: it needs the spacing
+// of the placing kind from every other tower, whatever that tower's kind, and about 5.48 units from
+// the base. On an illegal spot the tower's parts, its range ring and the cursor show the refusal.
 TEST_F(RulesTest, PlacementNeedsTheSpacingOfThePlacingKindAndTheBaseDistance) {
-    const TVec4 other{20, -5, 20, 1};
-    Tower(kGatlingButton, other);
-    const TVec4 base = Scene().base->GetWorldPosition();
+    TGLProxyObject* other = Tower(kGatlingButton, TVec4{20, -5, 20, 1});
     struct Case {
         int button;
-        TVec4 spot;
+        TGLBaseSceneObject* neighbour;  // moved to the spot's side, the given distance away
+        float distance;
         bool valid;
     };
+    TGLBaseSceneObject* base = Scene().base;
     const Case cases[] = {
-        {kRocketButton, {24.0f, -5, 20, 1}, true},  {kRocketButton, {23.99f, -5, 20, 1}, false},
-        {kGatlingButton, {22.0f, -5, 20, 1}, true}, {kGatlingButton, {21.99f, -5, 20, 1}, false},
-        {kRocketButton, {base.X + 5.48f, base.Y, base.Z, 1}, true},
-        {kRocketButton, {base.X + 5.47f, base.Y, base.Z, 1}, false},
+        {kRocketButton, other, 4.0f, true},  {kRocketButton, other, 3.99f, false},
+        {kGatlingButton, other, 2.0f, true}, {kGatlingButton, other, 1.99f, false},
+        {kRocketButton, base, 5.48f, true},  {kRocketButton, base, 5.47f, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.button) + " at " + std::to_string(c.spot.X));
-        // The mouse points straight down at the terrain, so the following tower judges its last spot.
-        State().CameraPos = TVec4{0, 20, 0, 1};
-        State().MouseRay = TVec4{0, -1, 0, 0};
+        SCOPED_TRACE(std::to_string(c.button) + " at " + std::to_string(c.distance));
         ClickButton(c.button);
         TGLProxyObject* root = State().TowerTable[State().TowerCount - 1].Proxy.Get();
-        root->SetPosition(c.spot);
+        driver.PointAt(TVec4{-20, 0, -20, 1});
         Progress(*root);
+        const TVec4 spot = root->GetWorldPosition();
+        const TVec4 home = c.neighbour->Position().AsVector();
+        c.neighbour->SetPosition(TVec4{spot.X + c.distance, spot.Y, spot.Z, 1});
+        Progress(*root);
+        EXPECT_EQ(root->GetWorldPosition(), spot);
         EXPECT_EQ(State().PlaceValid, c.valid);
-        // A tower on an illegal spot shows its parts in red.
         game->GLCadencer1Progress(&Scene().GLCadencer1, 0, 0);
         const std::string master = root->MasterObject()->Name();
         EXPECT_EQ(master.find("_refused") != std::string::npos, !c.valid) << master;
-        const int refusing = game::cursors::Refusing;
+        const game::TTowerKind& kind = *game::TowerKindOfButton(c.button);
+        for (const char* ring : game::kRingMaterials) {
+            const TVec4 tint = Scene().GLMaterialLibrary3.FindMaterial(ring)->Material().FrontProperties().Diffuse().Color();
+            const bool red = tint.Y < 0.5f;
+            EXPECT_EQ(red, !c.valid && kind.Ring == ring) << ring;
+        }
         State().MouseX = 400;
         State().MouseY = 200;
         game->gui_barProgress(Scene().gui_bar, kStep, 0);
         game->AsyncTimer2Timer(&Scene().AsyncTimer2);
-        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor() == refusing, !c.valid);
+        EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor() == game::cursors::Refusing, !c.valid);
+        c.neighbour->SetPosition(home);
     }
 }
 
@@ -203,6 +255,63 @@ TEST_F(RulesTest, RocketsLeadRunningBugsUntilTheyAttack) {
     EXPECT_TRUE(gunAimsAt(BugActor(5).ChildAt(0)->GetWorldPosition()));
     BugActor(5).SelectAnimation("attack");
     EXPECT_TRUE(gunAimsAt(BugActor(5).GetWorldPosition()));
+}
+
+// A rocket tower fires once it has held a target for 3 s; losing every target starts the wait again,
+// and each shot starts it from 0. The missile leaves two units out of the barrel along the gun, a
+// small dummy trailing the missiles' flame, and flies straight on at 20 units a second.
+TEST_F(RulesTest, RocketsFireAfterHoldingATargetForThreeSeconds) {
+    TGLProxyObject* root = Tower(kRocketButton, TVec4{20, -5, 20, 1});
+    const game::TTowerState& tower = State().TowerTable[root->Tag()];
+    const TGLBaseSceneObject& gun = *root->ChildAt(0);
+    const TVec4 at = root->GetWorldPosition();
+    // Held in the air inside the ring, so that the missiles climb away from the terrain.
+    const auto holdBug = [&](bool held) {
+        ScatterBugs();
+        if (held) {
+            BugActor(5).SetWorldPosition(TVec4{at.X + 8, at.Y + 6, at.Z, 1});
+        }
+    };
+    holdBug(true);
+    for (int turn = 0; turn < 100; ++turn) {
+        Progress(*root, 0);
+    }
+    const struct {
+        int frames;  // of half a second
+        bool target;
+        int missiles;
+        float reload;
+    } steps[] = {{5, true, 0, 2.5f}, {1, false, 0, 0}, {5, true, 0, 2.5f},
+                 {1, true, 1, 0},    {5, true, 1, 2.5f}, {1, true, 2, 0}};
+    for (const auto& step : steps) {
+        holdBug(step.target);
+        for (int i = 0; i < step.frames; ++i) {
+            Progress(*root, 0.5);
+        }
+        EXPECT_EQ(Scene().Missiles->ChildCount(), step.missiles);
+        EXPECT_EQ(tower.Reload, step.reload);
+    }
+    EXPECT_EQ(game->Figures.MissilesFired, 2);
+
+    auto& missile = dynamic_cast<TGLDummyCube&>(*Scene().Missiles->ChildAt(1));
+    const TVec4 direction = Normalize(gun.GetWorldDirection());
+    const TVec4 start = gun.GetWorldPosition() + direction * 2;
+    const TVec4 position = missile.GetWorldPosition();
+    EXPECT_NEAR(game::Distance2(position, start), 0, 1e-8f);
+    EXPECT_NEAR(Dot(Normalize(missile.GetWorldDirection()), direction), 1, 1e-6f);
+    EXPECT_FLOAT_EQ(missile.CubeSize(), 0.1f);
+    EXPECT_EQ(missile.Tag(), 0);
+    const TGLSourcePFXEffect& flame = SourceEffectOf(missile);
+    EXPECT_EQ(flame.Manager(), &Scene().GLPerlinPFXManager1);
+    EXPECT_FLOAT_EQ(flame.ParticleInterval(), 0.005f);
+    EXPECT_EQ(flame.DispersionMode(), sdmIsotropic);
+    EXPECT_EQ(flame.VelocityMode(), svmRelative);
+    EXPECT_TRUE(flame.DisabledIfOwnerInvisible());
+    EXPECT_TRUE(flame.Enabled());
+    game->MissilesProgress(&missile, 0.1, 0);
+    EXPECT_NEAR(game::Distance2(missile.GetWorldPosition(), position + direction * 2), 0, 1e-8f);
+    Frame(5);
+    EXPECT_GT(Scene().GLPerlinPFXManager1.ParticleCount(), 0);
 }
 
 // A turn step lands exactly on the wanted vector when it ends within 0.001 of it on every axis.
@@ -263,8 +372,9 @@ TEST_F(RulesTest, MissilesLeavingTheFlightBoxVanish) {
     }
 }
 
-// A missile explodes within one unit of the terrain ahead; the blast hurts bugs nearer than four
-// units by (17 - d²) x 6 and leaves an explosion one unit above the impact.
+// A missile explodes within one unit of the terrain ahead, exactly one included; the blast hurts bugs
+// nearer than four units by (17 - d²) x 6 and leaves an explosion one unit above the impact, drawn
+// pulled towards the eye so that the ground and walls beside it do not cut it.
 TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     const TVec4 ground = TerrainBelow(-20, -20);
     MissileAt(TVec4{ground.X, ground.Y + 1.001f, ground.Z, 1}, TVec4{0, -1, 0, 0});
@@ -279,7 +389,20 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     for (const auto& b : bugs) {
         PutBug(b.index, ground, b.d2);
     }
-    Scene().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, ground.Y + 0.999f, ground.Z, 1});
+    // The height at which the missile finds the terrain ahead at a squared distance of exactly 1.
+    float height = ground.Y + 1;
+    float d2 = 0;
+    for (int step = 0; step < 64 && d2 != 1; ++step) {
+        const TVec4 start{ground.X, height, ground.Z, 1};
+        TVec4 hit;
+        ASSERT_TRUE(Scene().terrain->OctreeRayCast(start, TVec4{0, -1, 0, 0}, &hit, nullptr));
+        d2 = game::Distance2(start, hit);
+        if (d2 != 1) {
+            height = std::nextafter(height, d2 > 1 ? -100.0f : 100.0f);
+        }
+    }
+    ASSERT_EQ(d2, 1);
+    Scene().Missiles->ChildAt(0)->SetPosition(TVec4{ground.X, height, ground.Z, 1});
     game->MissilesProgress(Scene().Missiles->ChildAt(0), 0, 0);
     EXPECT_EQ(Scene().Missiles->ChildCount(), 0);
     for (const auto& b : bugs) {
@@ -291,6 +414,7 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     EXPECT_EQ(sprite.Rotation(), -90);
     EXPECT_EQ(sprite.Scale().X(), 2);
     EXPECT_EQ(sprite.AnimationMode(), samPlayOnce);
+    EXPECT_TRUE(sprite.PulledTowardsEye());
     // It plays its 64 frames at 30 a second, turning a degree a frame, and is gone after.
     Frame(150);
     EXPECT_EQ(Scene().Explosions->ChildCount(), 0);

@@ -100,6 +100,25 @@ TEST_F(SkirmishRun, AScriptedGameReplaysExactly) {
     }
 }
 
+// Clicks as a quick player makes them, each in the pass that moves the pointer there: a button is
+// taken where it is clicked, a click on the sky while placing buys nothing, and the next button gives
+// that placement up for nothing.
+TEST_F(SkirmishRun, ClicksActWhereTheyAre) {
+    WriteScript(
+        "0.2 move 400 300\n"
+        "0.5 click 408 550\n"
+        "0.8 click 400 100\n"
+        "1.0 click 280 550\n"
+        "1.2 move 620 380\n"
+        "1.5 click 620 380\n");
+    const nlohmann::json stats = Play(100, "clicks.json");
+    ASSERT_TRUE(stats.is_object());
+    EXPECT_EQ(stats["money"], 400);
+    EXPECT_EQ(stats["towers"]["rocket"], 1);
+    EXPECT_EQ(stats["towers"]["gatling"], 0);
+    EXPECT_EQ(stats["placing"], false);
+}
+
 // A laser tower for 50, a screenshot by its key into the pictures folder, a pause that stops the
 // game's time while frames go on, and three steps a frame at the highest speed.
 TEST_F(SkirmishRun, TheComfortKeysPauseSpeedUpAndTakePictures) {

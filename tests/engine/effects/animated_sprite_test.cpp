@@ -293,6 +293,7 @@ TEST(AnimatedSprite, CopiesCarryTheAnimations) {
     animation.Frames().Add().SetWidth(7);
     source.SetAnimationIndex(0);
     source.SetRotation(-90);
+    source.SetPulledTowardsEye(true);
     TGLAnimatedSprite copy;
     copy.CopyFrom(source);
     ASSERT_EQ(copy.Animations().Count(), 1);
@@ -300,8 +301,31 @@ TEST(AnimatedSprite, CopiesCarryTheAnimations) {
     EXPECT_EQ(copy.Animations().Items(0).Frames().Items(0).Width(), 7);
     EXPECT_EQ(copy.AnimationIndex(), 0);
     EXPECT_EQ(copy.Rotation(), -90);
+    EXPECT_TRUE(copy.PulledTowardsEye());
     animation.SetStartFrame(3);
     EXPECT_EQ(copy.Animations().Items(0).StartFrame(), 2);
+}
+
+// Eye space is scaled about the eye so that the centre comes one radius nearer along its line of
+// sight, but never to the near plane, and never further away.
+TEST(DepthPullFactor, BringsTheSpriteOneRadiusNearer) {
+    const struct {
+        TVec3 centre;
+        float radius;
+        float expected;
+    } cases[] = {
+        {{0, 0, -10}, 2, 0.8f},
+        {{3, 4, -12}, 2.6f, 0.8f},           // 13 away along a slanted line of sight
+        {{0, 0, -10}, 0, 1},
+        {{0, 0, -10}, -1, 1},
+        {{0, 0, -3}, 5, 1.01f / 3},          // the eye inside the sprite: just beyond the near plane
+        {{0, 0, -0.5f}, 0.2f, 1},            // already before the near plane: left alone
+        {{0, 0, 5}, 2, 1},                   // behind the eye
+    };
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(DepthPullFactor(c.centre, c.radius, 1), c.expected)
+            << c.centre.X << "," << c.centre.Y << "," << c.centre.Z << " r " << c.radius;
+    }
 }
 
 }  // namespace

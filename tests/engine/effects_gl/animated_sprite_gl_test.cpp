@@ -1,4 +1,5 @@
 #include "engine/effects/animated_sprite.h"
+#include "engine/hud/plane.h"
 #include "engine/material/material_library.h"
 #include "engine/scene/dummy_cube.h"
 #include "tests/engine/hud_gl/hud_gl_fixture.h"
@@ -138,6 +139,39 @@ TEST_F(AnimatedSpriteGL, MissingMaterialDrawsAnUntexturedUnitQuad) {
     EXPECT_NEAR(drawn, textured.count, textured.count / 20);
     // One plain colour, whatever colour was current: no texture sampled.
     EXPECT_EQ(CoverageOf(ScreenPixel(kWidth / 2, kHeight / 2)).count, drawn);
+}
+
+// Pulled towards the eye by its radius, a sprite covers the same pixels; a wall slanting through it is
+// no longer drawn over it, one standing in front of it by more than its radius still is.
+TEST_F(AnimatedSpriteGL, APulledSpriteIsNotCutByAWallThroughIt) {
+    auto* wall = world.Objects().CreateChild<TGLPlane>();
+    wall->SetWidth(3);
+    wall->SetHeight(3);
+    Colour(wall->Material(), TVec4{0, 1, 0, 1});
+    TGLAnimatedSprite* sprite = AddSprite(world.Objects());
+    wall->SetVisible(false);
+    Frame();
+    const Coverage alone = CoverageOf(kRed);
+    ASSERT_GT(alone.count, 100);
+    sprite->SetPulledTowardsEye(true);
+    Frame();
+    const Coverage pulled = CoverageOf(kRed);
+    EXPECT_EQ(pulled.count, alone.count);
+    EXPECT_EQ(pulled.left, alone.left);
+    EXPECT_EQ(pulled.top, alone.top);
+
+    wall->SetVisible(true);
+    wall->TurnBy(45);
+    Frame();
+    EXPECT_EQ(CoverageOf(kRed).count, alone.count);
+    sprite->SetPulledTowardsEye(false);
+    Frame();
+    EXPECT_LT(CoverageOf(kRed).count, alone.count * 3 / 4);
+    sprite->SetPulledTowardsEye(true);
+    wall->TurnBy(-45);
+    wall->SetPosition(TVec4{0, 0, 0.6f, 1});
+    Frame();
+    EXPECT_EQ(CoverageOf(kRed).count, 0);
 }
 
 }  // namespace
