@@ -67,6 +67,12 @@ protected:
         game->gui_barProgress(Scene().gui_bar, 0, 0);
         game->GLFullScreenViewer1Click(&Scene().GLFullScreenViewer1);
     }
+    // A click on the terrain while placing: the tower's frame judges the spot and answers.
+    void PlacingClickAt(const TVec4& spot) {
+        driver.PointAt(spot);
+        ClickAt(400, 200);
+        game->firebaseProgress(State().TowerTable[State().TowerCount - 1].Proxy.Get(), 0, 0);
+    }
     void Type(char key) { game->GLFullScreenViewer1KeyPress(&Scene().GLFullScreenViewer1, key); }
     void KeyDown(TVirtualKey key) { game->GLFullScreenViewer1KeyDown(&Scene().GLFullScreenViewer1, key, 0); }
     TVec4 Ground(float x, float z) {
@@ -156,8 +162,8 @@ TEST_F(SoundEventsTest, ThePlayersActionsAnswerWithTheirCues) {
     };
     const Step steps[] = {
         {"a tower button", [&] { driver.ClickButton(kGatlingButton); }, {"purchase"}},
-        {"an illegal spot", [&] { State().PlaceValid = false; ClickAt(400, 200); }, {"refused"}},
-        {"a legal spot", [&] { State().PlaceValid = true; ClickAt(400, 200); }, {"place"}},
+        {"an illegal spot", [&] { PlacingClickAt(base); }, {"refused"}},
+        {"a legal spot", [&] { PlacingClickAt(TVec4{-10, 0, -20, 1}); }, {"place"}},
         {"a plain click", [&] { ClickAt(400, 200); }, {}},
         {"a button too dear", [&] { State().Money = 99; driver.ClickButton(kRocketButton); }, {"refused"}},
         {"the repair button", [&] { State().Money = 500; driver.ClickButton(kRepairButton); }, {"purchase"}},
