@@ -260,4 +260,32 @@ void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> by
     }
 }
 
+void CheckWritable(std::string_view path) {
+    const std::string shown(path);
+    const std::string target = FollowLinks(NormalSeparators(path), shown);
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            Fail("Cannot write", shown, EISDIR);
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            Fail("Cannot write", shown, errno);
+        }
+        if (!S_ISREG(info.st_mode)) {
+            return;  // written through, nothing is made beside it
+        }
+    }
+    const fs::path parent = fs::path(target).parent_path();
+    const std::string folder = parent.empty() ? "." : parent.string();
+    if (::stat(folder.c_str(), &info) != 0) {
+        Fail("Cannot write", shown, errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        Fail("Cannot write", shown, ENOTDIR);
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        Fail("Cannot write", shown, errno);
+    }
+}
+
 }  // namespace platform

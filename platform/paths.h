@@ -43,4 +43,9 @@ std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBy
 // through; a folder is refused.
 void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes);
 
+// Whether WriteFileAtomically could write there, judged before anything is made: throws its
+// FileError for a folder, a folder that does not exist (or is a file), or a missing write permission
+// on the file or on the folder its replacement is made in.
+void CheckWritable(std::string_view path);
+
 }  // namespace platform
