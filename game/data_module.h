@@ -4,6 +4,7 @@
 #include "game/designed_scene.h"
 #include "game/game_figures.h"
 #include "game/game_state.h"
+#include "game/pass_steps.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -36,6 +37,9 @@ struct TTerrainUV {
 };
 TTerrainUV TerrainUV(const engine::TVec4& point, const engine::TVec3& origin, const engine::TVec3& extent);
 
+// The frame-rate display: the whole frames a second, in digits only (all the font has).
+std::string FpsText(float measuredFps);
+
 // The whole game: it owns the designed scene and the rule state and carries every handler. Its
 // creation event, DataModuleCreate, starts the game and runs it until the player quits.
 class TDataModule2 {
@@ -58,9 +62,12 @@ public:
     std::function<void()> OnAfterPass;
 
     // --- frame, timers, camera ---
+    // The world's step; the view steps that fall due with it follow.
     void GLCadencer1Progress(engine::TComponent* sender, double deltaTime, double newTime);
-    // A frame while the world stands still: only the view goes on.
-    void PausedFrame(double deltaTime);
+    // The steps of the coming pass: the frame clock takes worldSteps of the world, and viewSteps of
+    // the view (camera, pointer, displays) go with them. Without a world step (paused) the view steps
+    // run on their own among the pass's queued calls, after its input.
+    void PlanPass(int worldSteps, int viewSteps);
     void AsyncTimer1Timer(engine::TComponent* sender);
     void AsyncTimer2Timer(engine::TComponent* sender);
     void GLFullScreenViewer1MouseWheel(engine::TComponent* sender, engine::TShiftState shift, int wheelDelta,
@@ -89,12 +96,19 @@ public:
     void GLFullScreenViewer1MouseUp(engine::TComponent* sender, engine::TMouseButton button,
                                     engine::TShiftState shift, int x, int y);
     void GLFullScreenViewer1MouseMove(engine::TComponent* sender, engine::TShiftState shift, int x, int y);
+    // The pointer entering and leaving a window: the screen's edges scroll only while it is inside.
+    void GLFullScreenViewer1MouseEnter(engine::TComponent* sender);
+    void GLFullScreenViewer1MouseLeave(engine::TComponent* sender);
+    // The window's close button ends the game as the quit key does.
+    void GLFullScreenViewer1Close(engine::TComponent* sender);
     void GLFullScreenViewer1KeyPress(engine::TComponent* sender, char& key);
     // The keys that type no character: pause, speed, window, screenshot.
     void GLFullScreenViewer1KeyDown(engine::TComponent* sender, engine::TVirtualKey key, engine::TShiftState shift);
     void SetPaused(bool paused);
     // Asked for by the screenshot key; whoever shows the screen writes the picture.
     std::function<void()> OnScreenshot;
+    // Told what start-up could not load but plays on without (a cursor), naming the file.
+    std::function<void(const std::string& message)> OnWarning;
 
     // Moves the system pointer to a logical pixel; asked for before the screen exists, it is
     // moved there once the screen is taken.
@@ -128,16 +142,17 @@ private:
     void UnifyMaterials();
     void OverrideMaterials();
 
-    void ViewStep(double deltaTime);
+    void ViewStep();
     void ShowHealth();
     void ShowAffordability();
     void TintPlacement();
     void AttachBaseModel(engine::TGLFreeForm& model);
-    void MoveCamera(double deltaTime);
+    void MoveCamera();
     void WrapAndDragMouse();
     float CameraSpeed() const;
     int ButtonPrice(int button) const;
     void ChooseCursor(float speed);
+    int ScrollAtEdges(float speed);
 
     void FollowMouse(engine::TGLProxyObject& root, const TTowerKind& kind);
     void ShowPlacedRing(engine::TGLProxyObject& root, const TTowerKind& kind);
@@ -153,12 +168,14 @@ private:
     void Explode(const engine::TVec4& hit);
 
     bool& ButtonHeld(engine::TMouseButton button);
+    void EndGame();
     void Repair();
     void CancelPlacement();
     void StartPlacement(const TTowerKind& kind);
     bool ButtonRefused(int button) const;
 
     TGameSetup m_setup;
+    TPassSteps m_pass;
     std::optional<engine::ScreenPoint> m_lastPointerMove;
     std::optional<engine::ScreenPoint> m_pendingPointerMove;
 };

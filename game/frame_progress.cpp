@@ -1,4 +1,5 @@
 #include "engine/effects/source_pfx_effect.h"
+#include "engine/platform/application.h"
 #include "game/data_module.h"
 #include "game/game_math.h"
 #include "game/tower_kinds.h"
@@ -17,22 +18,33 @@ void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
-    ViewStep(deltaTime);
+    for (int due = m_pass.ViewStepsAfterWorldStep(); due > 0; --due) {
+        ViewStep();
+    }
 }
 
-void TDataModule2::PausedFrame(double deltaTime) {
-    ViewStep(deltaTime);
-    // The stars twinkle and the pause sign stays up while nothing else changes.
-    Scene.GLFullScreenViewer1.Invalidate();
+void TDataModule2::PlanPass(int worldSteps, int viewSteps) {
+    m_pass = TPassSteps{worldSteps, viewSteps};
+    if (worldSteps > 0 || viewSteps == 0) {
+        return;
+    }
+    Application().MainThreadCalls().Post([this, viewSteps] {
+        for (int i = 0; i < viewSteps; ++i) {
+            ViewStep();
+        }
+        // The stars twinkle and the pause sign stays up while nothing else changes.
+        Scene.GLFullScreenViewer1.Invalidate();
+    });
 }
 
-// What goes on whether or not the world moves: the displays and the camera.
-void TDataModule2::ViewStep(double deltaTime) {
+// What goes on at the pace of real time whether or not the world moves, and however fast it moves:
+// the displays, the camera and the pointer. A view step is 1/85 s.
+void TDataModule2::ViewStep() {
     Scene.money->SetText(":" + std::to_string(State.Money));
     ShowHealth();
     ShowAffordability();
     TintPlacement();
-    MoveCamera(deltaTime);
+    MoveCamera();
     WrapAndDragMouse();
     const TVec4& spin = State.SpinVelocity;
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
@@ -94,9 +106,9 @@ void TDataModule2::AttachBaseModel(TGLFreeForm& model) {
     Scene.base->ChildAt(0)->SetVisible(true);
 }
 
-// The rates decay by 15 % a frame; the camera never sinks closer than the clearance above the
-// terrain under where it stood before this frame's move, probed straight down from above.
-void TDataModule2::MoveCamera(double deltaTime) {
+// The rates decay by 15 % a view step; the camera never sinks closer than the clearance above the
+// terrain under where it stood before this step's move, probed straight down from above.
+void TDataModule2::MoveCamera() {
     TVec4& velocity = State.MoveVelocity;
     if (velocity.X == 0 && velocity.Y == 0 && velocity.Z == 0) {
         return;
@@ -105,7 +117,7 @@ void TDataModule2::MoveCamera(double deltaTime) {
     TVec4 rayStart = Scene.cam->GetWorldPosition();
     rayStart.Y = rules::ProbeHeight;
     const TVec4 rayDir = Normalize(WorldDown);
-    const auto dt = static_cast<float>(deltaTime);
+    constexpr auto dt = static_cast<float>(rules::StepSeconds);
     Scene.cam->Advance(velocity.Z * dt);
     Scene.cam->Rise(velocity.Y * dt);
     Scene.cam->Strafe(velocity.X * dt);
@@ -120,7 +132,7 @@ void TDataModule2::MoveCamera(double deltaTime) {
     }
 }
 
-// A right-drag turns the camera by the pointer's motion since the last frame; at the screen's
+// A right-drag turns the camera by the pointer's motion since the last view step; at the screen's
 // left and right edges the pointer jumps to the other side, so that the drag can go on.
 void TDataModule2::WrapAndDragMouse() {
     const int width = Scene.GLFullScreenViewer1.Width();
@@ -132,13 +144,16 @@ void TDataModule2::WrapAndDragMouse() {
         x = width - 2;
     }
     if (State.RightDown) {
-        if (x == 1 || x == width - 2) {
-            MoveSystemPointer(x, y);
-        }
         State.SpinVelocity =
             TVec4{static_cast<float>(rules::DragScale * (State.LastMouseX - State.MouseX)) * rules::DragDegreesPerPixel,
                   static_cast<float>(rules::DragScale * (State.MouseY - State.LastMouseY)) * rules::DragDegreesPerPixel,
                   0, 0};
+        if (x == 1 || x == width - 2) {
+            // The pointer is there from now on: a view step before its motion arrives must not see
+            // it at the edge and wrap (and turn) once more.
+            MoveSystemPointer(x, y);
+            State.MouseX = x;
+        }
     }
     State.LastMouseX = x;
     State.LastMouseY = y;

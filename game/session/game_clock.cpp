@@ -4,7 +4,7 @@
 #include "game/data_module.h"
 
 #include <algorithm>
-#include <limits>
+#include <cmath>
 #include <thread>
 
 namespace game {
@@ -12,8 +12,26 @@ namespace game {
 using namespace engine;
 
 namespace {
-// The fastest frame rate of normal play: the display rate the per-frame rules were made for.
-constexpr double kMaxFramesPerSecond = 85;
+
+// Longer passes of the real clock (a debugger, a window dragged about) are not caught up in a burst.
+constexpr double kLongestPass = 0.25;
+// How close to a whole number of steps a real pass must be to count as exactly that many (the
+// difference goes to the next pass, so that the clock keeps real time).
+constexpr double kSnapSteps = 0.1;
+
+// The whole steps in so many seconds; a hair of tolerance keeps n passes of one step from making
+// n - 1 for the rounding of their sum.
+std::int64_t WholeSteps(double seconds) {
+    return static_cast<std::int64_t>(std::floor(seconds * rules::StepsPerSecond + 1e-6));
+}
+
+// The steps due by the time, beyond those taken (which it then counts as taken).
+int TakeDueSteps(double time, std::int64_t& taken) {
+    const std::int64_t due = WholeSteps(time) - taken;
+    taken += due;
+    return static_cast<int>(due);
+}
+
 }  // namespace
 
 TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_fixedStep(fixedStep) {
@@ -21,7 +39,7 @@ TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_f
     s.GLFullScreenViewer1.SetVSync(Simulated() ? vsmNoSync : vsmSync);
     s.GLCadencer1.SetCurrentTime(0);
     s.GLCadencer1.SetTimeReference(cmExternal);
-    s.GLCadencer1.SetFixedDeltaTime(fixedStep);
+    s.GLCadencer1.SetFixedDeltaTime(rules::StepSeconds);
     if (!Simulated()) {
         return;
     }
@@ -43,31 +61,32 @@ void TGameClock::BeforePass() {
         m_runTime += length;
     }
     ++m_passes;
-    TGLCadencer& cadencer = m_game.Scene.GLCadencer1;
     const TGameState& state = m_game.State;
-    if (state.Paused) {
-        // The frame clock takes no step, not even an empty one, until the game goes on.
-        if (!Simulated()) {
-            cadencer.SetFixedDeltaTime(std::numeric_limits<double>::max());
-        }
-        Application().MainThreadCalls().Post([&game = m_game, length] { game.PausedFrame(length); });
-        return;
+    m_viewTime += length;
+    if (!state.Paused) {
+        m_gameTime += length * std::max(1, state.Speed);
     }
-    // Several whole steps of the pass's length at a higher speed, so the per-frame rules stay.
-    const int steps = std::max(1, state.Speed);
-    if (!Simulated()) {
-        cadencer.SetFixedDeltaTime(steps > 1 ? length : 0);
-    }
-    m_gameClock += length * steps;
-    // Half a step beyond this pass's end in the simulation, so that rounding never loses a step.
-    cadencer.SetCurrentTime(m_gameClock + (Simulated() ? 0.5 * m_fixedStep : 0));
+    const int viewSteps = TakeDueSteps(m_viewTime, m_viewSteps);
+    const int worldSteps = TakeDueSteps(m_gameTime, m_worldSteps);
+    // Half a step beyond the last step due, so that rounding neither loses one nor adds one.
+    m_game.Scene.GLCadencer1.SetCurrentTime((static_cast<double>(m_worldSteps) + 0.5) * rules::StepSeconds);
+    m_game.PlanPass(worldSteps, viewSteps);
 }
 
 double TGameClock::PassLength(TRealClock::time_point now) {
     if (Simulated()) {
         return m_fixedStep;
     }
-    return m_passes == 0 ? 0 : std::chrono::duration<double>(now - m_passStart).count();
+    if (m_passes == 0) {
+        return 0;
+    }
+    const double measured = std::min(std::chrono::duration<double>(now - m_passStart).count(), kLongestPass);
+    const double length = measured + m_snapSlack;
+    const double steps = std::round(length * rules::StepsPerSecond);
+    const double snapped =
+        steps > 0 && std::abs(length * rules::StepsPerSecond - steps) < kSnapSteps ? steps * rules::StepSeconds : length;
+    m_snapSlack = length - snapped;
+    return snapped;
 }
 
 // A timer that fell behind by more than its interval ticks once and starts afresh: no catch-up.
@@ -89,9 +108,8 @@ void TGameClock::AfterPass() {
     if (Simulated()) {
         return;
     }
-    const auto frame =
-        std::chrono::duration_cast<TRealClock::duration>(std::chrono::duration<double>(1.0 / kMaxFramesPerSecond));
-    std::this_thread::sleep_until(m_passStart + frame);
+    const auto step = std::chrono::duration_cast<TRealClock::duration>(std::chrono::duration<double>(rules::StepSeconds));
+    std::this_thread::sleep_until(m_passStart + step);
 }
 
 }  // namespace game
