@@ -102,27 +102,27 @@ TDataModule2::~TDataModule2() {
 }
 
 // The game goes in steps of 1/85 s, the rate of the display its rules were made for, of two kinds:
-//   - the world's steps: the frame clock's, 85 a second of game time, which is real time times the
-//     game's speed (F5, F6, F7) and stands still while paused. A world step is everything the scene
-//     tree's walk reaches (the HUD buttons' hover and press, explosions, missiles, towers, bugs), the
-//     particle managers, and GLCadencer1Progress's own part: the sun and the game's time.
-//   - the view's steps: 85 a second of real time, whatever the speed, also while paused: the
-//     displays (money, the base's health, the buttons' and the placed tower's look), the camera's
-//     flight and turn, and the pointer's wrap at the edges (ViewStep).
-// The timers keep real time too: AsyncTimer2Timer samples keys, edges and the mouse ray and damps the
-// spin every 15 ms, AsyncTimer1Timer shows the frame rate every second.
+//   - the world's steps: the frame clock's, 85 a second of game time, which is the run's time times
+//     the game's speed (F5, F6, F7) and stands still while paused. A world step is everything the
+//     scene tree's walk reaches (the HUD buttons' hover and press, explosions, missiles, towers,
+//     bugs), the particle managers, and GLCadencer1Progress: the sun and the game's time.
+//   - the view's steps (ViewStep): 85 a second of the run's time, whatever the speed, also while
+//     paused: the displays (money, the base's health, the buttons' and the placed tower's look), the
+//     camera's flight and turn, and the pointer's wrap at the edges.
+// The timers keep the run's time too: AsyncTimer2Timer samples keys, edges and the mouse ray and damps
+// the spin every 15 ms, AsyncTimer1Timer shows the frame rate every second. The run's clock lays all
+// three out on one timeline, and each runs in the order of its time.
 //
-// A pass of the game loop draws one frame and takes the steps that fell due since the last pass,
-// none or several, so that the game plays at its designed pace whatever the display's rate; this is
-// its order, and it is not written anywhere else, since it falls out of the loop and of the designed
-// tree:
-//   1. Before the pass (OnBeforePass): the run's clock counts the steps due (PlanPass), sets the frame
-//      clock's time so that it takes exactly the world's, and queues the timers that fell due; a
-//      replayed script hands in its input.
-//   2. The message pump: input events reach the viewer's handlers (mouse down, up, move, enter and
-//      leave, wheel, click, keys, close), then the calls queued for the main thread run, the timers'
-//      ticks among them (AsyncTimer1Timer, AsyncTimer2Timer), and the view steps of a pass without a
-//      world step.
+// A pass of the game loop draws one frame and takes what fell due since the last pass, none or
+// several of each, so that the game plays at its designed pace whatever the display's rate; this is
+// its order, and it is not written anywhere else, since it falls out of the loop, the run's clock and
+// the designed tree:
+//   1. Before the pass (OnBeforePass): the run's clock lays out what fell due and sets the frame
+//      clock's time so that it takes exactly the world's steps due; a replayed script hands in its
+//      input to the viewer's handlers (mouse down, up, move, enter and leave, wheel, click, keys,
+//      close).
+//   2. The message pump: input events reach the same handlers, then the calls queued for the main
+//      thread run, among them the timers' ticks and view steps due before the first world step.
 //   3. The frame clock's tick: it pumps once more what arrived meanwhile, as in 2, then takes the
 //      world steps due. A step walks the scene tree, at every node first its children from the last
 //      to the first, then its effects, then its OnProgress; with the designed tree the handlers
@@ -134,8 +134,8 @@ TDataModule2::~TDataModule2() {
 //        firebaseProgress of every tower, the last placed first,
 //        BugProgress in the groups Bugs4, Bugs3, Bugs2, Bugs1, each from its last bug to its first;
 //      then the step progresses the particle managers subscribed to the clock, then fires
-//      GLCadencer1Progress, which ends with the view steps due after this world step (spread over
-//      the pass's world steps, the last after the last). A node made during the walk first
+//      GLCadencer1Progress, which ends (OnWorldStep) with the ticks and view steps due before the
+//      next world step, or all that is left after the last. A node made during the walk first
 //      progresses in the next step.
 //   4. The paint: the viewer, invalidated by any change, renders the frame.
 // After the pass a quit request of the system ends the game as the quit key does; then

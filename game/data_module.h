@@ -4,7 +4,6 @@
 #include "game/designed_scene.h"
 #include "game/game_figures.h"
 #include "game/game_state.h"
-#include "game/pass_steps.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -62,12 +61,14 @@ public:
     std::function<void()> OnAfterPass;
 
     // --- frame, timers, camera ---
-    // The world's step; the view steps that fall due with it follow.
+    // The world's step.
     void GLCadencer1Progress(engine::TComponent* sender, double deltaTime, double newTime);
-    // The steps of the coming pass: the frame clock takes worldSteps of the world, and viewSteps of
-    // the view (camera, pointer, displays) go with them. Without a world step (paused) the view steps
-    // run on their own among the pass's queued calls, after its input.
-    void PlanPass(int worldSteps, int viewSteps);
+    // After each world step. The view's steps and the timers' ticks keep the run's time, not the
+    // world's, so whoever keeps that time runs what fell due by then; unset, one view step follows
+    // each world step.
+    std::function<void()> OnWorldStep;
+    // The view's step, 1/85 s of real time: the displays, the camera and the pointer.
+    void ViewStep();
     void AsyncTimer1Timer(engine::TComponent* sender);
     void AsyncTimer2Timer(engine::TComponent* sender);
     void GLFullScreenViewer1MouseWheel(engine::TComponent* sender, engine::TShiftState shift, int wheelDelta,
@@ -142,7 +143,6 @@ private:
     void UnifyMaterials();
     void OverrideMaterials();
 
-    void ViewStep();
     void ShowHealth();
     void ShowAffordability();
     void TintPlacement();
@@ -175,7 +175,6 @@ private:
     bool ButtonRefused(int button) const;
 
     TGameSetup m_setup;
-    TPassSteps m_pass;
     std::optional<engine::ScreenPoint> m_lastPointerMove;
     std::optional<engine::ScreenPoint> m_pendingPointerMove;
 };

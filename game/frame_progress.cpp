@@ -1,5 +1,4 @@
 #include "engine/effects/source_pfx_effect.h"
-#include "engine/platform/application.h"
 #include "game/data_module.h"
 #include "game/game_math.h"
 #include "game/tower_kinds.h"
@@ -18,27 +17,13 @@ void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
-    for (int due = m_pass.ViewStepsAfterWorldStep(); due > 0; --due) {
+    if (OnWorldStep) {
+        OnWorldStep();
+    } else {
         ViewStep();
     }
 }
 
-void TDataModule2::PlanPass(int worldSteps, int viewSteps) {
-    m_pass = TPassSteps{worldSteps, viewSteps};
-    if (worldSteps > 0 || viewSteps == 0) {
-        return;
-    }
-    Application().MainThreadCalls().Post([this, viewSteps] {
-        for (int i = 0; i < viewSteps; ++i) {
-            ViewStep();
-        }
-        // The stars twinkle and the pause sign stays up while nothing else changes.
-        Scene.GLFullScreenViewer1.Invalidate();
-    });
-}
-
-// What goes on at the pace of real time whether or not the world moves, and however fast it moves:
-// the displays, the camera and the pointer. A view step is 1/85 s.
 void TDataModule2::ViewStep() {
     Scene.money->SetText(":" + std::to_string(State.Money));
     ShowHealth();
@@ -50,6 +35,10 @@ void TDataModule2::ViewStep() {
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
         Scene.cam->TurnBy(spin.X);
         Scene.GLCamera1->PitchBy(spin.Y);
+    }
+    // While paused, the stars twinkle and the pause sign stays up though nothing else changes.
+    if (State.Paused) {
+        Scene.GLFullScreenViewer1.Invalidate();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <thread>
 
 namespace game {
@@ -18,6 +19,7 @@ constexpr double kLongestPass = 0.25;
 // How close to a whole number of steps a real pass must be to count as exactly that many (the
 // difference goes to the next pass, so that the clock keeps real time).
 constexpr double kSnapSteps = 0.1;
+constexpr double kNever = std::numeric_limits<double>::infinity();
 
 // The whole steps in so many seconds; a hair of tolerance keeps n passes of one step from making
 // n - 1 for the rounding of their sum.
@@ -40,37 +42,38 @@ TGameClock::TGameClock(TDataModule2& game, double fixedStep) : m_game(game), m_f
     s.GLCadencer1.SetCurrentTime(0);
     s.GLCadencer1.SetTimeReference(cmExternal);
     s.GLCadencer1.SetFixedDeltaTime(rules::StepSeconds);
-    if (!Simulated()) {
-        return;
-    }
     m_timers = {{{&s.AsyncTimer1, 0}, {&s.AsyncTimer2, 0}}};
-    for (TSimulatedTimer& t : m_timers) {
+    for (TTimerSchedule& t : m_timers) {
         t.Timer->SetEnabled(false);
         t.Deadline = t.Timer->Interval() / 1000.0;
     }
+    game.OnWorldStep = [this] { WorldStepTaken(); };
+}
+
+TGameClock::~TGameClock() {
+    m_game.OnWorldStep = nullptr;
 }
 
 void TGameClock::BeforePass() {
     const TRealClock::time_point now = TRealClock::now();
     const double length = PassLength(now);
     m_passStart = now;
+    const double from = m_passEnd;
     if (Simulated()) {
         m_runTime = static_cast<double>(m_passes) * m_fixedStep;
-        QueueDueTimers();
+        m_passEnd = static_cast<double>(m_passes + 1) * m_fixedStep;
     } else {
-        m_runTime += length;
+        m_passEnd += length;
+        m_runTime = m_passEnd;
     }
     ++m_passes;
-    const TGameState& state = m_game.State;
-    m_viewTime += length;
-    if (!state.Paused) {
-        m_gameTime += length * std::max(1, state.Speed);
-    }
-    const int viewSteps = TakeDueSteps(m_viewTime, m_viewSteps);
-    const int worldSteps = TakeDueSteps(m_gameTime, m_worldSteps);
+    ScheduleDue(m_passEnd);
+    ScheduleWorldSteps(from, length);
     // Half a step beyond the last step due, so that rounding neither loses one nor adds one.
     m_game.Scene.GLCadencer1.SetCurrentTime((static_cast<double>(m_worldSteps) + 0.5) * rules::StepSeconds);
-    m_game.PlanPass(worldSteps, viewSteps);
+    // What comes before the first world step runs with the pass's queued calls, after its input.
+    const double firstWorldStep = m_worldStepTimes.empty() ? kNever : m_worldStepTimes.front();
+    Application().MainThreadCalls().Post([this, firstWorldStep] { RunDueBefore(firstWorldStep); });
 }
 
 double TGameClock::PassLength(TRealClock::time_point now) {
@@ -89,19 +92,61 @@ double TGameClock::PassLength(TRealClock::time_point now) {
     return snapped;
 }
 
-// A timer that fell behind by more than its interval ticks once and starts afresh: no catch-up.
-void TGameClock::QueueDueTimers() {
-    for (TSimulatedTimer& t : m_timers) {
-        if (m_runTime < t.Deadline) {
-            continue;
-        }
-        t.Deadline = m_runTime + t.Timer->Interval() / 1000.0;
-        Application().MainThreadCalls().Post([timer = t.Timer] {
-            if (timer->OnTimer) {
-                timer->OnTimer(timer);
-            }
-        });
+// A timer ticks every interval of the run's time (a timer of interval 0 never does, as its thread
+// would not run).
+void TGameClock::ScheduleDue(double to) {
+    m_due.clear();
+    m_nextDue = 0;
+    const std::int64_t firstView = m_viewSteps;
+    const int views = TakeDueSteps(to, m_viewSteps);
+    for (int k = 1; k <= views; ++k) {
+        m_due.push_back({static_cast<double>(firstView + k) * rules::StepSeconds, nullptr});
     }
+    for (TTimerSchedule& t : m_timers) {
+        const double interval = t.Timer->Interval() / 1000.0;
+        for (; interval > 0 && t.Deadline <= to; t.Deadline += interval) {
+            m_due.push_back({t.Deadline, t.Timer});
+        }
+    }
+    std::stable_sort(m_due.begin(), m_due.end(), [](const TDue& a, const TDue& b) { return a.Time < b.Time; });
+}
+
+// The world's time runs at the game's speed through the pass, so its steps fall at even times of it.
+void TGameClock::ScheduleWorldSteps(double from, double length) {
+    const TGameState& state = m_game.State;
+    const double speed = state.Paused ? 0 : std::max(1, state.Speed);
+    const double gameFrom = m_gameTime;
+    m_gameTime += length * speed;
+    const std::int64_t first = m_worldSteps;
+    const int steps = TakeDueSteps(m_gameTime, m_worldSteps);
+    m_worldStepTimes.clear();
+    m_worldStepsTaken = 0;
+    for (int i = 1; i <= steps; ++i) {
+        const double gameTime = static_cast<double>(first + i) * rules::StepSeconds;
+        m_worldStepTimes.push_back(from + std::max(0.0, gameTime - gameFrom) / speed);
+    }
+}
+
+void TGameClock::RunDueBefore(double time) {
+    while (m_nextDue < m_due.size() && m_due[m_nextDue].Time < time) {
+        const TDue due = m_due[m_nextDue++];
+        if (!due.Timer) {
+            m_game.ViewStep();
+        } else if (due.Timer->OnTimer) {
+            due.Timer->OnTimer(due.Timer);
+        }
+    }
+}
+
+// A world step the timeline did not lay out (the handler called on its own) is followed by one view
+// step, as without a clock.
+void TGameClock::WorldStepTaken() {
+    ++m_worldStepsTaken;
+    if (m_worldStepsTaken > m_worldStepTimes.size()) {
+        m_game.ViewStep();
+        return;
+    }
+    RunDueBefore(m_worldStepsTaken < m_worldStepTimes.size() ? m_worldStepTimes[m_worldStepsTaken] : kNever);
 }
 
 void TGameClock::AfterPass() {

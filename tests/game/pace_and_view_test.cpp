@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,35 @@ TEST_F(PaceAndViewTest, TheWorldAndTheViewStepAtTheirOwnPaces) {
         EXPECT_NEAR(TurnedSince(turn), 2 * 85 * 0.1f, 1e-2);
         EXPECT_EQ(State().BugTable[3].Actor->GetWorldPosition() == bug, c.paused);
         EXPECT_EQ(Scene().pause_sign->Visible(), c.paused);
+    }
+}
+
+// The keys are sampled every 15 ms of the run and the camera's rates decay every view step, in the
+// order of their times whatever the frame's length: a held key flies the camera the same way at any
+// frame rate and any speed.
+TEST_F(PaceAndViewTest, AHeldKeyFliesTheCameraTheSameWayAtAnyFrameRateAndSpeed) {
+    struct Case {
+        double step;
+        int speed;
+    };
+    const Case cases[] = {{1.0 / 85, 1}, {1.0 / 60, 1}, {1.0 / 20, 1}, {1.0 / 144, 1}, {1.0 / 60, 3}};
+    std::optional<TVec4> designed;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(std::lround(1 / c.step)) + " frames a second at speed " + std::to_string(c.speed));
+        Restart(c.step);
+        KeyDown(static_cast<TVirtualKey>(vkF5 + c.speed - 1));
+        SetScriptedKey(VirtualKeyOfChar('W'), true);
+        SetScriptedKey(VirtualKeyOfChar('R'), true);
+        Play(1, c.step);
+        ReleaseScriptedKeys();
+        const TVec4 camera = Scene().cam->GetWorldPosition();
+        if (!designed) {
+            designed = camera;
+            continue;
+        }
+        EXPECT_NEAR(camera.X, designed->X, 1e-4);
+        EXPECT_NEAR(camera.Y, designed->Y, 1e-4);
+        EXPECT_NEAR(camera.Z, designed->Z, 1e-4);
     }
 }
 

@@ -197,13 +197,13 @@ TEST_F(GameTest, RightDragWrapsAtTheEdgesWithoutAJump) {
         State().LastMouseY = 300;
         State().MouseX = c.edge;
         State().MouseY = 300;
-        game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
+        game->ViewStep();
         ASSERT_TRUE(game->LastPointerMove().has_value());
         EXPECT_EQ(game->LastPointerMove()->x, c.wrapped);
         EXPECT_FLOAT_EQ(State().SpinVelocity.X, 10 * (c.from - c.edge) * 0.019f);
         EXPECT_EQ(State().LastMouseX, c.wrapped);
         const float turnBefore = Scene().cam->TurnAngle();
-        game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
+        game->ViewStep();
         EXPECT_EQ(State().SpinVelocity.X, 0);
         EXPECT_EQ(Scene().cam->TurnAngle(), turnBefore);
     }
