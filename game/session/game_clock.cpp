@@ -59,13 +59,8 @@ void TGameClock::BeforePass() {
     const double length = PassLength(now);
     m_passStart = now;
     const double from = m_passEnd;
-    if (Simulated()) {
-        m_runTime = static_cast<double>(m_passes) * m_fixedStep;
-        m_passEnd = static_cast<double>(m_passes + 1) * m_fixedStep;
-    } else {
-        m_passEnd += length;
-        m_runTime = m_passEnd;
-    }
+    m_runTime = from;
+    m_passEnd = Simulated() ? static_cast<double>(m_passes + 1) * m_fixedStep : from + length;
     ++m_passes;
     ScheduleDue(m_passEnd);
     ScheduleWorldSteps(from, length);

@@ -38,7 +38,8 @@ public:
     void BeforePass();
     // After a pass: with the real clock, sleeps out the rest of the step.
     void AfterPass();
-    // Seconds of the run's clock at this pass, counted from the first; it goes on while paused.
+    // Seconds of the run's clock at the start of this pass's time, counted from the first; it goes
+    // on while paused. What is due by then (a script's input) comes before the pass's steps.
     double RunTime() const { return m_runTime; }
 
 private:
@@ -68,7 +69,7 @@ private:
     TDataModule2& m_game;
     double m_fixedStep;
     std::int64_t m_passes = 0;
-    double m_runTime = 0;   // what RunTime answers
+    double m_runTime = 0;   // where this pass's time starts
     double m_passEnd = 0;   // the run's time at the end of this pass
     double m_gameTime = 0;  // the world's
     std::int64_t m_viewSteps = 0;  // taken since the start
