@@ -173,28 +173,6 @@ TEST(FpsText, ShowsTheWholeFramesASecondInDigits) {
     }
 }
 
-// The quit key and the window's close button both give the screen back and stop the clock.
-TEST_F(PaceAndViewTest, TheCloseButtonEndsTheGameAsTheQuitKeyDoes) {
-    const std::function<void()> requests[] = {
-        [this] {
-            char key = '0';
-            game->GLFullScreenViewer1KeyPress(&Viewer(), key);
-            EXPECT_EQ(key, '\0');
-        },
-        [this] { Viewer().OnClose(&Viewer()); },
-    };
-    for (const auto& request : requests) {
-        Restart(kStep);
-        Frame();
-        request();
-        EXPECT_FALSE(Scene().GLCadencer1.Enabled());
-        EXPECT_FALSE(Viewer().ScreenActive());
-        const double time = game->Figures.GameTime;
-        Frame(5);
-        EXPECT_EQ(game->Figures.GameTime, time);
-    }
-}
-
 // A broken data file ends the start-up with the file's whole path and the reader's own words, on one
 // line; a broken cursor only costs its picture, and is named as well.
 TEST_F(PaceAndViewTest, StartUpNamesTheBrokenDataFile) {
