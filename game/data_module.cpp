@@ -118,11 +118,11 @@ TDataModule2::~TDataModule2() {
 // its order, and it is not written anywhere else, since it falls out of the loop, the run's clock and
 // the designed tree:
 //   1. Before the pass (OnBeforePass): the run's clock lays out what fell due and sets the frame
-//      clock's time so that it takes exactly the world's steps due; a replayed script hands in its
-//      input to the viewer's handlers (mouse down, up, move, enter and leave, wheel, click, keys,
-//      close).
-//   2. The message pump: input events reach the same handlers, then the calls queued for the main
-//      thread run, among them the timers' ticks and view steps due before the first world step.
+//      clock's time so that it takes exactly the world's steps due.
+//   2. The message pump: input events reach the viewer's handlers (mouse down, up, move, enter and
+//      leave, wheel, click, keys, close), then the calls queued for the main thread run: a replayed
+//      script's input to the same handlers, then the timers' ticks and view steps due before the
+//      first world step.
 //   3. The frame clock's tick: it pumps once more what arrived meanwhile, as in 2, then takes the
 //      world steps due. A step walks the scene tree, at every node first its children from the last
 //      to the first, then its effects, then its OnProgress; with the designed tree the handlers

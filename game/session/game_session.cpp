@@ -92,10 +92,14 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     game.OnScreenshot = [&capture] { capture.Request(ScreenshotPath(), true); };
     game.OnWarning = [](const std::string& message) { std::cerr << kProgramName << ": " << message << '\n'; };
     game.OnBeforePass = [&] {
+        // The script's input follows what the pass pumps of the real input (the pointer's echo of
+        // the game's own moves), as it would have queued behind it, and comes before the clock's calls.
+        engine::Application().MainThreadCalls().Post([&] {
+            player.Deliver(clock.RunTime(), game.Scene.GLFullScreenViewer1,
+                           [&](const std::string& path) { capture.Request(path); });
+        });
         clock.BeforePass();
         stats.BeforePass();
-        player.Deliver(clock.RunTime(), game.Scene.GLFullScreenViewer1,
-                       [&](const std::string& path) { capture.Request(path); });
     };
     game.OnAfterPass = [&] {
         stats.AfterPass();
