@@ -4,9 +4,13 @@
 #include "engine/assets/model_formats.h"
 #include "engine/effects/animated_sprite.h"
 #include "engine/platform/application.h"
+#include "platform/paths.h"
 #include "platform/random.h"
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
+#include <stdexcept>
 #include <tuple>
 
 namespace game {
@@ -33,6 +37,32 @@ constexpr std::array<std::pair<int, const char*>, 13> kCursorFiles{{
     {12, "cursors\\place.ani"},
     {13, "cursors\\repair.ani"},
 }};
+
+// The texture images' folder, for all three libraries.
+constexpr const char* kTextureFolder = "textures";
+
+// A data file as a message shows it: the whole path to the file start-up opened, or would have.
+std::string ShownPath(const std::string& file) {
+    return std::filesystem::absolute(platform::ResolvePath(file)).lexically_normal().string();
+}
+
+// The file's name, then the reader's own words on one line (the 3DS reader's texts break lines with
+// a bare carriage return).
+std::string DataFileMessage(const std::string& file, std::string text) {
+    std::replace(text.begin(), text.end(), '\r', ' ');
+    return ShownPath(file) + ": " + text;
+}
+
+// Loads one data file of the start-up; a reader's error ends the start-up with a message that names
+// the file.
+template <class Load>
+void LoadDataFile(const std::string& file, Load&& load) {
+    try {
+        load();
+    } catch (const std::exception& error) {
+        throw std::runtime_error(DataFileMessage(file, error.what()));
+    }
+}
 
 // Copies the settings template onto a library material: the texture's settings in this order, the
 // blending, then the front properties whole.
@@ -71,17 +101,32 @@ TDataModule2::~TDataModule2() {
     Scene.GLFullScreenViewer1.SetCursorTable(nullptr);
 }
 
-// One frame is one pass of the game loop, and this is its order; it is not written anywhere else,
-// since it falls out of the loop and of the designed tree:
-//   1. Before the pass (OnBeforePass): the run's clock sets the frame clock's time and queues the
-//      timers that fell due; a replayed script hands in its input.
-//   2. The message pump: input events reach the viewer's handlers (mouse down, up and move, wheel,
-//      click, keys), then the calls queued for the main thread run, the timers' ticks among them
-//      (AsyncTimer1Timer, AsyncTimer2Timer).
-//   3. The frame clock's tick: it pumps once more what arrived meanwhile, as in 2, then takes its step
-//      (two or three at a higher game speed). A step walks the scene tree, at every node first its
-//      children from the last to the first, then its effects, then its OnProgress; with the designed
-//      tree the handlers therefore run as
+// The game goes in steps of 1/85 s, the rate of the display its rules were made for, of two kinds:
+//   - the world's steps: the frame clock's, 85 a second of game time, which is the run's time times
+//     the game's speed (F5, F6, F7) and stands still while paused. A world step is everything the
+//     scene tree's walk reaches (the HUD buttons' hover and press, explosions, missiles, towers,
+//     bugs), the particle managers, and GLCadencer1Progress: the sun and the game's time.
+//   - the view's steps (ViewStep): 85 a second of the run's time, whatever the speed, also while
+//     paused: the displays (money, the base's health, the buttons' and the placed tower's look), the
+//     camera's flight and turn, and the pointer's wrap at the edges.
+// The timers keep the run's time too: AsyncTimer2Timer samples keys, edges and the mouse ray and damps
+// the spin every 15 ms, AsyncTimer1Timer shows the frame rate every second. The run's clock lays all
+// three out on one timeline, and each runs in the order of its time.
+//
+// A pass of the game loop draws one frame and takes what fell due since the last pass, none or
+// several of each, so that the game plays at its designed pace whatever the display's rate; this is
+// its order, and it is not written anywhere else, since it falls out of the loop, the run's clock and
+// the designed tree:
+//   1. Before the pass (OnBeforePass): the run's clock lays out what fell due and sets the frame
+//      clock's time so that it takes exactly the world's steps due.
+//   2. The message pump: input events reach the viewer's handlers (mouse down, up, move, enter and
+//      leave, wheel, click, keys, close), then the calls queued for the main thread run: a replayed
+//      script's input to the same handlers, then the timers' ticks and view steps due before the
+//      first world step.
+//   3. The frame clock's tick: it pumps once more what arrived meanwhile, as in 2, then takes the
+//      world steps due. A step walks the scene tree, at every node first its children from the last
+//      to the first, then its effects, then its OnProgress; with the designed tree the handlers
+//      therefore run as
 //        gui_barProgress (gui_bar is the last node under the root with a handler),
 //        inside `scene`: the explosion sprites (ExplosionFrameChanged, ExplosionEndFrameReached),
 //          then ExplosionsProgress,
@@ -89,9 +134,12 @@ TDataModule2::~TDataModule2() {
 //        firebaseProgress of every tower, the last placed first,
 //        BugProgress in the groups Bugs4, Bugs3, Bugs2, Bugs1, each from its last bug to its first;
 //      then the step progresses the particle managers subscribed to the clock, then fires
-//      GLCadencer1Progress. A node made during the walk first progresses in the next step.
+//      GLCadencer1Progress, which ends (OnWorldStep) with the ticks and view steps due before the
+//      next world step, or all that is left after the last. A node made during the walk first
+//      progresses in the next step.
 //   4. The paint: the viewer, invalidated by any change, renders the frame.
-// After the pass (OnAfterPass) the run counts the frame and waits out the rest of it.
+// After the pass a quit request of the system ends the game as the quit key does; then
+// (OnAfterPass) the run counts the frame and waits out the rest of it.
 void TDataModule2::WireHandlers() {
     Scene.GLCadencer1.OnProgress = ProgressEvent(&TDataModule2::GLCadencer1Progress);
     Scene.AsyncTimer1.OnTimer = std::bind(&TDataModule2::AsyncTimer1Timer, this, _1);
@@ -105,6 +153,9 @@ void TDataModule2::WireHandlers() {
     viewer.OnMouseDown = std::bind(&TDataModule2::GLFullScreenViewer1MouseDown, this, _1, _2, _3, _4, _5);
     viewer.OnMouseUp = std::bind(&TDataModule2::GLFullScreenViewer1MouseUp, this, _1, _2, _3, _4, _5);
     viewer.OnMouseMove = std::bind(&TDataModule2::GLFullScreenViewer1MouseMove, this, _1, _2, _3, _4);
+    viewer.OnMouseEnter = std::bind(&TDataModule2::GLFullScreenViewer1MouseEnter, this, _1);
+    viewer.OnMouseLeave = std::bind(&TDataModule2::GLFullScreenViewer1MouseLeave, this, _1);
+    viewer.OnClose = std::bind(&TDataModule2::GLFullScreenViewer1Close, this, _1);
     viewer.OnMouseWheel = std::bind(&TDataModule2::GLFullScreenViewer1MouseWheel, this, _1, _2, _3, _4, _5);
 }
 
@@ -143,7 +194,7 @@ void TDataModule2::StartUp() {
     LoadCursors();
     Scene.GLFullScreenViewer1.SetCursor(1);
     for (TGLMaterialLibrary* library : {&Scene.GLMaterialLibrary1, &Scene.GLMaterialLibrary2, &Scene.GLMaterialLibrary3}) {
-        library->SetTexturePaths("textures");
+        library->SetTexturePaths(kTextureFolder);
     }
     LoadTextures();
     LoadModels();
@@ -184,6 +235,10 @@ void TDataModule2::RunGameLoop() {
             OnBeforePass();
         }
         Application().ProcessMessages();
+        // Ctrl+C, a kill, the desktop's logout: the system asks the program to end.
+        if (Application().Terminated()) {
+            EndGame();
+        }
         if (OnAfterPass) {
             OnAfterPass();
         }
@@ -199,9 +254,12 @@ void TDataModule2::MoveSystemPointer(int x, int y) {
     }
 }
 
+// A cursor that cannot be loaded is no reason to stop: its slot shows the system's pointer.
 void TDataModule2::LoadCursors() {
     for (const auto& [slot, file] : kCursorFiles) {
-        Cursors.LoadFromFile(slot, file);
+        if (!Cursors.LoadFromFile(slot, file) && OnWarning) {
+            OnWarning(DataFileMessage(file, Cursors.LastError() + " (the system's pointer shows instead)"));
+        }
     }
 }
 
@@ -222,7 +280,8 @@ void TDataModule2::LoadTextures() {
         {&Scene.GLMaterialLibrary1, "gui_repair", "gui_repair_sm.dds"},
     }};
     for (const auto& [library, material, file] : textures) {
-        library->FindMaterial(material)->Material().Texture().LoadImageFromFile(file);
+        TGLTexture& texture = library->FindMaterial(material)->Material().Texture();
+        LoadDataFile(std::string(kTextureFolder) + "/" + file, [&texture, file] { texture.LoadImageFromFile(file); });
     }
 }
 
@@ -242,7 +301,7 @@ void TDataModule2::LoadModels() {
         {Scene.lasergun, "models\\laser_gun.3ds"},
     }};
     for (const auto& [mesh, file] : models) {
-        mesh->LoadFromFile(file);
+        LoadDataFile(file, [mesh, file] { mesh->LoadFromFile(file); });
     }
     // The red copies take the parts' meshes, but keep their own names, look and placement.
     const std::array<TGLFreeForm*, 6> parts{Scene.firebase, Scene.barell, Scene.gutlingbase, Scene.gutlinggun, Scene.laserbase, Scene.lasergun};

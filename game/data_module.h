@@ -38,6 +38,9 @@ struct TTerrainUV {
 };
 TTerrainUV TerrainUV(const engine::TVec4& point, const engine::TVec3& origin, const engine::TVec3& extent);
 
+// The frame-rate display: the whole frames a second, in digits only (all the font has).
+std::string FpsText(float measuredFps);
+
 // The whole game: it owns the designed scene and the rule state and carries every handler. Its
 // creation event, DataModuleCreate, starts the game and runs it until the player quits.
 class TDataModule2 {
@@ -60,9 +63,14 @@ public:
     std::function<void()> OnAfterPass;
 
     // --- frame, timers, camera ---
+    // The world's step.
     void GLCadencer1Progress(engine::TComponent* sender, double deltaTime, double newTime);
-    // A frame while the world stands still: only the view goes on.
-    void PausedFrame(double deltaTime);
+    // After each world step. The view's steps and the timers' ticks keep the run's time, not the
+    // world's, so whoever keeps that time runs what fell due by then; unset, one view step follows
+    // each world step.
+    std::function<void()> OnWorldStep;
+    // The view's step, 1/85 s of real time: the displays, the camera and the pointer.
+    void ViewStep();
     void AsyncTimer1Timer(engine::TComponent* sender);
     void AsyncTimer2Timer(engine::TComponent* sender);
     void GLFullScreenViewer1MouseWheel(engine::TComponent* sender, engine::TShiftState shift, int wheelDelta,
@@ -93,6 +101,11 @@ public:
     void GLFullScreenViewer1MouseUp(engine::TComponent* sender, engine::TMouseButton button,
                                     engine::TShiftState shift, int x, int y);
     void GLFullScreenViewer1MouseMove(engine::TComponent* sender, engine::TShiftState shift, int x, int y);
+    // The pointer entering and leaving a window: the screen's edges scroll only while it is inside.
+    void GLFullScreenViewer1MouseEnter(engine::TComponent* sender);
+    void GLFullScreenViewer1MouseLeave(engine::TComponent* sender);
+    // The window's close button ends the game as the quit key does.
+    void GLFullScreenViewer1Close(engine::TComponent* sender);
     void GLFullScreenViewer1KeyPress(engine::TComponent* sender, char& key);
     // The keys that type no character: pause, speed, window, screenshot.
     void GLFullScreenViewer1KeyDown(engine::TComponent* sender, engine::TVirtualKey key, engine::TShiftState shift);
@@ -101,6 +114,8 @@ public:
     std::function<void()> OnScreenshot;
     // Where the handlers' sound events go: nowhere until a listener is set, and again after nullptr.
     void SetSoundSink(TSoundSink* sink) { m_sound = sink ? sink : &m_silence; }
+    // Told what start-up could not load but plays on without (a cursor), naming the file.
+    std::function<void(const std::string& message)> OnWarning;
 
     // Moves the system pointer to a logical pixel; asked for before the screen exists, it is
     // moved there once the screen is taken.
@@ -134,16 +149,16 @@ private:
     void UnifyMaterials();
     void OverrideMaterials();
 
-    void ViewStep(double deltaTime);
     void ShowHealth();
     void ShowAffordability();
     void TintPlacement();
     void AttachBaseModel(engine::TGLFreeForm& model);
-    void MoveCamera(double deltaTime);
+    void MoveCamera();
     void WrapAndDragMouse();
     float CameraSpeed() const;
     int ButtonPrice(int button) const;
     void ChooseCursor(float speed);
+    int ScrollAtEdges(float speed);
 
     void FollowMouse(engine::TGLProxyObject& root, const TTowerKind& kind);
     bool SpotIsLegal(const engine::TVec4& spot, const TTowerKind& kind) const;
@@ -160,6 +175,7 @@ private:
     void Explode(const engine::TVec4& hit);
 
     bool& ButtonHeld(engine::TMouseButton button);
+    void EndGame();
     void Repair();
     void CancelPlacement();
     void StartPlacement(const TTowerKind& kind);

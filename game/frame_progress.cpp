@@ -17,27 +17,28 @@ void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
-    ViewStep(deltaTime);
+    if (OnWorldStep) {
+        OnWorldStep();
+    } else {
+        ViewStep();
+    }
 }
 
-void TDataModule2::PausedFrame(double deltaTime) {
-    ViewStep(deltaTime);
-    // The stars twinkle and the pause sign stays up while nothing else changes.
-    Scene.GLFullScreenViewer1.Invalidate();
-}
-
-// What goes on whether or not the world moves: the displays and the camera.
-void TDataModule2::ViewStep(double deltaTime) {
+void TDataModule2::ViewStep() {
     Scene.money->SetText(":" + std::to_string(State.Money));
     ShowHealth();
     ShowAffordability();
     TintPlacement();
-    MoveCamera(deltaTime);
+    MoveCamera();
     WrapAndDragMouse();
     const TVec4& spin = State.SpinVelocity;
     if (std::abs(spin.X) >= rules::SpinThreshold || std::abs(spin.Y) >= rules::SpinThreshold) {
         Scene.cam->TurnBy(spin.X);
         Scene.GLCamera1->PitchBy(spin.Y);
+    }
+    // While paused, the stars twinkle and the pause sign stays up though nothing else changes.
+    if (State.Paused) {
+        Scene.GLFullScreenViewer1.Invalidate();
     }
 }
 
@@ -98,9 +99,9 @@ void TDataModule2::AttachBaseModel(TGLFreeForm& model) {
     Scene.base->ChildAt(0)->SetVisible(true);
 }
 
-// The rates decay by 15 % a frame; the camera never sinks closer than the clearance above the
-// terrain under where it stood before this frame's move, probed straight down from above.
-void TDataModule2::MoveCamera(double deltaTime) {
+// The rates decay by 15 % a view step; the camera never sinks closer than the clearance above the
+// terrain under where it stood before this step's move, probed straight down from above.
+void TDataModule2::MoveCamera() {
     TVec4& velocity = State.MoveVelocity;
     if (velocity.X == 0 && velocity.Y == 0 && velocity.Z == 0) {
         return;
@@ -109,7 +110,7 @@ void TDataModule2::MoveCamera(double deltaTime) {
     TVec4 rayStart = Scene.cam->GetWorldPosition();
     rayStart.Y = rules::ProbeHeight;
     const TVec4 rayDir = Normalize(WorldDown);
-    const auto dt = static_cast<float>(deltaTime);
+    constexpr auto dt = static_cast<float>(rules::StepSeconds);
     Scene.cam->Advance(velocity.Z * dt);
     Scene.cam->Rise(velocity.Y * dt);
     Scene.cam->Strafe(velocity.X * dt);
@@ -124,7 +125,7 @@ void TDataModule2::MoveCamera(double deltaTime) {
     }
 }
 
-// A right-drag turns the camera by the pointer's motion since the last frame; at the screen's
+// A right-drag turns the camera by the pointer's motion since the last view step; at the screen's
 // left and right edges the pointer jumps to the other side, so that the drag can go on.
 void TDataModule2::WrapAndDragMouse() {
     const int width = Scene.GLFullScreenViewer1.Width();
@@ -136,13 +137,16 @@ void TDataModule2::WrapAndDragMouse() {
         x = width - 2;
     }
     if (State.RightDown) {
-        if (x == 1 || x == width - 2) {
-            MoveSystemPointer(x, y);
-        }
         State.SpinVelocity =
             TVec4{static_cast<float>(rules::DragScale * (State.LastMouseX - State.MouseX)) * rules::DragDegreesPerPixel,
                   static_cast<float>(rules::DragScale * (State.MouseY - State.LastMouseY)) * rules::DragDegreesPerPixel,
                   0, 0};
+        if (x == 1 || x == width - 2) {
+            // The pointer is there from now on: a view step before its motion arrives must not see
+            // it at the edge and wrap (and turn) once more.
+            MoveSystemPointer(x, y);
+            State.MouseX = x;
+        }
     }
     State.LastMouseX = x;
     State.LastMouseY = y;

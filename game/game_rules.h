@@ -7,6 +7,12 @@
 // The numbers of the game's rules, and of how its handlers show them, each named once.
 namespace game::rules {
 
+// The rules' pace. Every rule that acts once a step (a bug's stride and bite, a gun's turn, the
+// camera's decay and spin) was made for the 85 Hz display, one step a frame; the world takes 85 steps
+// a second of game time and the view 85 a second of real time, whatever the display does.
+inline constexpr double StepsPerSecond = 85;
+inline constexpr double StepSeconds = 1 / StepsPerSecond;
+
 inline constexpr int BugCount = 40;
 inline constexpr int SpawnGroupCount = 4;
 inline constexpr int BugsPerGroup = 10;
@@ -68,7 +74,7 @@ inline constexpr float CameraSlowSpeed = 3.75f;
 inline constexpr float EdgeSpeedFactor = 2;
 inline constexpr int EdgeBand = 15;            // pixels from the left or top edge
 inline constexpr int EdgeBandFar = 16;         // pixels from the right or bottom edge
-inline constexpr float MoveDecay = 0.15f;      // of MoveVelocity per frame
+inline constexpr float MoveDecay = 0.15f;      // of MoveVelocity per view step
 inline constexpr float SpinDecay = 0.3f;       // of SpinVelocity per 15 ms tick
 inline constexpr float SpinThreshold = 0.001f;
 inline constexpr float DragDegreesPerPixel = 0.019f;

@@ -72,8 +72,10 @@ struct TGameState {
     std::int32_t RingTexelY = 0;
     // The world stands still; the view and the camera go on.
     bool Paused = false;
-    // Whole frame steps of game logic per frame shown: 1, 2 or 3.
+    // How many times faster than real time the world goes: 1, 2 or 3; the view keeps real time.
     std::int32_t Speed = 1;
+    // Whether the pointer is over the game's window (always, on the whole screen).
+    bool PointerInside = true;
 
     // Whether one more tower record fits.
     bool TowerTableFull() const { return TowerCount > rules::TowerCapacity; }

@@ -223,15 +223,33 @@ void TDataModule2::GLFullScreenViewer1MouseMove(TComponent*, TShiftState, int x,
     State.MouseY = y;
 }
 
+void TDataModule2::GLFullScreenViewer1MouseEnter(TComponent*) {
+    State.PointerInside = true;
+}
+
+void TDataModule2::GLFullScreenViewer1MouseLeave(TComponent*) {
+    State.PointerInside = false;
+}
+
 // "0" ends the game; M, - and = are the sound keys; camera keys are sampled by the 15 ms timer, other
 // characters do nothing.
 void TDataModule2::GLFullScreenViewer1KeyPress(TComponent*, char& key) {
     SoundKey(key);
     if (key == '0') {
         key = '\0';
-        Scene.GLFullScreenViewer1.SetScreenActive(false);
-        Scene.GLCadencer1.SetEnabled(false);
+        EndGame();
     }
+}
+
+void TDataModule2::GLFullScreenViewer1Close(TComponent*) {
+    EndGame();
+}
+
+// Every way out of the game (the quit key, the window's close button, a quit request of the system)
+// ends it so: the screen is given back, the clock stops and the game loop ends.
+void TDataModule2::EndGame() {
+    Scene.GLFullScreenViewer1.SetScreenActive(false);
+    Scene.GLCadencer1.SetEnabled(false);
 }
 
 void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShiftState) {

@@ -12,9 +12,14 @@ namespace game {
 
 using namespace engine;
 
+std::string FpsText(float measuredFps) {
+    const double whole = std::trunc(measuredFps);
+    return whole >= 0 && whole < 1e9 ? std::to_string(static_cast<long long>(whole)) : "0";
+}
+
 void TDataModule2::AsyncTimer1Timer(TComponent*) {
     TGLRenderBuffer& buffer = Scene.GLFullScreenViewer1.Buffer();
-    Scene.fpscounter->SetText(std::to_string(static_cast<long long>(std::trunc(buffer.MeasuredFps()))));
+    Scene.fpscounter->SetText(FpsText(buffer.MeasuredFps()));
     buffer.ResetFpsCounter();
 }
 
@@ -67,8 +72,24 @@ float TDataModule2::CameraSpeed() const {
     return VirtualKeyHeld(vkShift) || State.MiddleDown ? rules::CameraSlowSpeed : rules::CameraSpeed;
 }
 
-// Edge scrolling and the cursor that tells the player what a click would do.
+// Edge scrolling, while the pointer is over the game, and the cursor that tells the player what a
+// click would do.
 void TDataModule2::ChooseCursor(float speed) {
+    int cursor = State.PointerInside ? ScrollAtEdges(speed) : cursors::Default;
+    if (State.Placing) {
+        cursor = State.PlaceValid ? cursors::Place : cursors::Refusing;
+    }
+    if (State.RepairMode) {
+        cursor = cursors::Repair;
+    }
+    if (Scene.gui_bar->Tag() != -1) {
+        cursor = ButtonRefused(Scene.gui_bar->Tag()) ? cursors::Refusing : cursors::Choose;
+    }
+    Scene.GLFullScreenViewer1.SetCursor(static_cast<std::int16_t>(cursor));
+}
+
+// Scrolls towards the screen's edges and corners the pointer is at; answers the cursor that shows it.
+int TDataModule2::ScrollAtEdges(float speed) {
     const TGLFullScreenViewer& viewer = Scene.GLFullScreenViewer1;
     TVec4& velocity = State.MoveVelocity;
     const float edgeSpeed = rules::EdgeSpeedFactor * speed;
@@ -91,16 +112,7 @@ void TDataModule2::ChooseCursor(float speed) {
                  : cursor == cursors::Down ? cursors::RightDown
                                            : cursors::Right;
     }
-    if (State.Placing) {
-        cursor = State.PlaceValid ? cursors::Place : cursors::Refusing;
-    }
-    if (State.RepairMode) {
-        cursor = cursors::Repair;
-    }
-    if (Scene.gui_bar->Tag() != -1) {
-        cursor = ButtonRefused(Scene.gui_bar->Tag()) ? cursors::Refusing : cursors::Choose;
-    }
-    Scene.GLFullScreenViewer1.SetCursor(static_cast<std::int16_t>(cursor));
+    return cursor;
 }
 
 // The number written in a button's price text after its colon; a text without one prices the

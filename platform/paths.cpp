@@ -265,6 +265,32 @@ fs::path ProgramFolder(std::string_view programPath) {
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     const fs::path program = error ? fs::absolute(programPath) : self;
     return program.parent_path();
+void CheckWritable(std::string_view path) {
+    const std::string shown(path);
+    const std::string target = FollowLinks(NormalSeparators(path), shown);
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            Fail("Cannot write", shown, EISDIR);
+        }
+        if (::access(target.c_str(), W_OK) != 0) {
+            Fail("Cannot write", shown, errno);
+        }
+        if (!S_ISREG(info.st_mode)) {
+            return;  // written through, nothing is made beside it
+        }
+    }
+    const fs::path parent = fs::path(target).parent_path();
+    const std::string folder = parent.empty() ? "." : parent.string();
+    if (::stat(folder.c_str(), &info) != 0) {
+        Fail("Cannot write", shown, errno);
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        Fail("Cannot write", shown, ENOTDIR);
+    }
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) {
+        Fail("Cannot write", shown, errno);
+    }
 }
 
 }  // namespace platform

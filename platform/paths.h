@@ -47,5 +47,9 @@ void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> by
 // The folder of the running program, where the programs find the data made beside them: the
 // executable's own folder, or that of the path it was started by where the system does not say.
 std::filesystem::path ProgramFolder(std::string_view programPath);
+// Whether WriteFileAtomically could write there, judged before anything is made: throws its
+// FileError for a folder, a folder that does not exist (or is a file), or a missing write permission
+// on the file or on the folder its replacement is made in.
+void CheckWritable(std::string_view path);
 
 }  // namespace platform

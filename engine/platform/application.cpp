@@ -109,18 +109,22 @@ bool TApplication::PumpEvents() {
     } while (got == loop::kEventBatch);
 
     for (const SDL_Event& event : events) {
-        if (event.type == SDL_QUIT) {
-            Terminate();
-        }
-        m_eventHandlers.ForEach([&](TEventHandler& handler) {
-            try {
-                handler(event);
-            } catch (...) {
-                HandleException(std::current_exception());
-            }
-        });
+        DispatchEvent(event);
     }
     return !events.empty();
+}
+
+void TApplication::DispatchEvent(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        Terminate();
+    }
+    m_eventHandlers.ForEach([&](TEventHandler& handler) {
+        try {
+            handler(event);
+        } catch (...) {
+            HandleException(std::current_exception());
+        }
+    });
 }
 
 bool TApplication::Paint() {

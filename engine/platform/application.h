@@ -58,6 +58,11 @@ public:
     void SetFrameStep(TFrameStep step) { m_frameStep = step; }
     TFrameStep FrameStep() const { return m_frameStep; }
 
+    // Hands an event to the event handlers as the pump does with what SDL queued. An event made by
+    // the program itself (a replayed one) goes this way rather than through SDL's queue, which holds
+    // only so many.
+    void DispatchEvent(const SDL_Event& event);
+
     // Reports an exception that escaped a step, a call or a handler, and the loop goes on.
     void HandleException(std::exception_ptr error);
     // Default: the message on stderr.

@@ -275,6 +275,8 @@ void ScreenWindow::DispatchWindowEvent(const SDL_Event& event, const std::weak_p
     switch (event.window.event) {
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED: Fire(alive, OnPaint); break;
+        case SDL_WINDOWEVENT_ENTER: Fire(alive, OnMouseEnter); break;
+        case SDL_WINDOWEVENT_LEAVE: Fire(alive, OnMouseLeave); break;
         case SDL_WINDOWEVENT_CLOSE: {
             bool canClose = true;
             if (Fire(alive, OnCloseQuery, canClose) && canClose) {

@@ -89,6 +89,9 @@ public:
     std::function<void(TShiftState shift, int wheelDelta, int x, int y)> OnMouseWheel;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    // The pointer came over the window, or left it (a window only: the whole screen never loses it).
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
     std::function<void(TVirtualKey key, TShiftState shift)> OnKeyDown;
     std::function<void(TVirtualKey key, TShiftState shift)> OnKeyUp;
     // A typed character; the handler may set it to '\0' to consume it.

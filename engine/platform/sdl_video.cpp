@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace engine {
@@ -19,16 +20,17 @@ bool IsFallbackDriver(const char* driver) {
 bool AcquireSdlVideo() {
     const bool driverAsked = SDL_GetHint(SDL_HINT_VIDEODRIVER) != nullptr;
     const bool running = SDL_WasInit(SDL_INIT_VIDEO) != 0;
+    // Without a display server named there is nobody to ask again.
+    const int attempts = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ? kAttempts : 1;
     for (int attempt = 1;; ++attempt) {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            if (attempt == kAttempts) {
-                return false;
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            if (running || driverAsked || !IsFallbackDriver(SDL_GetCurrentVideoDriver())) {
+                return true;
             }
-        } else if (running || driverAsked || !IsFallbackDriver(SDL_GetCurrentVideoDriver()) ||
-                   attempt == kAttempts) {
-            return true;
-        } else {
             SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        }
+        if (attempt == attempts) {
+            return false;
         }
         SDL_Delay(kRetryDelayMs);
     }

@@ -155,6 +155,8 @@ void TGLFullScreenViewer::WireWindowEvents(ScreenWindow& window) {
     };
     window.OnClick = [this] { Call(OnClick, this); };
     window.OnDblClick = [this] { Call(OnDblClick, this); };
+    window.OnMouseEnter = [this] { Call(OnMouseEnter, this); };
+    window.OnMouseLeave = [this] { Call(OnMouseLeave, this); };
     window.OnKeyDown = [this](TVirtualKey key, TShiftState shift) { Call(OnKeyDown, this, key, shift); };
     window.OnKeyUp = [this](TVirtualKey key, TShiftState shift) { Call(OnKeyUp, this, key, shift); };
     window.OnKeyPress = [this](char& key) { Call(OnKeyPress, this, key); };

@@ -30,6 +30,13 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
             }
             return arguments[++i];
         };
+        const auto fileValue = [&]() -> const std::string& {
+            const std::string& file = value();
+            if (file.empty()) {
+                throw ECommandLineError(option + " needs a file name, not an empty one");
+            }
+            return file;
+        };
         if (option == "--help") {
             options.Help = true;
         } else if (option == "--windowed") {
@@ -47,11 +54,11 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
                 throw ECommandLineError(option + ": at least one frame is needed");
             }
         } else if (option == "--script") {
-            options.Script = value();
+            options.Script = fileValue();
         } else if (option == "--screenshot") {
-            options.Screenshot = value();
+            options.Screenshot = fileValue();
         } else if (option == "--stats") {
-            options.Stats = value();
+            options.Stats = fileValue();
         } else if (option == "--mute") {
             options.Mute = true;
         } else if (option == "--volume") {
@@ -60,7 +67,7 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
                 throw ECommandLineError(option + ": a volume from 0 to 100 is needed");
             }
         } else if (option == "--audio-out") {
-            options.AudioOut = value();
+            options.AudioOut = fileValue();
         } else {
             throw ECommandLineError("unknown option '" + option + "'");
         }
@@ -72,7 +79,8 @@ std::string UsageText() {
     return "usage: skirmish [OPTION]...\n"
            "  --windowed            an 800 x 600 resizable window instead of full screen\n"
            "  --seed N              seed the random generator with N instead of the clock\n"
-           "  --fixed-step S        every frame advances exactly S seconds of game time; no frame cap\n"
+           "  --fixed-step S        every frame lasts exactly S seconds and takes the 1/85 s steps due; no\n"
+           "                        frame cap, so that a run replays exactly\n"
            "  --frames N            end after N frames, as the quit key would\n"
            "  --script FILE         replay the timed input events of FILE\n"
            "  --screenshot FILE     write the last frame (800 x 600) as PNG when the game ends\n"

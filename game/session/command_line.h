@@ -13,7 +13,7 @@ namespace game {
 struct TGameOptions {
     bool Windowed = false;
     std::optional<std::uint32_t> Seed;
-    double FixedStep = 0;  // seconds of game time a frame; 0: the real clock
+    double FixedStep = 0;  // seconds of the run's time a frame; 0: the real clock
     std::optional<std::int64_t> Frames;
     std::string Script;
     std::string Screenshot;

@@ -1,15 +1,17 @@
 #include "game/session/game_script.h"
 
+#include "engine/platform/application.h"
 #include "engine/platform/keyboard_state.h"
 #include "engine/platform/screen_window.h"
 #include "engine/platform/sdl_keys.h"
+#include "engine/viewer/full_screen_viewer.h"
+#include "platform/paths.h"
 
 #include <SDL.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 
 namespace game {
@@ -137,6 +139,8 @@ TScriptEvent ParseEvent(TLineReader& reader, int width, int height) {
             reader.Fail("type takes one printable character");
         }
         event.Character = character[0];
+    } else if (name == "close") {
+        event.Kind = TKind::Close;
     } else if (name == "shot") {
         event.Kind = TKind::Shot;
         event.File = reader.Word("file");
@@ -172,21 +176,30 @@ std::vector<TScriptEvent> ParseScript(std::istream& text, const std::string& fil
 }
 
 std::vector<TScriptEvent> LoadScript(const std::string& path, int width, int height) {
-    std::ifstream file(path);
-    if (!file) {
-        throw EScriptError(path + ": cannot be read");
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes = platform::ReadWholeFile(path);
+    } catch (const platform::FileError& error) {
+        throw EScriptError(error.what());
     }
-    return ParseScript(file, path, width, height);
+    std::istringstream text(std::string(bytes.begin(), bytes.end()));
+    return ParseScript(text, path, width, height);
 }
 
-void TScriptPlayer::Deliver(double now, engine::ScreenWindow& window,
+// An input handler may end the game, or take the screen again in a new window: each event goes to
+// the window there is when it is delivered.
+void TScriptPlayer::Deliver(double now, const engine::TGLFullScreenViewer& viewer,
                             const std::function<void(const std::string&)>& onShot) {
     while (m_next < m_events.size() && m_events[m_next].Time <= now + kTimeTolerance) {
+        engine::ScreenWindow* window = viewer.Window();
+        if (!window) {
+            return;
+        }
         const TScriptEvent& event = m_events[m_next++];
         if (event.Kind == TScriptEvent::TKind::Shot) {
             onShot(event.File);
         } else {
-            Push(event, window);
+            Push(event, *window);
         }
     }
 }
@@ -204,7 +217,7 @@ void TScriptPlayer::Push(const TScriptEvent& event, engine::ScreenWindow& window
         e.motion.windowID = WindowId(window);
         e.motion.x = p.x;
         e.motion.y = p.y;
-        SDL_PushEvent(&e);
+        engine::Application().DispatchEvent(e);
         if (event.Kind == TKind::Click) {
             PushButton(engine::mbLeft, true, window);
             PushButton(engine::mbLeft, false, window);
@@ -224,7 +237,7 @@ void TScriptPlayer::Push(const TScriptEvent& event, engine::ScreenWindow& window
         e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
         e.wheel.mouseX = p.x;
         e.wheel.mouseY = p.y;
-        SDL_PushEvent(&e);
+        engine::Application().DispatchEvent(e);
         return;
     }
     case TKind::Key:
@@ -234,13 +247,19 @@ void TScriptPlayer::Push(const TScriptEvent& event, engine::ScreenWindow& window
         e.key.state = event.KeyDown ? SDL_PRESSED : SDL_RELEASED;
         e.key.keysym.sym = engine::SdlKeysOf(event.Key).front();
         e.key.keysym.scancode = engine::ScancodeOnLayout(e.key.keysym.sym);
-        SDL_PushEvent(&e);
+        engine::Application().DispatchEvent(e);
         return;
     case TKind::Type:
         e.type = SDL_TEXTINPUT;
         e.text.windowID = WindowId(window);
         e.text.text[0] = event.Character;
-        SDL_PushEvent(&e);
+        engine::Application().DispatchEvent(e);
+        return;
+    case TKind::Close:
+        e.type = SDL_WINDOWEVENT;
+        e.window.windowID = WindowId(window);
+        e.window.event = SDL_WINDOWEVENT_CLOSE;
+        engine::Application().DispatchEvent(e);
         return;
     case TKind::Shot:
         return;
@@ -258,7 +277,7 @@ void TScriptPlayer::PushButton(TMouseButton button, bool down, engine::ScreenWin
     e.button.clicks = 1;
     e.button.x = p.x;
     e.button.y = p.y;
-    SDL_PushEvent(&e);
+    engine::Application().DispatchEvent(e);
 }
 
 }  // namespace game

@@ -12,13 +12,14 @@
 
 namespace engine {
 class ScreenWindow;
-}
+class TGLFullScreenViewer;
+}  // namespace engine
 
 namespace game {
 
 // One timed input of a script.
 struct TScriptEvent {
-    enum class TKind { Move, Down, Up, Click, Wheel, Key, Type, Shot };
+    enum class TKind { Move, Down, Up, Click, Wheel, Key, Type, Close, Shot };
     double Time = 0;  // seconds of the run's clock from the first frame
     TKind Kind = TKind::Move;
     int X = 0;  // logical pixels, Y from the top
@@ -31,7 +32,7 @@ struct TScriptEvent {
     std::string File;  // of a shot
 };
 
-// A script that cannot be read: the message names the file and the line.
+// A script that cannot be read: the message names the file, and the line of a malformed event.
 class EScriptError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -42,13 +43,16 @@ public:
 std::vector<TScriptEvent> ParseScript(std::istream& text, const std::string& fileName, int width, int height);
 std::vector<TScriptEvent> LoadScript(const std::string& path, int width, int height);
 
-// Hands a script's events to the game through the same event queue as real input, each before the
-// first frame whose time reaches it.
+// Hands a script's events to the game as the window's input events, through the same handlers as
+// real input, each before the first frame whose time reaches it; all of them, however many fall due
+// at once.
 class TScriptPlayer {
 public:
     explicit TScriptPlayer(std::vector<TScriptEvent> events) : m_events(std::move(events)) {}
-    // Delivers the events due at the run's time now into the window; shots go to onShot.
-    void Deliver(double now, engine::ScreenWindow& window, const std::function<void(const std::string&)>& onShot);
+    // Delivers the events due at the run's time now to the viewer's window while it has one; shots go
+    // to onShot.
+    void Deliver(double now, const engine::TGLFullScreenViewer& viewer,
+                 const std::function<void(const std::string&)>& onShot);
     bool Finished() const { return m_next >= m_events.size(); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include "engine/platform/application.h"
 #include "engine/platform/keyboard_state.h"
+#include "engine/platform/sdl_video.h"
 #include "game/data_module.h"
 #include "game/session/command_line.h"
 #include "game/session/game_audio.h"
@@ -45,6 +46,41 @@ engine::TAudioOptions AudioOptions(const TGameOptions& options) {
     return audio;
 }
 
+// Every file the run will write, made absolute (the game moves to its own folder) and checked before
+// the game starts, so that a long game does not end with nowhere to put what it was asked for.
+void PrepareOutputs(TGameOptions& options, std::vector<TScriptEvent>& script) {
+    std::vector<std::string*> outputs{&options.Screenshot, &options.Stats, &options.AudioOut};
+    for (TScriptEvent& event : script) {
+        if (event.Kind == TScriptEvent::TKind::Shot) {
+            outputs.push_back(&event.File);
+        }
+    }
+    for (std::string* path : outputs) {
+        if (!path->empty()) {
+            *path = std::filesystem::absolute(*path).string();
+            platform::CheckWritable(*path);
+        }
+    }
+}
+
+// The display, held for the whole run, so that its absence is told before anything is loaded. SDL
+// would fall back to a driver that shows nothing and reads no input, and the game would run unseen.
+class TDisplay {
+public:
+    TDisplay() : m_held(engine::AcquireSdlVideo()) {}
+    ~TDisplay() {
+        if (m_held) {
+            engine::ReleaseSdlVideo();
+        }
+    }
+    TDisplay(const TDisplay&) = delete;
+    TDisplay& operator=(const TDisplay&) = delete;
+    bool Held() const { return m_held; }
+
+private:
+    bool m_held;
+};
+
 struct TRunResult {
     nlohmann::json Stats;
     platform::Image LastFrame;
@@ -61,12 +97,16 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     }
     TScriptPlayer player(std::move(script));
     game.OnScreenshot = [&capture] { capture.Request(ScreenshotPath(), true); };
+    game.OnWarning = [](const std::string& message) { std::cerr << kProgramName << ": " << message << '\n'; };
     game.OnBeforePass = [&] {
+        // The script's input follows what the pass pumps of the real input (the pointer's echo of
+        // the game's own moves), as it would have queued behind it, and comes before the clock's calls.
+        engine::Application().MainThreadCalls().Post([&] {
+            player.Deliver(clock.RunTime(), game.Scene.GLFullScreenViewer1,
+                           [&](const std::string& path) { capture.Request(path); });
+        });
         clock.BeforePass();
         stats.BeforePass();
-        if (engine::ScreenWindow* window = game.Scene.GLFullScreenViewer1.Window()) {
-            player.Deliver(clock.RunTime(), *window, [&](const std::string& path) { capture.Request(path); });
-        }
     };
     game.OnAfterPass = [&] {
         stats.AfterPass();
@@ -98,21 +138,17 @@ int RunSkirmish(const std::string& programPath, const std::vector<std::string>& 
         }
         if (!options.Script.empty()) {
             script = LoadScript(std::filesystem::absolute(options.Script), 800, 600);
-            for (TScriptEvent& event : script) {
-                if (event.Kind == TScriptEvent::TKind::Shot) {
-                    event.File = std::filesystem::absolute(event.File).string();
-                }
-            }
         }
+        PrepareOutputs(options, script);
     } catch (const std::exception& error) {
         std::cerr << kProgramName << ": " << error.what() << '\n';
         return 2;
     }
-    // Paths of the command line are the caller's; the game moves to its own folder.
-    for (std::string* path : {&options.Screenshot, &options.Stats, &options.AudioOut}) {
-        if (!path->empty()) {
-            *path = std::filesystem::absolute(*path).string();
-        }
+    const TDisplay display;
+    if (!display.Held()) {
+        std::cerr << kProgramName << ": no display to show the game on (neither DISPLAY nor WAYLAND_DISPLAY "
+                                     "leads to one)\n";
+        return 1;
     }
     const bool unattended = options.Frames.has_value();
     engine::Application().OnException = [unattended](const std::exception& error) {

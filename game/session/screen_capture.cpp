@@ -69,7 +69,7 @@ std::string ScreenshotPath() {
     std::tm local{};
     localtime_r(&now, &local);
     char name[64];
-    std::strftime(name, sizeof name, "skirmish-%Y%m%d-%H%M%Scene.png", &local);
+    std::strftime(name, sizeof name, "skirmish-%Y%m%d-%H%M%S.png", &local);
     return (folder / name).string();
 }
 

@@ -128,8 +128,9 @@ TEST_F(GameTest, OneFrameRunsTheHandlersInTheirOrder) {
     striking.SetUp(TVec4{1, 0, 0, 0});
     game->MissilesProgress(&striking, 0, 0);
     ASSERT_EQ(Scene().Explosions->ChildCount(), 1);
-    // A first frame, so that the explosion turns to its next picture in the recorded one.
-    Frame();
+    // Two frames (of the 30 a second of its pictures' rate), so that the explosion turns to its next
+    // picture in the recorded one.
+    Frame(2);
     ASSERT_EQ(Scene().Missiles->ChildCount(), 2);
     ASSERT_EQ(Scene().Explosions->ChildCount(), 1);
 

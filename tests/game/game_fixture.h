@@ -38,16 +38,20 @@ inline std::filesystem::path GameDataFolder() {
 }
 
 // A started game without a screen: every start-up step has run, the frame clock is on, and frames
-// are made by the loop's own passes with a fixed step of 1/60 s.
+// are made by the loop's own passes with a fixed step of 1/85 s, one world and one view step each.
 class GameTest : public ::testing::Test {
 protected:
-    static constexpr double kStep = 1.0 / 60.0;
+    static constexpr double kStep = game::rules::StepSeconds;
 
-    GameTest() {
+    GameTest() { Restart(kStep); }
+    // A new game whose passes last the step.
+    void Restart(double step) {
+        clock.reset();
+        game.reset();
         // No screen is taken; without a display SDL would try every video system for each cursor.
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         game = std::make_unique<game::TDataModule2>(game::TGameSetup{GameDataFolder(), 1, false});
-        clock = std::make_unique<game::TGameClock>(*game, kStep);
+        clock = std::make_unique<game::TGameClock>(*game, step);
         game->StartUp();
         game->Scene.GLCadencer1.SetEnabled(true);
     }

@@ -42,7 +42,6 @@ protected:
         State().CameraPos = TVec4{p.X, 15, p.Z, 1};
         State().MouseRay = TVec4{0, -1, 0, 0};
     }
-    void KeyDown(TVirtualKey key) { game->GLFullScreenViewer1KeyDown(&Scene().GLFullScreenViewer1, key, 0); }
 
     TGameDriver driver{*game};
 };
@@ -133,35 +132,6 @@ TEST_F(LaserAndComfortsTest, RepairMendsTheBaseOnlyOnAHitWithTheMoney) {
     Frame();
     EXPECT_EQ(Scene().base->ChildAt(0), Scene().base_d0);
     EXPECT_EQ(game->Figures.Repairs, 3);
-}
-
-// Paused, the world and its time stand still while the camera goes on; at a higher speed a frame
-// takes two or three whole steps.
-TEST_F(LaserAndComfortsTest, PauseFreezesTheWorldAndSpeedMultipliesTheSteps) {
-    Frame(10);
-    const double time = game->Figures.GameTime;
-    const TVec4 bug = BugActor(3).GetWorldPosition();
-    const float sun = Scene().GLEarthSkyDome1->SunElevation();
-    KeyDown(vkPause);
-    EXPECT_TRUE(Scene().pause_sign->Visible());
-    State().MoveVelocity = TVec4{0, 0, -15, 0};
-    const TVec4 camera = Scene().cam->GetWorldPosition();
-    Frame(30);
-    EXPECT_EQ(game->Figures.GameTime, time);
-    EXPECT_EQ(BugActor(3).GetWorldPosition(), bug);
-    EXPECT_EQ(Scene().GLEarthSkyDome1->SunElevation(), sun);
-    EXPECT_NE(Scene().cam->GetWorldPosition(), camera);
-    KeyDown(vkF9);
-    EXPECT_FALSE(Scene().pause_sign->Visible());
-    Frame();
-    EXPECT_NEAR(game->Figures.GameTime, time + kStep, 1e-9);
-    for (const auto& [key, steps] : {std::pair{vkF7, 3}, std::pair{vkF6, 2}, std::pair{vkF5, 1}}) {
-        KeyDown(key);
-        const double before = game->Figures.GameTime;
-        Frame(10);
-        EXPECT_NEAR(game->Figures.GameTime - before, 10 * steps * kStep, 1e-9) << steps;
-        EXPECT_EQ(State().Speed, steps);
-    }
 }
 
 }  // namespace

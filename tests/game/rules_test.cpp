@@ -416,7 +416,7 @@ TEST_F(RulesTest, MissilesExplodeNearTheTerrainAndBlastTheBugsAround) {
     EXPECT_EQ(sprite.AnimationMode(), samPlayOnce);
     EXPECT_TRUE(sprite.PulledTowardsEye());
     // It plays its 64 frames at 30 a second, turning a degree a frame, and is gone after.
-    Frame(150);
+    Frame(static_cast<int>(2.5 / kStep));
     EXPECT_EQ(Scene().Explosions->ChildCount(), 0);
 }
 

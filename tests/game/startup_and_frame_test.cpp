@@ -161,34 +161,52 @@ TEST_F(GameTest, ScreenEdgesScrollAndChooseTheCursor) {
         EXPECT_EQ(State().MoveVelocity.X, c.side);
         EXPECT_EQ(State().MoveVelocity.Z, c.forward);
     }
-    State().MouseX = 0;
-    State().MouseY = 0;
-    State().RightDown = true;
-    State().MoveVelocity = TVec4{0, 0, 0, 0};
-    Scene().GLFullScreenViewer1.SetCursor(1);
-    game->AsyncTimer2Timer(&Scene().AsyncTimer2);
-    EXPECT_EQ(State().MoveVelocity, (TVec4{0, 0, 0, 0}));
-    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), 1);
+    // Neither while the right button is held, nor while the pointer is outside the game's window
+    // (where it stays at the edge it left by); back inside, the edge scrolls again.
+    const auto scrollsAtTheCorner = [this](bool rightDown, bool inside) {
+        State().MouseX = 0;
+        State().MouseY = 0;
+        State().RightDown = rightDown;
+        TGLFullScreenViewer& viewer = Scene().GLFullScreenViewer1;
+        inside ? game->GLFullScreenViewer1MouseEnter(&viewer) : game->GLFullScreenViewer1MouseLeave(&viewer);
+        State().MoveVelocity = TVec4{0, 0, 0, 0};
+        viewer.SetCursor(game::cursors::Choose);
+        game->AsyncTimer2Timer(&Scene().AsyncTimer2);
+        return State().MoveVelocity != TVec4{0, 0, 0, 0};
+    };
+    EXPECT_FALSE(scrollsAtTheCorner(true, true));
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), game::cursors::Choose);
+    EXPECT_FALSE(scrollsAtTheCorner(false, false));
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), game::cursors::Default);
+    EXPECT_TRUE(scrollsAtTheCorner(false, true));
+    EXPECT_EQ(Scene().GLFullScreenViewer1.Cursor(), LeftUp);
 }
 
-// Dragging to the right edge puts the pointer back at x = 1; the next frame sees no motion, so the
-// turn does not jump.
-TEST_F(GameTest, RightDragWrapsAtTheEdgeWithoutAJump) {
-    State().RightDown = true;
-    State().LastMouseX = 790;
-    State().LastMouseY = 300;
-    State().MouseX = 799;
-    State().MouseY = 300;
-    game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
-    ASSERT_TRUE(game->LastPointerMove().has_value());
-    EXPECT_EQ(game->LastPointerMove()->x, 1);
-    EXPECT_FLOAT_EQ(State().SpinVelocity.X, 10 * (790 - 799) * 0.019f);
-    EXPECT_EQ(State().LastMouseX, 1);
-    State().MouseX = 1;  // the pointer's move arrives as a mouse move
-    const float turnBefore = Scene().cam->TurnAngle();
-    game->GLCadencer1Progress(&Scene().GLCadencer1, kStep, 0);
-    EXPECT_EQ(State().SpinVelocity.X, 0);
-    EXPECT_EQ(Scene().cam->TurnAngle(), turnBefore);
+// Dragging to the right edge puts the pointer back at x = 1, to the left edge at x = 798; the next
+// frame sees no motion, so the turn does not jump.
+TEST_F(GameTest, RightDragWrapsAtTheEdgesWithoutAJump) {
+    struct Case {
+        int from;
+        int edge;
+        int wrapped;
+    };
+    for (const Case& c : {Case{790, 799, 1}, Case{9, 0, 798}}) {
+        SCOPED_TRACE(c.edge);
+        State().RightDown = true;
+        State().LastMouseX = c.from;
+        State().LastMouseY = 300;
+        State().MouseX = c.edge;
+        State().MouseY = 300;
+        game->ViewStep();
+        ASSERT_TRUE(game->LastPointerMove().has_value());
+        EXPECT_EQ(game->LastPointerMove()->x, c.wrapped);
+        EXPECT_FLOAT_EQ(State().SpinVelocity.X, 10 * (c.from - c.edge) * 0.019f);
+        EXPECT_EQ(State().LastMouseX, c.wrapped);
+        const float turnBefore = Scene().cam->TurnAngle();
+        game->ViewStep();
+        EXPECT_EQ(State().SpinVelocity.X, 0);
+        EXPECT_EQ(Scene().cam->TurnAngle(), turnBefore);
+    }
 }
 
 TEST_F(GameTest, TheSunSetsAtFourDegreesASecondAndStopsAtMinus45) {

@@ -5,13 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
+#include <thread>
 
 namespace tests {
 namespace {
@@ -50,6 +56,45 @@ protected:
         return result;
     }
 
+    // Starts the game in the background with its errors in a file; answers its process.
+    pid_t Start(const std::string& arguments) const {
+        const std::string command = "exec '" + std::string(SKIRMISH_PROGRAM) + "' " + arguments;
+        const std::string errors = File("stderr.txt").string();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const int err = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(err, 2);
+            dup2(null, 1);
+            execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return pid;
+    }
+    // Waits for the started game to end (killing it after a minute) and reads its errors.
+    Result Finish(pid_t pid) const {
+        int raw = 0;
+        for (int i = 0; i < 600 && waitpid(pid, &raw, WNOHANG) == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        if (waitpid(pid, &raw, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &raw, 0);
+        }
+        Result result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::ifstream in(File("stderr.txt"));
+        result.errors.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return result;
+    }
+    // Waits until a file exists, for at most a minute.
+    bool Await(const fs::path& file) const {
+        for (int i = 0; i < 600 && !fs::exists(file); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        return fs::exists(file);
+    }
+
     // A replayable game: windowed, a fixed step of 1/60 s, seeded.
     nlohmann::json Play(int frames, const std::string& stats, const std::string& extra = "",
                         const std::string& environment = "") const {
@@ -79,7 +124,8 @@ TEST_F(SkirmishRun, AScriptedGameReplaysExactly) {
     const nlohmann::json first = Play(150, "first.json", "--screenshot '" + File("end.png").string() + "'");
     ASSERT_TRUE(first.is_object());
     EXPECT_EQ(first["frames"], 150);
-    EXPECT_NEAR(first["gameTime"].get<double>(), 150 * 0.0166667, 1e-6);
+    // The whole steps of 1/85 s in 150 frames of 1/60 s.
+    EXPECT_NEAR(first["gameTime"].get<double>(), 212.0 / 85, 1e-6);
     EXPECT_EQ(first["money"], 490);
     EXPECT_EQ(first["moneyText"], ":490");
     EXPECT_EQ(first["towers"]["gatling"], 1);
@@ -87,7 +133,7 @@ TEST_F(SkirmishRun, AScriptedGameReplaysExactly) {
     EXPECT_EQ(first["baseModel"], "base_d0");
     EXPECT_EQ(first["bugsAlive"], 40);
     EXPECT_EQ(first["nonFinite"], 0);
-    EXPECT_NEAR(first["sunElevation"].get<double>(), 40 - 4 * 150 * 0.0166667, 1e-3);
+    EXPECT_NEAR(first["sunElevation"].get<double>(), 40 - 4 * 212.0 / 85, 1e-3);
     const std::string fps = first["fpsText"];
     EXPECT_FALSE(fps.empty());
     EXPECT_EQ(fps.find_first_not_of("0123456789"), std::string::npos) << fps;
@@ -149,8 +195,7 @@ TEST_F(SkirmishRun, TheComfortKeysPauseSpeedUpAndTakePictures) {
     int pictures = 0;
     for (const auto& entry : fs::directory_iterator(File("pictures"))) {
         const std::string name = entry.path().filename().string();
-        EXPECT_EQ(name.rfind("skirmish-", 0), 0u) << name;
-        EXPECT_EQ(entry.path().extension(), ".png");
+        EXPECT_TRUE(std::regex_match(name, std::regex(R"(skirmish-\d{8}-\d{6}\.png)"))) << name;
         EXPECT_GT(fs::file_size(entry.path()), 10000u);
         ++pictures;
     }
@@ -221,6 +266,76 @@ TEST_F(SkirmishRun, AnswersItsCommandLine) {
     const Result badScript = Run("--frames 1 --script '" + File("play.txt").string() + "'");
     EXPECT_EQ(badScript.status, 2);
     EXPECT_NE(badScript.errors.find("play.txt:2: unknown event 'fly'"), std::string::npos) << badScript.errors;
+}
+
+// An input that cannot be read and an output that cannot be written are usage errors, told before
+// the game starts, never a game played for nothing.
+TEST_F(SkirmishRun, RefusesFilesItCannotUseBeforeTheGame) {
+    const std::string folder = File("").string();
+    const std::string missing = File("missing").string() + "/";
+    std::ofstream(File("shoot.txt")) << "0.5 shot " << missing << "x.png\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"--script ''", "--script needs a file name"},
+        {"--stats ''", "--stats needs a file name"},
+        {"--screenshot ''", "--screenshot needs a file name"},
+        {"--script '" + folder + "'", "Is a directory"},
+        {"--script '" + missing + "play.txt'", "No such file or directory"},
+        {"--stats '" + missing + "s.json'", "No such file or directory"},
+        {"--screenshot '" + folder + "'", "Is a directory"},
+        {"--script '" + File("shoot.txt").string() + "'", missing + "x.png"},
+    };
+    for (const auto& [arguments, told] : cases) {
+        const Result result = Run("--windowed --frames 1 " + arguments);
+        EXPECT_EQ(result.status, 2) << arguments;
+        EXPECT_NE(result.errors.find(told), std::string::npos) << arguments << ": " << result.errors;
+    }
+}
+
+// However many events fall due in one frame, every one is played.
+TEST_F(SkirmishRun, PlaysEveryEventOfACrowdedFrame) {
+    std::string script;
+    for (int i = 0; i < 70000; ++i) {
+        script += "0.1 move " + std::to_string(300 + i % 400) + " 400\n";
+    }
+    WriteScript(script + "0.1 move 123 45\n");
+    const nlohmann::json stats = Play(20, "crowded.json");
+    ASSERT_TRUE(stats.is_object());
+    EXPECT_EQ(stats["mouse"], nlohmann::json::array({123, 45}));
+}
+
+// Ctrl+C, a kill and the window's close button end a running game as the quit key does: the figures
+// are written and the status is 0.
+TEST_F(SkirmishRun, EveryQuitRequestEndsTheGameAsTheQuitKeyDoes) {
+    struct Case {
+        const char* name;
+        int signal;  // 0: the script closes the window
+    };
+    for (const Case& c : {Case{"SIGINT", SIGINT}, Case{"SIGTERM", SIGTERM}, Case{"close", 0}}) {
+        SCOPED_TRACE(c.name);
+        fs::remove(File("running.png"));
+        fs::remove(File("quit.json"));
+        WriteScript("0.3 shot " + File("running.png").string() + "\n" + (c.signal ? "" : "0.6 close\n"));
+        const pid_t game = Start("--windowed --fixed-step 0.0166667 --seed 1 --script '" + File("play.txt").string() +
+                                 "' --stats '" + File("quit.json").string() + "'");
+        ASSERT_GT(game, 0);
+        if (c.signal) {
+            EXPECT_TRUE(Await(File("running.png"))) << "the game never ran";
+            kill(game, c.signal);
+        }
+        const Result result = Finish(game);
+        EXPECT_EQ(result.status, 0) << result.errors;
+        std::ifstream in(File("quit.json"));
+        const nlohmann::json stats = nlohmann::json::parse(in, nullptr, false);
+        ASSERT_TRUE(stats.is_object());
+        EXPECT_GT(stats["frames"].get<int>(), 0);
+    }
+}
+
+// Without a display the game does not run unseen: it says so and fails.
+TEST_F(SkirmishRun, SaysSoWhenThereIsNoDisplay) {
+    const Result result = Run("--windowed --frames 5", SKIRMISH_PROGRAM, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER ");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("no display"), std::string::npos) << result.errors;
 }
 
 // Without its data beside it the game ends at start-up with the loader's message and status 1.

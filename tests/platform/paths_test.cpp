@@ -130,6 +130,38 @@ TEST_F(PathsTest, WritesThroughLinksAndSpecialFiles) {
     EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
 }
 
+// What an atomic write would refuse is refused before anything is made; what it would write is let be.
+TEST_F(PathsTest, TellsBeforehandWhetherAWriteCanSucceed) {
+    fs::create_symlink("Gone/x.bin", m_root / "lost.lnk");
+    fs::create_symlink("Data/later.bin", m_root / "dangling.lnk");
+    const std::pair<std::string, const char*> cases[] = {
+        {"/Data/Sub", "Is a directory"},
+        {"/Data/Sub/", "Is a directory"},
+        {"/Nowhere/x.bin", "No such file or directory"},
+        {"/Data/Textures.qzp/x.bin", "Not a directory"},
+        {"/lost.lnk", "No such file or directory"},
+        {"/Data/new.bin", nullptr},
+        {"/Data/Textures.qzp", nullptr},
+        {"/dangling.lnk", nullptr},
+    };
+    for (const auto& [relative, reason] : cases) {
+        SCOPED_TRACE(relative);
+        if (!reason) {
+            EXPECT_NO_THROW(CheckWritable(Root() + relative));
+            continue;
+        }
+        try {
+            CheckWritable(Root() + relative);
+            ADD_FAILURE() << "accepted";
+        } catch (const FileError& error) {
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_NO_THROW(CheckWritable("/dev/null"));
+    EXPECT_FALSE(fs::exists(m_root / "Data/new.bin"));
+    EXPECT_FALSE(fs::exists(m_root / "Data/later.bin"));
+}
+
 TEST_F(PathsTest, ReadsRefuseFilesBeyondTheirLimit) {
     EXPECT_EQ(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS", 5).size(), 5u);
     EXPECT_THROW(ReadWholeFile(Root() + "/Data/Sub/firebase.3DS", 4), FileError);

@@ -220,6 +220,8 @@ public:
         window.OnKeyUp = [this](int key, TShiftState) { lines.push_back("keyup " + std::to_string(key)); };
         window.OnKeyPress = [this](char& key) { lines.push_back(std::string("press ") + key); };
         window.OnPaint = [this] { lines.push_back("paint"); };
+        window.OnMouseEnter = [this] { lines.push_back("enter"); };
+        window.OnMouseLeave = [this] { lines.push_back("leave"); };
     }
     std::vector<std::string> lines;
 
@@ -314,6 +316,17 @@ TEST_F(ScreenWindowEvents, EventsOfOtherWindowsAreLeftAlone) {
     quit.type = SDL_QUIT;
     EXPECT_FALSE(m_window->HandleEvent(quit));
     EXPECT_TRUE(m_log->lines.empty());
+}
+
+TEST_F(ScreenWindowEvents, ThePointerEnteringAndLeavingIsTold) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(m_window->Handle());
+    for (const Uint8 what : {SDL_WINDOWEVENT_LEAVE, SDL_WINDOWEVENT_ENTER}) {
+        event.window.event = what;
+        EXPECT_TRUE(m_window->HandleEvent(event));
+    }
+    EXPECT_EQ(m_log->lines, (std::vector<std::string>{"leave", "enter"}));
 }
 
 TEST_F(ScreenWindowEvents, ClosingAsksFirst) {

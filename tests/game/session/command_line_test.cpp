@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace tests {
@@ -41,7 +42,8 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"--fullscreen"}, {"--seed"},          {"--seed", "x"},        {"--seed", "-1"},
         {"--frames", "0"}, {"--frames", "1e3"}, {"--fixed-step", "0"}, {"--fixed-step", "nan"},
         {"--stats"},      {"stray"},          {"--volume", "101"},    {"--volume", "-1"},
-        {"--volume", "5.5"}, {"--audio-out"},
+        {"--volume", "5.5"}, {"--audio-out"},    {"--audio-out", ""},  {"--script", ""},
+        {"--stats", ""},  {"--screenshot", ""},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseCommandLine(arguments), ECommandLineError) << arguments[0];
@@ -66,8 +68,9 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
         "2 key shift up\n"
         "2 key f12 down\n"
         "3 type 0\n"
+        "3.5 close\n"
         "4 shot out.png\n");
-    ASSERT_EQ(events.size(), 10u);
+    ASSERT_EQ(events.size(), 11u);
     using TKind = TScriptEvent::TKind;
     EXPECT_EQ(events[0].Kind, TKind::Move);
     EXPECT_EQ(events[0].X, 400);
@@ -82,8 +85,31 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
     EXPECT_FALSE(events[6].KeyDown);
     EXPECT_EQ(events[7].Key, engine::vkF12);
     EXPECT_EQ(events[8].Character, '0');
-    EXPECT_EQ(events[9].File, "out.png");
-    EXPECT_DOUBLE_EQ(events[9].Time, 4);
+    EXPECT_EQ(events[9].Kind, TKind::Close);
+    EXPECT_EQ(events[10].File, "out.png");
+    EXPECT_DOUBLE_EQ(events[10].Time, 4);
+}
+
+// A script that cannot be read is refused with the file's name and the reason, never played as an
+// empty one.
+TEST(Script, RefusesAFileItCannotReadByName) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "script-test-folder";
+    std::filesystem::create_directories(folder);
+    const std::pair<std::string, const char*> unreadable[] = {
+        {folder.string(), "Is a directory"},
+        {(folder / "missing.txt").string(), "No such file or directory"},
+    };
+    for (const auto& [path, reason] : unreadable) {
+        try {
+            game::LoadScript(path, 800, 600);
+            ADD_FAILURE() << "read: " << path;
+        } catch (const EScriptError& error) {
+            const std::string message = error.what();
+            EXPECT_NE(message.find(path), std::string::npos) << message;
+            EXPECT_NE(message.find(reason), std::string::npos) << message;
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 // A malformed line is reported with the file and its line number.
