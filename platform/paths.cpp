@@ -265,6 +265,8 @@ fs::path ProgramFolder(std::string_view programPath) {
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     const fs::path program = error ? fs::absolute(programPath) : self;
     return program.parent_path();
+}
+
 void CheckWritable(std::string_view path) {
     const std::string shown(path);
     const std::string target = FollowLinks(NormalSeparators(path), shown);

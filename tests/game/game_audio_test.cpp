@@ -24,6 +24,8 @@ protected:
     }
     ~GameAudioTest() override { audio.reset(); }
 
+    // The passes of that many seconds.
+    static int PassesOf(double seconds) { return static_cast<int>(std::lround(seconds / kStep)); }
     void Pass(int count = 1) {
         for (int i = 0; i < count; ++i) {
             Frame();
@@ -75,27 +77,28 @@ TEST_F(GameAudioTest, SpeedAndPauseReachTheSoundThroughTheGame) {
     for (int i = 0; i < 2; ++i) {
         State().Speed = speeds[i];
         const std::int64_t before = Started(gsGatling);
-        Battle(120);
+        Battle(PassesOf(2));
         shots[i] = Started(gsGatling) - before;
     }
     EXPECT_GT(shots[0], 15);
     EXPECT_NEAR(static_cast<double>(shots[1]), 3.0 * static_cast<double>(shots[0]), 3);
     EXPECT_EQ(audio->System().Recording().Frames(),
-              static_cast<std::size_t>(std::llround(240 * kStep * TSoundSystem::kFileSampleRate)));
+              static_cast<std::size_t>(std::llround(2 * PassesOf(2) * kStep * TSoundSystem::kFileSampleRate)));
 
     KeyDown(vkPause);
     const std::int64_t paused = Started(gsGatling);
-    Battle(60);
+    Battle(PassesOf(1));
     EXPECT_TRUE(audio->System().Paused());
     EXPECT_EQ(Started(gsGatling), paused);
     EXPECT_EQ(Started(gsPause), 1);
     KeyDown(vkPause);
-    Battle(60);
+    Battle(PassesOf(1.5));
     EXPECT_FALSE(audio->System().Paused());
     EXPECT_EQ(Started(gsResume), 1);
     EXPECT_GT(Started(gsGatling), paused + 10);
     EXPECT_EQ(audio->System().Recording().Frames(),
-              static_cast<std::size_t>(std::llround(360 * kStep * TSoundSystem::kFileSampleRate)));
+              static_cast<std::size_t>(
+                  std::llround((2 * PassesOf(2) + PassesOf(1) + PassesOf(1.5)) * kStep * TSoundSystem::kFileSampleRate)));
 }
 
 // M, - and = set the level and show it for a second of the run's time, paused or not; 0 while
@@ -123,9 +126,9 @@ TEST_F(GameAudioTest, TheSoundKeysSetTheLevelAndShowItForASecond) {
         EXPECT_TRUE(LevelText().Visible()) << c.keys;
     }
     KeyDown(vkPause);
-    Pass(55);
+    Pass(PassesOf(0.9));
     EXPECT_TRUE(LevelText().Visible());
-    Pass(5);
+    Pass(PassesOf(0.15));
     EXPECT_FALSE(LevelText().Visible());
 }
 
