@@ -67,10 +67,13 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
         "2 key w down\n"
         "2 key shift up\n"
         "2 key f12 down\n"
+        "2.5 key home down\n"
+        "2.5 key delete down\n"
+        "2.5 key backspace up\n"
         "3 type 0\n"
         "3.5 close\n"
         "4 shot out.png\n");
-    ASSERT_EQ(events.size(), 11u);
+    ASSERT_EQ(events.size(), 14u);
     using TKind = TScriptEvent::TKind;
     EXPECT_EQ(events[0].Kind, TKind::Move);
     EXPECT_EQ(events[0].X, 400);
@@ -84,10 +87,13 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
     EXPECT_EQ(events[6].Key, engine::vkShift);
     EXPECT_FALSE(events[6].KeyDown);
     EXPECT_EQ(events[7].Key, engine::vkF12);
-    EXPECT_EQ(events[8].Character, '0');
-    EXPECT_EQ(events[9].Kind, TKind::Close);
-    EXPECT_EQ(events[10].File, "out.png");
-    EXPECT_DOUBLE_EQ(events[10].Time, 4);
+    EXPECT_EQ(events[8].Key, engine::vkHome);
+    EXPECT_EQ(events[9].Key, engine::vkDelete);
+    EXPECT_EQ(events[10].Key, engine::vkBack);
+    EXPECT_EQ(events[11].Character, '0');
+    EXPECT_EQ(events[12].Kind, TKind::Close);
+    EXPECT_EQ(events[13].File, "out.png");
+    EXPECT_DOUBLE_EQ(events[13].Time, 4);
 }
 
 // A script that cannot be read is refused with the file's name and the reason, never played as an
