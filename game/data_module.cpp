@@ -207,7 +207,6 @@ void TDataModule2::StartUp() {
     State.MoveVelocity = TVec4{0, -rules::StartSinkSpeed, 0, 0};
     Scene.bar->Material().FrontProperties().Diffuse().SetColor(rules::IntactBand.BarColor);
     OverrideMaterials();
-    State.Money = rules::StartMoney;
     const TGLCoordinates& position = Scene.terrain->Position();
     State.TerrainOrigin = TVec3{position.X(), position.Y(), position.Z()};
     const TGLCoordinates& scale = Scene.terrain->Scale();
@@ -218,6 +217,10 @@ void TDataModule2::StartUp() {
     State.Placing = false;
     State.RepairMode = false;
     State.TowerCount = 1;
+    m_startRandomState = platform::GetRandomSeed();
+    // The money, and the survival game's bugs sent to wait for their waves.
+    StartGame();
+    State.CombatOverlay = m_setup.Mode == TGameMode::Survival;
 }
 
 void TDataModule2::StartPlaying() {

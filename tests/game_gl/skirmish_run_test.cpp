@@ -226,7 +226,7 @@ TEST_F(SkirmishRun, TheGamesSoundReplaysExactlyAndNeverChangesTheGame) {
     const nlohmann::json muted = Play(90, "muted.json", out("muted.wav") + " --mute");
     ASSERT_TRUE(first.is_object() && again.is_object() && muted.is_object());
     EXPECT_EQ(first["audio"], "file");
-    EXPECT_EQ(first["sounds"].size(), 14u);
+    EXPECT_EQ(first["sounds"].size(), 17u);
     for (const char* sound : {"ambience", "purchase", "place", "pause"}) {
         EXPECT_EQ(first["sounds"][sound], 1) << sound;
     }
