@@ -201,7 +201,10 @@ void TDataModule2::ClearBattlefield() {
         if (State.TowerTable[i].Kind == tower_kinds::Laser) {
             Sound().StopLoop(gsLaser, i);
         }
-        ClearTowerRecord(State.TowerTable[i]);
+    }
+    // Beyond TowerCount too: a cancelled placement leaves its record as it was.
+    for (TTowerState& record : State.TowerTable) {
+        ClearTowerRecord(record);
     }
     for (TGLDummyCube* container : {Scene.Towers, Scene.Missiles, Scene.Explosions}) {
         FreeChildren(*container);

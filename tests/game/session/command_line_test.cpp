@@ -18,7 +18,7 @@ TEST(CommandLine, TakesEveryOption) {
     const game::TGameOptions options =
         ParseCommandLine({"--windowed", "--seed", "7", "--fixed-step", "0.0166667", "--frames", "300", "--script",
                           "play.txt", "--screenshot", "end.png", "--stats", "s.json", "--mute", "--volume", "35",
-                          "--audio-out", "mix.wav"});
+                          "--audio-out", "mix.wav", "--survival", "--difficulty", "hard"});
     EXPECT_TRUE(options.Windowed);
     EXPECT_EQ(options.Seed, 7u);
     EXPECT_DOUBLE_EQ(options.FixedStep, 0.0166667);
@@ -29,12 +29,19 @@ TEST(CommandLine, TakesEveryOption) {
     EXPECT_TRUE(options.Mute);
     EXPECT_EQ(options.Volume, 35);
     EXPECT_EQ(options.AudioOut, "mix.wav");
+    EXPECT_EQ(options.Mode, game::TGameMode::Survival);
+    EXPECT_EQ(options.Difficulty, game::TDifficulty::Hard);
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
+    for (const char* named : {"--survival", "--difficulty", "best-scores.json", "Home", "Delete", "  N  ", "  R  "}) {
+        EXPECT_NE(game::UsageText().find(named), std::string::npos) << named;
+    }
     const game::TGameOptions plain = ParseCommandLine({});
     EXPECT_FALSE(plain.Windowed);
     EXPECT_FALSE(plain.Mute);
     EXPECT_EQ(plain.Volume, 80);
     EXPECT_TRUE(plain.AudioOut.empty());
+    EXPECT_EQ(plain.Mode, game::TGameMode::Classic);
+    EXPECT_EQ(plain.Difficulty, game::TDifficulty::Normal);
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {
@@ -43,7 +50,8 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"--frames", "0"}, {"--frames", "1e3"}, {"--fixed-step", "0"}, {"--fixed-step", "nan"},
         {"--stats"},      {"stray"},          {"--volume", "101"},    {"--volume", "-1"},
         {"--volume", "5.5"}, {"--audio-out"},    {"--audio-out", ""},  {"--script", ""},
-        {"--stats", ""},  {"--screenshot", ""},
+        {"--stats", ""},  {"--screenshot", ""}, {"--difficulty"},  {"--difficulty", "extreme"},
+        {"--difficulty", "Hard"},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseCommandLine(arguments), ECommandLineError) << arguments[0];
