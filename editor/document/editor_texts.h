@@ -51,6 +51,8 @@ constexpr char kScriptFolder[] = "{gamedir}/Data/Maps/";
 constexpr char kScriptExtension[] = ".txt";
 constexpr char kScriptEntry[] = "Script";
 constexpr char kDefaultScriptName[] = "Script1";
+constexpr char kParamCut[] = "Длиннее 20 символов, в карту попадёт только ";
+constexpr char kParamReplaced[] = "Символы, которых нет в кодировке карт (Windows-1251), будут заменены на \"?\".";
 
 constexpr char kMapSize[] = "Размер карты:";
 constexpr char kSizeSeparator[] = "X";
