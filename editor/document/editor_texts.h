@@ -33,6 +33,7 @@ constexpr char kHelpText[] =
 constexpr char kAboutText[] =
     "Редактор карт для игры \"Tarvolen\"\n"
     "Автор: команда проекта Tarvolen";
+constexpr char kMoreLoadFailures[] = "Не загрузились и другие текстуры и модели, их сообщения не показаны. Всего ещё ";
 constexpr char kStartupFailure[] =
     "При загрузке необходимых файлов произошли ошибки, возможно переустановка исправит эту проблемму!";
 
