@@ -75,10 +75,14 @@ constexpr char kOpenUnreadable[] = "файл не читается: ";
 constexpr char kOpenDamaged[] = "файл повреждён или обрезан: ";
 constexpr char kOpenWrongVersion[] = "неподдерживаемая версия карты \"";
 constexpr char kOpenNotAMap[] = "файл не является картой Tarvolen.";
-constexpr char kOpenUnknownSurface[] = "карта ссылается на неизвестную базовую поверхность ";
-constexpr char kBackupFailed[] =
-    "Не удалось сохранить прежнее автосохранение как \"Temp.bak.map\"; автосохранение отключено, чтобы не "
-    "затереть его: ";
+constexpr char kMissingSurface[] = "Карта \"";
+constexpr char kMissingSurfaceNumber[] = "\" ссылается на базовую поверхность ";
+constexpr char kMissingSurfaceCount[] = ", которой нет в списке базовых поверхностей (в нём ";
+constexpr char kMissingSurfaceKept[] = "). Карта открыта со всеми записями, не загружена только её базовая текстура.";
+constexpr char kBackupFailed[] = "Не удалось отложить прежнее автосохранение \"";
+constexpr char kBackupFailedWhy[] = "\"; автосохранение отключено, чтобы не затереть его: ";
+constexpr char kAutosaveNote[] = "Автосохранение: ";
+constexpr char kOtherEditorRunning[] = "В этой папке работает ещё один редактор.";
 
 constexpr char kStatusCell[] = "Клетка ";
 constexpr char kStatusNoCell[] = "—";
