@@ -222,7 +222,7 @@ void BM_OpenUntilFirstFrame(benchmark::State& state) {
     const std::string path = (fs::temp_directory_path() / ("bench_editor_app_" + std::to_string(::getpid()) + ".map")).string();
     world.session.Map.SaveMap(path);
     Timed(state, [&] {
-        world.session.Map.Assign(editor::ReadMapFile(path, world.session.BaseSurfaces.size()));
+        world.session.Map.Assign(editor::ReadMapFile(path));
         editor::TMapRenderer fresh;
         world.renderer = std::move(fresh);
         world.renderer.MapChanged();

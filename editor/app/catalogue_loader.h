@@ -21,7 +21,8 @@ struct TCatalogueLists {
 
 // Reads the catalogues in their fixed order, loading every texture and mesh they name into the
 // kinds, and the base texture of surface 0. Needs the view's context current. Throws on the first
-// failure; a texture that fails to load only leaves its entry untextured.
+// failure; a texture that fails to load only leaves its entry untextured. After the first few
+// textures and meshes that fail, their boxes give way to one box that counts the rest.
 TCatalogueLists LoadCatalogues(TKindCatalogues& kinds, std::uint32_t& baseTexture);
 
 // The base surface's texture: the surface's name + ".jpg" from the texture package. The previous

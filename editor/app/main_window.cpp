@@ -25,6 +25,7 @@ constexpr int kWindowWidth = 542;
 constexpr int kWindowHeight = 572;
 constexpr int kAutosaveIntervalMs = 30000;
 constexpr int kPaletteGap = 8;
+constexpr int kOtherEditorMessageMs = 15000;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -66,6 +67,9 @@ TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
     BuildKeys();
     m_status = new QLabel;
     statusBar()->addWidget(m_status, 1);
+    m_autosaveNote = new QLabel;
+    m_autosaveNote->hide();
+    statusBar()->addPermanentWidget(m_autosaveNote);
     resize(kWindowWidth, kWindowHeight);
     CentreOnScreen();
 
@@ -178,6 +182,14 @@ void TfrmGL::FormShow() {
     if (m_document.Start(m_startFile)) {
         m_autosave.start();
     }
+    const QString note = QString::fromStdString(m_document.AutosaveNote());
+    if (!note.isEmpty()) {
+        // Said in full over the status line for a while, then kept short beside it.
+        m_autosaveNote->setText(note);
+        m_autosaveNote->setToolTip(Text(texts::kOtherEditorRunning));
+        m_autosaveNote->show();
+        statusBar()->showMessage(Text(texts::kOtherEditorRunning), kOtherEditorMessageMs);
+    }
     m_started = true;
 }
 
@@ -225,8 +237,9 @@ void TfrmGL::Edit(const std::function<void()>& change) {
 void TfrmGL::MapChanged() {
     m_renderer.MapChanged();
     m_view->RequestFrame();
+    // A surface the catalogue lacks keeps the texture shown; the document has said why.
     const std::uint8_t surface = m_session.Map.Header().Surface;
-    if (m_session.BaseTextureSurface != surface && !m_session.BaseSurfaces.empty()) {
+    if (m_session.BaseTextureSurface != surface && surface < m_session.BaseSurfaces.size()) {
         m_session.BaseTextureSurface = surface;
         Guarded([&] { LoadBaseTextureFor(surface); });
     }

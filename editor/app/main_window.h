@@ -68,6 +68,8 @@ public:
     const TMainMenu& Menu() const { return m_menu; }
     const TEditorKeys& Keys() const { return m_keys; }
     QLabel& StatusLine() const { return *m_status; }
+    // The autosave's name when it is not "Temp.map" (another editor works in the folder).
+    QLabel& AutosaveNote() const { return *m_autosaveNote; }
     QTimer& AutosaveTimer() { return m_autosave; }
     // Whether the first showing has loaded the catalogues.
     bool Started() const { return m_started; }
@@ -135,6 +137,7 @@ private:
     TMainMenu m_menu;
     TEditorKeys m_keys;
     QLabel* m_status = nullptr;
+    QLabel* m_autosaveNote = nullptr;
     QTimer m_autosave;
     std::optional<std::string> m_startFile;
     // The drag of the surface tool that is going on, if any.
