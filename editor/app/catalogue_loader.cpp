@@ -17,27 +17,28 @@ using namespace catalogue_files;
 
 constexpr std::size_t kExtensionLength = 4;
 
-std::uint32_t LoadKindTexture(const char* package, const std::string& record) {
+std::uint32_t LoadKindTexture(const std::string& package, const std::string& record) {
     std::uint32_t texture = 0;
     LoadTexture(package, record, texture, 0, colours::kMiddleGrey);
     return texture;
 }
 
 // The mesh goes through a temporary file, which is removed whether or not it loads.
-int LoadObjectMesh(const std::string& record) {
+int LoadObjectMesh(const std::string& package, const std::string& record) {
     struct RemoveTemporary {
         ~RemoveTemporary() {
             std::error_code ignored;
             std::filesystem::remove(platform::ResolvePath(kTemporaryMesh), ignored);
         }
     } removeTemporary;
-    ExtractRecordToFile(kObjects, record, kTemporaryMesh);
+    ExtractRecordToFile(package, record, kTemporaryMesh);
     return LoadMesh(kTemporaryMesh);
 }
 
 // Pairs of lines: mesh record, texture record. An odd last line is listed but has no kind.
-std::vector<std::string> LoadObjectList(const char* listName, std::vector<TKindEntry>& kinds) {
-    const std::vector<std::string> lines = ReadObjectList(kObjects, listName);
+std::vector<std::string> LoadObjectList(const std::string& package, const char* listName,
+                                        std::vector<TKindEntry>& kinds) {
+    const std::vector<std::string> lines = ReadObjectList(package, listName);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < lines.size(); i += 2) {
         names.push_back(ObjectDisplayName(lines[i]));
@@ -46,8 +47,8 @@ std::vector<std::string> LoadObjectList(const char* listName, std::vector<TKindE
     for (std::size_t k = 0; k < lines.size() / 2; ++k) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(k);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(kObjects, lines[2 * k + 1]));
-        entry.Mesh = LoadObjectMesh(lines[2 * k]);
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(package, lines[2 * k + 1]));
+        entry.Mesh = LoadObjectMesh(package, lines[2 * k]);
         kinds.push_back(entry);
     }
     return names;
@@ -66,31 +67,36 @@ std::string ObjectDisplayName(std::string_view meshName) {
     return std::string(meshName.substr(0, end));
 }
 
-void LoadBaseTexture(const std::vector<std::string>& baseSurfaces, std::uint8_t surface, std::uint32_t& baseTexture) {
+void LoadBaseTexture(const std::filesystem::path& dataFolder, const std::vector<std::string>& baseSurfaces,
+                     std::uint8_t surface, std::uint32_t& baseTexture) {
     if (surface >= baseSurfaces.size()) {
         throw CatalogueError("Base surface " + std::to_string(surface) + " is not in " + kBaseSurfaces);
     }
-    LoadTexture(kTextures, baseSurfaces[surface] + ".jpg", baseTexture, 0, colours::kMiddleGrey);
+    LoadTexture(InDataFolder(dataFolder, kTextures), baseSurfaces[surface] + ".jpg", baseTexture, 0,
+                colours::kMiddleGrey);
 }
 
-TCatalogueLists LoadCatalogues(TKindCatalogues& kinds, std::uint32_t& baseTexture) {
+TCatalogueLists LoadCatalogues(const std::filesystem::path& dataFolder, TKindCatalogues& kinds,
+                               std::uint32_t& baseTexture) {
     TCatalogueLists lists;
-    lists.BaseSurfaces = ReadCatalogueFile(kBaseSurfaces);
-    LoadBaseTexture(lists.BaseSurfaces, 0, baseTexture);
+    lists.BaseSurfaces = ReadCatalogueFile(InDataFolder(dataFolder, kBaseSurfaces));
+    LoadBaseTexture(dataFolder, lists.BaseSurfaces, 0, baseTexture);
 
-    lists.Surfaces = ReadCatalogueFile(kSurfaces);
+    const std::string textures = InDataFolder(dataFolder, kTextures);
+    lists.Surfaces = ReadCatalogueFile(InDataFolder(dataFolder, kSurfaces));
     kinds.SurfaceKinds.clear();
     for (std::size_t i = 0; i < lists.Surfaces.size(); ++i) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(i);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(kTextures, lists.Surfaces[i] + ".bmp"));
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(textures, lists.Surfaces[i] + ".bmp"));
         kinds.SurfaceKinds.push_back(entry);
     }
 
-    lists.Ground = LoadObjectList(kGroundList, kinds.GroundKinds);
-    lists.Air = LoadObjectList(kAirList, kinds.AirKinds);
+    const std::string objects = InDataFolder(dataFolder, kObjects);
+    lists.Ground = LoadObjectList(objects, kGroundList, kinds.GroundKinds);
+    lists.Air = LoadObjectList(objects, kAirList, kinds.AirKinds);
 
-    lists.Specials = ReadCatalogueFile(kSpecials);
+    lists.Specials = ReadCatalogueFile(InDataFolder(dataFolder, kSpecials));
     lists.Specials.insert(lists.Specials.begin(), texts::kScriptEntry);
     return lists;
 }
