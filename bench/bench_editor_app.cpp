@@ -39,7 +39,7 @@ struct World {
         fs::current_path(fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin");
         editor::InitialiseViewState();
         editor::SetViewProjection(kViewWidth, kViewHeight);
-        const editor::TCatalogueLists lists = editor::LoadCatalogues(session.Kinds, session.BaseTexture);
+        const editor::TCatalogueLists lists = editor::LoadCatalogues({}, session.Kinds, session.BaseTexture);
         session.BaseSurfaces = lists.BaseSurfaces;
         Fill();
         ResetCamera();

@@ -19,19 +19,19 @@ using namespace catalogue_files;
 constexpr std::size_t kExtensionLength = 4;
 constexpr char kErrorCaption[] = "Error";
 
-std::uint32_t LoadKindTexture(TFailureBoxes& failures, const char* package, const std::string& record) {
+std::uint32_t LoadKindTexture(TFailureBoxes& failures, const std::string& package, const std::string& record) {
     std::uint32_t texture = 0;
     failures.Run(record, [&] { LoadTexture(package, record, texture, 0, colours::kMiddleGrey); });
     return texture;
 }
 
 // The mesh is read from the package's record in memory: nothing is written beside the data.
-int LoadObjectMesh(TFailureBoxes& failures, const std::string& record) {
+int LoadObjectMesh(TFailureBoxes& failures, const std::string& package, const std::string& record) {
     int slot = -1;
     failures.Run(record, [&] {
-        const auto bytes = ExtractRecord(kObjects, record);
+        const auto bytes = ExtractRecord(package, record);
         if (!bytes) {
-            throw CatalogueError("No " + record + " in " + kObjects);
+            throw CatalogueError("No " + record + " in " + package);
         }
         slot = LoadMeshRecord(record, *bytes);
     });
@@ -39,8 +39,9 @@ int LoadObjectMesh(TFailureBoxes& failures, const std::string& record) {
 }
 
 // Pairs of lines: mesh record, texture record. An odd last line is listed but has no kind.
-std::vector<std::string> LoadObjectList(TFailureBoxes& failures, const char* listName, std::vector<TKindEntry>& kinds) {
-    const std::vector<std::string> lines = ReadObjectList(kObjects, listName);
+std::vector<std::string> LoadObjectList(TFailureBoxes& failures, const std::string& package, const char* listName,
+                                        std::vector<TKindEntry>& kinds) {
+    const std::vector<std::string> lines = ReadObjectList(package, listName);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < lines.size(); i += 2) {
         names.push_back(ObjectDisplayName(lines[i]));
@@ -49,8 +50,8 @@ std::vector<std::string> LoadObjectList(TFailureBoxes& failures, const char* lis
     for (std::size_t k = 0; k < lines.size() / 2; ++k) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(k);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, kObjects, lines[2 * k + 1]));
-        entry.Mesh = LoadObjectMesh(failures, lines[2 * k]);
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, package, lines[2 * k + 1]));
+        entry.Mesh = LoadObjectMesh(failures, package, lines[2 * k]);
         kinds.push_back(entry);
     }
     return names;
@@ -84,33 +85,38 @@ std::string ObjectDisplayName(std::string_view meshName) {
     return std::string(meshName.substr(0, end));
 }
 
-void LoadBaseTexture(const std::vector<std::string>& baseSurfaces, std::uint8_t surface, std::uint32_t& baseTexture) {
+void LoadBaseTexture(const std::filesystem::path& dataFolder, const std::vector<std::string>& baseSurfaces,
+                     std::uint8_t surface, std::uint32_t& baseTexture) {
     if (surface >= baseSurfaces.size()) {
         throw CatalogueError("Base surface " + std::to_string(surface) + " is not in " + kBaseSurfaces);
     }
-    LoadTexture(kTextures, baseSurfaces[surface] + ".jpg", baseTexture, 0, colours::kMiddleGrey);
+    LoadTexture(InDataFolder(dataFolder, kTextures), baseSurfaces[surface] + ".jpg", baseTexture, 0,
+                colours::kMiddleGrey);
 }
 
-TCatalogueLists LoadCatalogues(TKindCatalogues& kinds, std::uint32_t& baseTexture) {
+TCatalogueLists LoadCatalogues(const std::filesystem::path& dataFolder, TKindCatalogues& kinds,
+                               std::uint32_t& baseTexture) {
     TFailureBoxes failures(failure_boxes::kShownFailures);
     TCatalogueLists lists;
-    lists.BaseSurfaces = ReadCatalogueFile(kBaseSurfaces);
+    lists.BaseSurfaces = ReadCatalogueFile(InDataFolder(dataFolder, kBaseSurfaces));
     failures.Run(lists.BaseSurfaces.empty() ? "" : lists.BaseSurfaces[0] + ".jpg",
-                 [&] { LoadBaseTexture(lists.BaseSurfaces, 0, baseTexture); });
+                 [&] { LoadBaseTexture(dataFolder, lists.BaseSurfaces, 0, baseTexture); });
 
-    lists.Surfaces = ReadCatalogueFile(kSurfaces);
+    const std::string textures = InDataFolder(dataFolder, kTextures);
+    lists.Surfaces = ReadCatalogueFile(InDataFolder(dataFolder, kSurfaces));
     kinds.SurfaceKinds.clear();
     for (std::size_t i = 0; i < lists.Surfaces.size(); ++i) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(i);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, kTextures, lists.Surfaces[i] + ".bmp"));
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, textures, lists.Surfaces[i] + ".bmp"));
         kinds.SurfaceKinds.push_back(entry);
     }
 
-    lists.Ground = LoadObjectList(failures, kGroundList, kinds.GroundKinds);
-    lists.Air = LoadObjectList(failures, kAirList, kinds.AirKinds);
+    const std::string objects = InDataFolder(dataFolder, kObjects);
+    lists.Ground = LoadObjectList(failures, objects, kGroundList, kinds.GroundKinds);
+    lists.Air = LoadObjectList(failures, objects, kAirList, kinds.AirKinds);
 
-    lists.Specials = ReadCatalogueFile(kSpecials);
+    lists.Specials = ReadCatalogueFile(InDataFolder(dataFolder, kSpecials));
     lists.Specials.insert(lists.Specials.begin(), texts::kScriptEntry);
     ShowHeldBackFailures(failures);
     return lists;

@@ -55,8 +55,11 @@ QAction* AddKeyCommand(QWidget* window, QList<QKeySequence> keys, const std::fun
 
 }  // namespace
 
-TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
-    : m_services(std::move(services)), m_document(m_session, m_services, *this), m_startFile(std::move(startFile)) {
+TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile, std::filesystem::path dataFolder)
+    : m_services(std::move(services)),
+      m_document(m_session, m_services, *this),
+      m_startFile(std::move(startFile)),
+      m_dataFolder(std::move(dataFolder)) {
     CompleteWithQtServices(m_services, this);
     setWindowTitle(Text(texts::kMainCaption));
     // Black behind the view only: the status bar keeps the palette's colours, so its text shows.
@@ -174,7 +177,7 @@ bool TfrmGL::Guarded(const std::function<void()>& command) {
 
 void TfrmGL::LoadBaseTextureFor(std::uint8_t surface) {
     const CurrentContext context(*m_view);
-    LoadBaseTexture(m_session.BaseSurfaces, surface, m_session.BaseTexture);
+    LoadBaseTexture(m_dataFolder, m_session.BaseSurfaces, surface, m_session.BaseTexture);
 }
 
 void TfrmGL::FormShow() {
@@ -195,7 +198,7 @@ void TfrmGL::FormShow() {
 
 std::vector<std::string> TfrmGL::LoadCatalogueLists() {
     const CurrentContext context(*m_view);
-    const TCatalogueLists lists = LoadCatalogues(m_session.Kinds, m_session.BaseTexture);
+    const TCatalogueLists lists = LoadCatalogues(m_dataFolder, m_session.Kinds, m_session.BaseTexture);
     m_properties->SetSurfaceNames(lists.BaseSurfaces);
     m_tools->FillLists(lists);
     return lists.BaseSurfaces;

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,8 +58,10 @@ struct TEditorKeys {
 // forwards its menu, its timer and its closing there.
 class TfrmGL : public QMainWindow, private IMapViewEvents, private IDocumentWindow {
 public:
-    // startFile: a map to open once the catalogues are loaded (the command line's FILE.map).
-    explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {});
+    // startFile: a map to open once the catalogues are loaded (the command line's FILE.map);
+    // dataFolder: where the catalogues and packages are (empty: the current folder).
+    explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {},
+                    std::filesystem::path dataFolder = {});
     ~TfrmGL() override;
 
     TEditorSession& Session() { return m_session; }
@@ -140,6 +143,7 @@ private:
     QLabel* m_autosaveNote = nullptr;
     QTimer m_autosave;
     std::optional<std::string> m_startFile;
+    std::filesystem::path m_dataFolder;
     // The drag of the surface tool that is going on, if any.
     std::optional<TPaintStroke> m_stroke;
     bool m_started = false;

@@ -96,8 +96,9 @@ constexpr char kStatusSeparator[] = " · ";
 
 constexpr char kUsage[] =
     "Использование: atlas [ФАЙЛ.map]\n"
-    "  ФАЙЛ.map  открыть эту карту, когда каталоги загружены\n"
-    "  --help    показать эту справку и выйти\n";
+    "  ФАЙЛ.map   открыть эту карту, когда каталоги загружены\n"
+    "  --help     показать эту справку и выйти\n"
+    "  --version  показать версию и выйти\n";
 constexpr char kUnknownOption[] = "atlas: неизвестный параметр ";
 constexpr char kTooManyFiles[] = "atlas: можно открыть только одну карту";
 

@@ -39,6 +39,8 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         };
         if (option == "--help") {
             options.Help = true;
+        } else if (option == "--version") {
+            options.Version = true;
         } else if (option == "--windowed") {
             options.Windowed = true;
         } else if (option == "--seed") {
@@ -88,7 +90,8 @@ std::string UsageText() {
            "  --mute                start with the sound off (M turns it on)\n"
            "  --volume N            the sound's volume in percent, 0 to 100 (default 80)\n"
            "  --audio-out FILE      write the whole mix to FILE as WAV (stereo, 44100 Hz) instead of playing it\n"
-           "  --help                show this text\n";
+           "  --help                show this text\n"
+           "  --version             print the version and exit\n";
 }
 
 }  // namespace game

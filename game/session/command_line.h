@@ -22,6 +22,7 @@ struct TGameOptions {
     int Volume = 80;       // percent
     std::string AudioOut;  // a WAV of the whole mix instead of the sound device
     bool Help = false;
+    bool Version = false;
 };
 
 // An option that is unknown, misses its value or has a bad one.

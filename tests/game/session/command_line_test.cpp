@@ -30,6 +30,7 @@ TEST(CommandLine, TakesEveryOption) {
     EXPECT_EQ(options.Volume, 35);
     EXPECT_EQ(options.AudioOut, "mix.wav");
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
+    EXPECT_TRUE(ParseCommandLine({"--windowed", "--version"}).Version);
     const game::TGameOptions plain = ParseCommandLine({});
     EXPECT_FALSE(plain.Windowed);
     EXPECT_FALSE(plain.Mute);
