@@ -61,9 +61,9 @@ int RunEditor(int argc, char** argv) {
     const std::filesystem::path current = std::filesystem::current_path(ignored);
     const std::filesystem::path dataFolder =
         ChooseDataFolder(current, platform::ProgramFolder(argc > 0 ? argv[0] : ""));
-    // What the editor writes (the autosave, the meshes on their way out of the package) goes to
-    // the current folder, or where the user's own files go when that is not writable, as an
-    // installed data folder is not.
+    // What the editor writes of its own (the autosave, its lock and backups) goes to the current
+    // folder, or where the user's own files go when that is not writable, as an installed data
+    // folder is not; the chosen folder becomes the current one that EditorFilesFolder reports.
     std::filesystem::path writeFolder = current;
     try {
         const std::filesystem::path chosen =
