@@ -39,7 +39,7 @@ struct World {
         fs::current_path(fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin");
         editor::InitialiseViewState();
         editor::SetViewProjection(kViewWidth, kViewHeight);
-        const editor::TCatalogueLists lists = editor::LoadCatalogues(session.Kinds, session.BaseTexture);
+        const editor::TCatalogueLists lists = editor::LoadCatalogues({}, session.Kinds, session.BaseTexture);
         session.BaseSurfaces = lists.BaseSurfaces;
         Fill();
         ResetCamera();
@@ -222,7 +222,7 @@ void BM_OpenUntilFirstFrame(benchmark::State& state) {
     const std::string path = (fs::temp_directory_path() / ("bench_editor_app_" + std::to_string(::getpid()) + ".map")).string();
     world.session.Map.SaveMap(path);
     Timed(state, [&] {
-        world.session.Map.Assign(editor::ReadMapFile(path, world.session.BaseSurfaces.size()));
+        world.session.Map.Assign(editor::ReadMapFile(path));
         editor::TMapRenderer fresh;
         world.renderer = std::move(fresh);
         world.renderer.MapChanged();

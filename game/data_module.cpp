@@ -188,8 +188,8 @@ void TDataModule2::StartUp() {
     } else {
         platform::Randomize();
     }
-    if (!m_setup.ProgramFolder.empty()) {
-        std::filesystem::current_path(m_setup.ProgramFolder);
+    if (!m_setup.DataFolder.empty()) {
+        std::filesystem::current_path(m_setup.DataFolder);
     }
     LoadCursors();
     Scene.GLFullScreenViewer1.SetCursor(1);

@@ -26,8 +26,9 @@ struct TTowerKind;
 
 // How a run differs from the plain game; the command line and the tests set it.
 struct TGameSetup {
-    // Made the current folder at start-up, so that the data folders beside it are found.
-    std::filesystem::path ProgramFolder;
+    // The folder of the game's data (cursors/, models/, textures/, sounds/), made the current folder
+    // at start-up, so that the data is found by the names the scene gives.
+    std::filesystem::path DataFolder;
     // Seeds the random generator instead of the clock.
     std::optional<std::uint32_t> Seed;
     // An 800 x 600 window instead of the whole screen.

@@ -134,6 +134,48 @@ void WriteThrough(const std::string& target, const std::string& shown, std::span
     }
 }
 
+// The whole file at the path, named in messages as the caller wrote it.
+std::vector<std::uint8_t> ReadFileAt(const std::string& resolved, std::string_view path, std::size_t maxBytes) {
+    const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        Fail("Cannot open", std::string(path), errno);
+    }
+    const auto tooLarge = [&] {
+        ::close(fd);
+        throw FileError("Cannot read \"" + std::string(path) + "\": larger than " + std::to_string(maxBytes >> 20) +
+                        " MiB");
+    };
+    std::vector<std::uint8_t> bytes;
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+            tooLarge();
+        }
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    std::uint8_t buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            Fail("Cannot read", std::string(path), error);
+        }
+        if (n == 0) {
+            break;
+        }
+        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            tooLarge();
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    return bytes;
+}
+
 }  // namespace
 
 std::string ResolvePath(std::string_view path) {
@@ -177,45 +219,16 @@ bool FileExists(std::string_view path) {
 }
 
 std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBytes) {
-    const std::string resolved = ResolvePath(path);
-    const int fd = ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        Fail("Cannot open", std::string(path), errno);
-    }
-    const auto tooLarge = [&] {
-        ::close(fd);
-        throw FileError("Cannot read \"" + std::string(path) + "\": larger than " + std::to_string(maxBytes >> 20) +
-                        " MiB");
-    };
-    std::vector<std::uint8_t> bytes;
-    struct stat info;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
-            tooLarge();
-        }
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            Fail("Cannot read", std::string(path), error);
-        }
-        if (n == 0) {
-            break;
-        }
-        if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-            tooLarge();
-        }
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    ::close(fd);
-    return bytes;
+    return ReadFileAt(ResolvePath(path), path, maxBytes);
+}
+
+bool ExactFileExists(std::string_view path) {
+    std::error_code error;
+    return fs::is_regular_file(NormalSeparators(path), error);
+}
+
+std::vector<std::uint8_t> ReadExactFile(std::string_view path, std::size_t maxBytes) {
+    return ReadFileAt(NormalSeparators(path), path, maxBytes);
 }
 
 void WriteFileAtomically(std::string_view path, std::span<const std::uint8_t> bytes) {

@@ -36,6 +36,11 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{256} << 20;
 // maxBytes.
 std::vector<std::uint8_t> ReadWholeFile(std::string_view path, std::size_t maxBytes = kMaxFileBytes);
 
+// FileExists and ReadWholeFile for exactly the name given (separators aside), without the
+// case-insensitive look-up: for a program's own files, where "temp.map" is not "Temp.map".
+bool ExactFileExists(std::string_view path);
+std::vector<std::uint8_t> ReadExactFile(std::string_view path, std::size_t maxBytes = kMaxFileBytes);
+
 // Replaces the file of exactly that name (separators aside: no case-insensitive look-up, since
 // "MyMap.map" and "mymap.map" are two files) or creates it. A regular file is replaced atomically:
 // the bytes go to a temporary file beside it, which is flushed and renamed over it, so a failed or

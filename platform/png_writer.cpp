@@ -25,7 +25,7 @@ bool Encode(png_image& info, const platform::Image& image, std::vector<std::uint
 
 }  // namespace
 
-void WritePng(const std::string& path, const platform::Image& image) {
+std::vector<std::uint8_t> EncodePng(const platform::Image& image) {
     png_image info;
     std::memset(&info, 0, sizeof info);
     info.version = PNG_IMAGE_VERSION;
@@ -39,7 +39,11 @@ void WritePng(const std::string& path, const platform::Image& image) {
         throw std::runtime_error("PNG encoding failed: " + message);
     }
     png_image_free(&info);
-    platform::WriteFileAtomically(path, bytes);
+    return bytes;
+}
+
+void WritePng(const std::string& path, const platform::Image& image) {
+    platform::WriteFileAtomically(path, EncodePng(image));
 }
 
 }  // namespace platform

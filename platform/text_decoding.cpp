@@ -20,6 +20,7 @@ constexpr std::array<char16_t, 64> kWindows1251High = {
 };
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr char kReplacement = '?';
 
 void AppendUtf8(std::string& out, char32_t code) {
     if (code < 0x80) {
@@ -70,6 +71,41 @@ std::optional<char32_t> NextCodePoint(std::string_view bytes, std::size_t& i) {
     return code;
 }
 
+// The code page's byte for the character, if it has one.
+std::optional<char> Windows1251Byte(char32_t code) {
+    if (code < 0x80) {
+        return static_cast<char>(code);
+    }
+    if (code >= 0x0410 && code <= 0x044F) {
+        return static_cast<char>(0xC0 + (code - 0x0410));
+    }
+    const auto found = std::find(kWindows1251High.begin(), kWindows1251High.end(), code);
+    if (found == kWindows1251High.end()) {
+        return std::nullopt;
+    }
+    return static_cast<char>(0x80 + (found - kWindows1251High.begin()));
+}
+
+// UTF-8 to the code page; a character it lacks, or a byte that is no UTF-8, becomes the
+// replacement, or makes the whole encoding fail when there is none.
+std::optional<std::string> EncodeWindows1251(std::string_view utf8, std::optional<char> replacement) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::size_t start = i;
+        const std::optional<char32_t> code = NextCodePoint(utf8, i);
+        const std::optional<char> byte = code ? Windows1251Byte(*code) : std::nullopt;
+        if (!byte && !replacement) {
+            return std::nullopt;
+        }
+        out += byte ? *byte : *replacement;
+        if (i == start) {
+            ++i;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -99,26 +135,11 @@ std::string DecodeWindows1251(std::string_view bytes) {
 }
 
 std::optional<std::string> EncodeWindows1251(std::string_view utf8) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const std::optional<char32_t> code = NextCodePoint(utf8, i);
-        if (!code) {
-            return std::nullopt;
-        }
-        if (*code < 0x80) {
-            out += static_cast<char>(*code);
-        } else if (*code >= 0x0410 && *code <= 0x044F) {
-            out += static_cast<char>(0xC0 + (*code - 0x0410));
-        } else {
-            const auto found = std::find(kWindows1251High.begin(), kWindows1251High.end(), *code);
-            if (found == kWindows1251High.end()) {
-                return std::nullopt;
-            }
-            out += static_cast<char>(0x80 + (found - kWindows1251High.begin()));
-        }
-    }
-    return out;
+    return EncodeWindows1251(utf8, std::nullopt);
+}
+
+std::string EncodeWindows1251Replacing(std::string_view utf8) {
+    return *EncodeWindows1251(utf8, kReplacement);
 }
 
 std::string DecodeTextLine(std::string_view line) {

@@ -19,6 +19,10 @@ std::string DecodeWindows1251(std::string_view bytes);
 // when the text is not UTF-8 or holds a character the code page lacks.
 std::optional<std::string> EncodeWindows1251(std::string_view utf8);
 
+// UTF-8 to Windows-1251, one byte a character: a character the code page lacks, and each byte
+// that is not UTF-8, becomes '?'.
+std::string EncodeWindows1251Replacing(std::string_view utf8);
+
 // A line as UTF-8: unchanged when it is valid UTF-8, else decoded as Windows-1251.
 std::string DecodeTextLine(std::string_view line);
 

@@ -1,13 +1,14 @@
 #include "editor/app/catalogue_loader.h"
 
 #include "editor/app/draw3d.h"
+#include "editor/data/failure_boxes.h"
 #include "editor/data/mesh_table.h"
+#include "editor/data/message_reporter.h"
 #include "editor/data/package.h"
 #include "editor/data/texture_loader.h"
 #include "editor/document/editor_texts.h"
 #include "platform/paths.h"
 
-#include <filesystem>
 #include <string_view>
 
 namespace editor {
@@ -16,28 +17,31 @@ namespace {
 using namespace catalogue_files;
 
 constexpr std::size_t kExtensionLength = 4;
+constexpr char kErrorCaption[] = "Error";
 
-std::uint32_t LoadKindTexture(const char* package, const std::string& record) {
+std::uint32_t LoadKindTexture(TFailureBoxes& failures, const std::string& package, const std::string& record) {
     std::uint32_t texture = 0;
-    LoadTexture(package, record, texture, 0, colours::kMiddleGrey);
+    failures.Run(record, [&] { LoadTexture(package, record, texture, 0, colours::kMiddleGrey); });
     return texture;
 }
 
-// The mesh goes through a temporary file, which is removed whether or not it loads.
-int LoadObjectMesh(const std::string& record) {
-    struct RemoveTemporary {
-        ~RemoveTemporary() {
-            std::error_code ignored;
-            std::filesystem::remove(platform::ResolvePath(kTemporaryMesh), ignored);
+// The mesh is read from the package's record in memory: nothing is written beside the data.
+int LoadObjectMesh(TFailureBoxes& failures, const std::string& package, const std::string& record) {
+    int slot = -1;
+    failures.Run(record, [&] {
+        const auto bytes = ExtractRecord(package, record);
+        if (!bytes) {
+            throw CatalogueError("No " + record + " in " + package);
         }
-    } removeTemporary;
-    ExtractRecordToFile(kObjects, record, kTemporaryMesh);
-    return LoadMesh(kTemporaryMesh);
+        slot = LoadMeshRecord(record, *bytes);
+    });
+    return slot;
 }
 
 // Pairs of lines: mesh record, texture record. An odd last line is listed but has no kind.
-std::vector<std::string> LoadObjectList(const char* listName, std::vector<TKindEntry>& kinds) {
-    const std::vector<std::string> lines = ReadObjectList(kObjects, listName);
+std::vector<std::string> LoadObjectList(TFailureBoxes& failures, const std::string& package, const char* listName,
+                                        std::vector<TKindEntry>& kinds) {
+    const std::vector<std::string> lines = ReadObjectList(package, listName);
     std::vector<std::string> names;
     for (std::size_t i = 0; i < lines.size(); i += 2) {
         names.push_back(ObjectDisplayName(lines[i]));
@@ -46,11 +50,26 @@ std::vector<std::string> LoadObjectList(const char* listName, std::vector<TKindE
     for (std::size_t k = 0; k < lines.size() / 2; ++k) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(k);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(kObjects, lines[2 * k + 1]));
-        entry.Mesh = LoadObjectMesh(lines[2 * k]);
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, package, lines[2 * k + 1]));
+        entry.Mesh = LoadObjectMesh(failures, package, lines[2 * k]);
         kinds.push_back(entry);
     }
     return names;
+}
+
+// One box for the failures whose own boxes were held back.
+void ShowHeldBackFailures(const TFailureBoxes& failures) {
+    if (failures.HeldBack() == 0) {
+        return;
+    }
+    std::string text = texts::kMoreLoadFailures + std::to_string(failures.HeldBack()) + ":";
+    for (const std::string& name : failures.HeldBackNames()) {
+        text += "\n" + name;
+    }
+    if (failures.HeldBack() > failures.HeldBackNames().size()) {
+        text += "\n…";
+    }
+    ShowMessage(kErrorCaption, text);
 }
 
 }  // namespace
@@ -66,32 +85,40 @@ std::string ObjectDisplayName(std::string_view meshName) {
     return std::string(meshName.substr(0, end));
 }
 
-void LoadBaseTexture(const std::vector<std::string>& baseSurfaces, std::uint8_t surface, std::uint32_t& baseTexture) {
+void LoadBaseTexture(const std::filesystem::path& dataFolder, const std::vector<std::string>& baseSurfaces,
+                     std::uint8_t surface, std::uint32_t& baseTexture) {
     if (surface >= baseSurfaces.size()) {
         throw CatalogueError("Base surface " + std::to_string(surface) + " is not in " + kBaseSurfaces);
     }
-    LoadTexture(kTextures, baseSurfaces[surface] + ".jpg", baseTexture, 0, colours::kMiddleGrey);
+    LoadTexture(InDataFolder(dataFolder, kTextures), baseSurfaces[surface] + ".jpg", baseTexture, 0,
+                colours::kMiddleGrey);
 }
 
-TCatalogueLists LoadCatalogues(TKindCatalogues& kinds, std::uint32_t& baseTexture) {
+TCatalogueLists LoadCatalogues(const std::filesystem::path& dataFolder, TKindCatalogues& kinds,
+                               std::uint32_t& baseTexture) {
+    TFailureBoxes failures(failure_boxes::kShownFailures);
     TCatalogueLists lists;
-    lists.BaseSurfaces = ReadCatalogueFile(kBaseSurfaces);
-    LoadBaseTexture(lists.BaseSurfaces, 0, baseTexture);
+    lists.BaseSurfaces = ReadCatalogueFile(InDataFolder(dataFolder, kBaseSurfaces));
+    failures.Run(lists.BaseSurfaces.empty() ? "" : lists.BaseSurfaces[0] + ".jpg",
+                 [&] { LoadBaseTexture(dataFolder, lists.BaseSurfaces, 0, baseTexture); });
 
-    lists.Surfaces = ReadCatalogueFile(kSurfaces);
+    const std::string textures = InDataFolder(dataFolder, kTextures);
+    lists.Surfaces = ReadCatalogueFile(InDataFolder(dataFolder, kSurfaces));
     kinds.SurfaceKinds.clear();
     for (std::size_t i = 0; i < lists.Surfaces.size(); ++i) {
         TKindEntry entry;
         entry.Id = static_cast<std::int32_t>(i);
-        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(kTextures, lists.Surfaces[i] + ".bmp"));
+        entry.Texture = static_cast<std::int32_t>(LoadKindTexture(failures, textures, lists.Surfaces[i] + ".bmp"));
         kinds.SurfaceKinds.push_back(entry);
     }
 
-    lists.Ground = LoadObjectList(kGroundList, kinds.GroundKinds);
-    lists.Air = LoadObjectList(kAirList, kinds.AirKinds);
+    const std::string objects = InDataFolder(dataFolder, kObjects);
+    lists.Ground = LoadObjectList(failures, objects, kGroundList, kinds.GroundKinds);
+    lists.Air = LoadObjectList(failures, objects, kAirList, kinds.AirKinds);
 
-    lists.Specials = ReadCatalogueFile(kSpecials);
+    lists.Specials = ReadCatalogueFile(InDataFolder(dataFolder, kSpecials));
     lists.Specials.insert(lists.Specials.begin(), texts::kScriptEntry);
+    ShowHeldBackFailures(failures);
     return lists;
 }
 

@@ -10,6 +10,8 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         if (!optionsEnd && (argument == "--help" || argument == "-h")) {
             line.Help = true;
+        } else if (!optionsEnd && argument == "--version") {
+            line.Version = true;
         } else if (!optionsEnd && argument == "--") {
             optionsEnd = true;
         } else if (!optionsEnd && argument.size() > 1 && argument.front() == '-') {

@@ -6,9 +6,11 @@
 
 namespace editor {
 
-// What the editor was asked on its command line: `atlas [FILE.map]`, `atlas --help`.
+// What the editor was asked on its command line: `atlas [FILE.map]`, `atlas --help`,
+// `atlas --version`.
 struct TCommandLine {
     bool Help = false;
+    bool Version = false;
     std::optional<std::string> MapFile;
     // Set when the arguments make no sense; the program prints it with the usage and fails.
     std::string Error;

@@ -4,8 +4,9 @@
 
 namespace editor {
 
-// The folder the editor reads its catalogues and packages from and writes "Temp.map" to: the
-// current folder, unless it has no "System" folder and the program's own folder has one.
+// The folder the editor reads its catalogues and packages from: the current folder, unless it has
+// no "System" folder and the program's data folder has one (beside the program, or
+// ../share/atlas/ when installed).
 std::filesystem::path ChooseDataFolder(const std::filesystem::path& current, const std::filesystem::path& programFolder);
 
 }  // namespace editor

@@ -6,7 +6,10 @@
 #include "editor/app/map_view.h"
 #include "editor/app/qt_services.h"
 #include "editor/document/editor_texts.h"
+#include "platform/paths.h"
 #include "platform/random.h"
+#include "platform/version.h"
+#include "platform/write_folder.h"
 
 #include <QApplication>
 
@@ -16,6 +19,7 @@
 namespace editor {
 namespace {
 
+constexpr char kProgramName[] = "atlas";
 constexpr int kUsageError = 2;
 
 std::vector<std::string> ArgumentsAfterProgram(const QStringList& arguments) {
@@ -29,9 +33,14 @@ std::vector<std::string> ArgumentsAfterProgram(const QStringList& arguments) {
 }  // namespace
 
 int RunEditor(int argc, char** argv) {
-    // --help needs no display, so it is answered before the window system is opened.
-    if (ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc)).Help) {
+    // --help and --version need no display, so they are answered before the window system is opened.
+    const TCommandLine early = ParseCommandLine(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (early.Help) {
         std::fputs(texts::kUsage, stdout);
+        return 0;
+    }
+    if (early.Version) {
+        std::fputs(platform::VersionLine(kProgramName).c_str(), stdout);
         return 0;
     }
     ConfigureOpenGLFormat();
@@ -49,14 +58,26 @@ int RunEditor(int argc, char** argv) {
     if (line.MapFile) {
         startFile = std::filesystem::absolute(*line.MapFile, ignored).string();
     }
-    const std::filesystem::path folder = ChooseDataFolder(
-        std::filesystem::current_path(ignored), QApplication::applicationDirPath().toStdString());
-    std::filesystem::current_path(folder, ignored);
+    const std::filesystem::path current = std::filesystem::current_path(ignored);
+    const std::filesystem::path dataFolder =
+        ChooseDataFolder(current, platform::ProgramFolder(argc > 0 ? argv[0] : ""));
+    // What the editor writes of its own (the autosave, its lock and backups) goes to the current
+    // folder, or where the user's own files go when that is not writable, as an installed data
+    // folder is not; the chosen folder becomes the current one that EditorFilesFolder reports.
+    std::filesystem::path writeFolder = current;
+    try {
+        const std::filesystem::path chosen =
+            platform::ChooseWriteFolder(current, kProgramName, platform::CurrentUserFolders());
+        std::filesystem::current_path(chosen);
+        writeFolder = chosen;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s: %s\n", kProgramName, error.what());
+    }
 
     platform::Randomize();
     InstallQtMessageReporter();
 
-    TfrmGL window({}, startFile);
+    TfrmGL window({}, startFile, dataFolder == writeFolder ? std::filesystem::path() : dataFolder);
     window.show();
     return application.exec();
 }

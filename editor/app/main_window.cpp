@@ -25,6 +25,7 @@ constexpr int kWindowWidth = 542;
 constexpr int kWindowHeight = 572;
 constexpr int kAutosaveIntervalMs = 30000;
 constexpr int kPaletteGap = 8;
+constexpr int kOtherEditorMessageMs = 15000;
 
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -54,8 +55,11 @@ QAction* AddKeyCommand(QWidget* window, QList<QKeySequence> keys, const std::fun
 
 }  // namespace
 
-TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
-    : m_services(std::move(services)), m_document(m_session, m_services, *this), m_startFile(std::move(startFile)) {
+TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile, std::filesystem::path dataFolder)
+    : m_services(std::move(services)),
+      m_document(m_session, m_services, *this),
+      m_startFile(std::move(startFile)),
+      m_dataFolder(std::move(dataFolder)) {
     CompleteWithQtServices(m_services, this);
     setWindowTitle(Text(texts::kMainCaption));
     // Black behind the view only: the status bar keeps the palette's colours, so its text shows.
@@ -66,6 +70,9 @@ TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile)
     BuildKeys();
     m_status = new QLabel;
     statusBar()->addWidget(m_status, 1);
+    m_autosaveNote = new QLabel;
+    m_autosaveNote->hide();
+    statusBar()->addPermanentWidget(m_autosaveNote);
     resize(kWindowWidth, kWindowHeight);
     CentreOnScreen();
 
@@ -170,7 +177,7 @@ bool TfrmGL::Guarded(const std::function<void()>& command) {
 
 void TfrmGL::LoadBaseTextureFor(std::uint8_t surface) {
     const CurrentContext context(*m_view);
-    LoadBaseTexture(m_session.BaseSurfaces, surface, m_session.BaseTexture);
+    LoadBaseTexture(m_dataFolder, m_session.BaseSurfaces, surface, m_session.BaseTexture);
 }
 
 void TfrmGL::FormShow() {
@@ -178,12 +185,20 @@ void TfrmGL::FormShow() {
     if (m_document.Start(m_startFile)) {
         m_autosave.start();
     }
+    const QString note = QString::fromStdString(m_document.AutosaveNote());
+    if (!note.isEmpty()) {
+        // Said in full over the status line for a while, then kept short beside it.
+        m_autosaveNote->setText(note);
+        m_autosaveNote->setToolTip(Text(texts::kOtherEditorRunning));
+        m_autosaveNote->show();
+        statusBar()->showMessage(Text(texts::kOtherEditorRunning), kOtherEditorMessageMs);
+    }
     m_started = true;
 }
 
 std::vector<std::string> TfrmGL::LoadCatalogueLists() {
     const CurrentContext context(*m_view);
-    const TCatalogueLists lists = LoadCatalogues(m_session.Kinds, m_session.BaseTexture);
+    const TCatalogueLists lists = LoadCatalogues(m_dataFolder, m_session.Kinds, m_session.BaseTexture);
     m_properties->SetSurfaceNames(lists.BaseSurfaces);
     m_tools->FillLists(lists);
     return lists.BaseSurfaces;
@@ -225,8 +240,9 @@ void TfrmGL::Edit(const std::function<void()>& change) {
 void TfrmGL::MapChanged() {
     m_renderer.MapChanged();
     m_view->RequestFrame();
+    // A surface the catalogue lacks keeps the texture shown; the document has said why.
     const std::uint8_t surface = m_session.Map.Header().Surface;
-    if (m_session.BaseTextureSurface != surface && !m_session.BaseSurfaces.empty()) {
+    if (m_session.BaseTextureSurface != surface && surface < m_session.BaseSurfaces.size()) {
         m_session.BaseTextureSurface = surface;
         Guarded([&] { LoadBaseTextureFor(surface); });
     }

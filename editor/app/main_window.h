@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -57,8 +58,10 @@ struct TEditorKeys {
 // forwards its menu, its timer and its closing there.
 class TfrmGL : public QMainWindow, private IMapViewEvents, private IDocumentWindow {
 public:
-    // startFile: a map to open once the catalogues are loaded (the command line's FILE.map).
-    explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {});
+    // startFile: a map to open once the catalogues are loaded (the command line's FILE.map);
+    // dataFolder: where the catalogues and packages are (empty: the current folder).
+    explicit TfrmGL(TEditorServices services = {}, std::optional<std::string> startFile = {},
+                    std::filesystem::path dataFolder = {});
     ~TfrmGL() override;
 
     TEditorSession& Session() { return m_session; }
@@ -68,6 +71,8 @@ public:
     const TMainMenu& Menu() const { return m_menu; }
     const TEditorKeys& Keys() const { return m_keys; }
     QLabel& StatusLine() const { return *m_status; }
+    // The autosave's name when it is not "Temp.map" (another editor works in the folder).
+    QLabel& AutosaveNote() const { return *m_autosaveNote; }
     QTimer& AutosaveTimer() { return m_autosave; }
     // Whether the first showing has loaded the catalogues.
     bool Started() const { return m_started; }
@@ -135,8 +140,10 @@ private:
     TMainMenu m_menu;
     TEditorKeys m_keys;
     QLabel* m_status = nullptr;
+    QLabel* m_autosaveNote = nullptr;
     QTimer m_autosave;
     std::optional<std::string> m_startFile;
+    std::filesystem::path m_dataFolder;
     // The drag of the surface tool that is going on, if any.
     std::optional<TPaintStroke> m_stroke;
     bool m_started = false;

@@ -187,11 +187,11 @@ void PickCell(TViewCamera& camera, int sizeX, int sizeY) {
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview.data());
     glGetDoublev(GL_PROJECTION_MATRIX, projection.data());
     glGetIntegerv(GL_VIEWPORT, viewport.data());
-    const GLdouble windowX = camera.LastMouseX;
-    const GLdouble windowY = viewport[3] - camera.LastMouseY;
+    // Window rows count from the bottom: the mouse's top row 0 is row height - 1.
+    const GLint windowRow = viewport[3] - 1 - camera.LastMouseY;
     // A read outside the frame buffer leaves the value alone, so it counts as empty too.
     GLfloat depth = kEmptyDepth;
-    glReadPixels(camera.LastMouseX, viewport[3] - camera.LastMouseY, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
+    glReadPixels(camera.LastMouseX, windowRow, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     camera.CursorX = -1;
     camera.CursorY = -1;
     // The far plane behind the sky would unproject to map points with arbitrary x and y.
@@ -199,7 +199,7 @@ void PickCell(TViewCamera& camera, int sizeX, int sizeY) {
         return;
     }
     GLdouble x = 0, y = 0, z = 0;
-    if (gluUnProject(windowX, windowY, depth, modelview.data(), projection.data(), viewport.data(), &x, &y, &z) !=
+    if (gluUnProject(camera.LastMouseX, windowRow, depth, modelview.data(), projection.data(), viewport.data(), &x, &y, &z) !=
         GL_TRUE) {
         return;
     }

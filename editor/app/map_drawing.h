@@ -58,8 +58,8 @@ void DrawToolPreview(const TToolSettings& tools, const TKindCatalogues& kinds, i
 // The cell whose inside strictly holds the map point (x, y), or (-1, -1).
 std::pair<int, int> CellAt(double x, double y, int sizeX, int sizeY);
 
-// Reads the depth under (LastMouseX, LastMouseY) and sets the cursor cell of the map point there;
-// a pixel where nothing was drawn gives (-1, -1).
+// Reads the depth of the pixel under (LastMouseX, LastMouseY), counted from the top-left, and sets
+// the cursor cell of the map point there; a pixel where nothing was drawn gives (-1, -1).
 void PickCell(TViewCamera& camera, int sizeX, int sizeY);
 
 }  // namespace editor

@@ -107,6 +107,10 @@ void DrawSpecialMarkers(const std::vector<TSpecialObject>& specials, const TFrus
         glVertex3f(x, y + 1, kMarkerLift);
     }
     glEnd();
+    if (!specials.empty()) {
+        // Each marker's quad ends on the texture corner (0, 0), shown or not.
+        glTexCoord2f(0, 0);
+    }
     SetColor(colours::kWhite, colours::kOpaque);
 }
 
@@ -121,6 +125,10 @@ TBox TMapRenderer::ObjectBox(const TKindLookup& kind, const TObjectPlacement& pl
         entry->second = MeshBox(kind.Mesh);
     }
     return entry->second ? PlacedBox(*entry->second, placement, angle) : EmptyBox();
+}
+
+bool TMapRenderer::MustDraw(const TBox& box, const TKindLookup& kind, const TFrustum& frustum) {
+    return frustum.MayShow(box) || (kind.Found && kind.Mesh != -1 && !m_meshes.Skip(kind.Mesh));
 }
 
 void TMapRenderer::MapChanged() {
@@ -163,7 +171,7 @@ void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
     }
     BeginGroundLighting();
     for (std::size_t i = 0; i < map.Ground.size(); ++i) {
-        if (frustum.MayShow(m_groundBoxes[i])) {
+        if (MustDraw(m_groundBoxes[i], session.Kinds.FindGroundKind(map.Ground[i].Kind), frustum)) {
             DrawLitGroundObject(map.Ground[i], session.Kinds, drawMesh);
         }
     }
@@ -173,7 +181,7 @@ void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
     }
     DrawSpecialMarkers(map.Specials, frustum);
     for (std::size_t i = 0; i < map.Air.size(); ++i) {
-        if (frustum.MayShow(m_airBoxes[i])) {
+        if (MustDraw(m_airBoxes[i], session.Kinds.FindAirKind(map.Air[i].Kind), frustum)) {
             DrawAirObject(map.Air[i], session.Kinds, drawMesh);
         }
     }

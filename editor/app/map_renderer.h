@@ -31,6 +31,9 @@ private:
     // Where an object of the kind can show; no box for a kind that draws nothing. Each mesh's own
     // box is found once, so an edit does not walk every vertex of every object again.
     TBox ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle);
+    // Whether the object must be drawn: it may show, or it lies outside the view with a mesh whose
+    // leftover state only drawing it gives. One that is not drawn leaves that state all the same.
+    bool MustDraw(const TBox& box, const TKindLookup& kind, const TFrustum& frustum);
     TTileGeometry m_tiles;
     TMeshArrays m_meshes;
     std::vector<TBox> m_groundBoxes;

@@ -58,7 +58,21 @@ void TMeshArrays::Draw(int slot) {
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
-    // Immediate mode leaves the last corner's normal and texture coordinate current.
+    LeaveLastCorner(mesh);
+}
+
+bool TMeshArrays::Skip(int slot) {
+    const Mesh& mesh = MeshFor(slot);
+    if (mesh.Immediate) {
+        return false;
+    }
+    if (mesh.Count > 0) {
+        LeaveLastCorner(mesh);
+    }
+    return true;
+}
+
+void TMeshArrays::LeaveLastCorner(const Mesh& mesh) {
     const std::size_t stride = mesh.Textured ? 8 : 6;
     const float* last = mesh.Data.data() + (mesh.Count - 1) * stride;
     if (mesh.Textured) {

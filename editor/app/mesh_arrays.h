@@ -15,6 +15,10 @@ public:
     // As the mesh table's DrawMesh (slot, 0, flat), leaving the current normal and texture
     // coordinate as that leaves them.
     void Draw(int slot);
+    // For an object outside the view: leaves the current normal and texture coordinate as Draw
+    // would, without drawing, since an untextured mesh drawn next takes its coordinate from there.
+    // False for a mesh that falls back to immediate mode, whose leftovers only drawing it tells.
+    bool Skip(int slot);
 
 private:
     struct Mesh {
@@ -24,6 +28,8 @@ private:
         std::int32_t Count = 0;
     };
     const Mesh& MeshFor(int slot);
+    // Immediate mode leaves the last corner's normal and texture coordinate current.
+    static void LeaveLastCorner(const Mesh& mesh);
 
     std::map<int, Mesh> m_meshes;
 };

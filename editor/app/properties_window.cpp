@@ -89,9 +89,12 @@ void TFormProp::FormShow() {
 }
 
 void TFormProp::Button1Click() {
+    // A map whose surface the list lacks shows no entry; OK then keeps its surface.
+    const int selected = m_comboBox1->currentIndex();
+    const std::uint8_t surface = selected < 0 ? m_map.Header().Surface : static_cast<std::uint8_t>(selected);
     if (OnApply) {
         OnApply(static_cast<std::uint8_t>(m_spinEdit1->value()), static_cast<std::uint8_t>(m_spinEdit2->value()),
-                static_cast<std::uint8_t>(m_comboBox1->currentIndex()));
+                surface);
     }
     close();
 }

@@ -14,15 +14,25 @@ using namespace tile_blocks;
 static_assert(sizeof(TTileVertex) == 24, "the interleaved layout has no padding");
 
 void AppendTile(std::vector<TTileVertex>& vertices, const TSurfaceTile& tile) {
-    const float centreX = tile.X + 0.5f;
-    const float centreY = tile.Y + 0.5f;
     for (const auto& quad : kTileQuads) {
         for (const TileVertex& vertex : quad) {
             const std::uint8_t alpha = vertex.blend < 0 ? map_layout::kOpaque : tile.Blend[vertex.blend];
-            vertices.push_back({vertex.s, vertex.t, 255, 255, 255, alpha, centreX + vertex.x, centreY + vertex.y,
-                                kTileLift});
+            vertices.push_back({vertex.s, vertex.t, 255, 255, 255, alpha, vertex.x, vertex.y, 0});
         }
     }
+}
+
+TBox CellBox(const std::array<std::uint8_t, 2>& cell) {
+    return {{static_cast<double>(cell[0]), static_cast<double>(cell[1]), kTileLift},
+            {cell[0] + 1.0, cell[1] + 1.0, kTileLift}};
+}
+
+// The tile's quads under the modelview moved to its cell centre, as immediate mode moves it.
+void DrawTile(const std::array<std::uint8_t, 2>& cell, std::int32_t first) {
+    glPushMatrix();
+    glTranslatef(cell[0] + 0.5f, cell[1] + 0.5f, kTileLift);
+    glDrawArrays(GL_QUADS, first, kTileVertexCount);
+    glPopMatrix();
 }
 
 TBox BlockBox(int block) {
@@ -95,12 +105,15 @@ void TTileGeometry::Rebuild(Block& block, const std::vector<TSurfaceTile>& tiles
         return a.Level != b.Level ? a.Level < b.Level : a.Texture < b.Texture;
     });
     block.Vertices.clear();
+    block.Cells.clear();
     block.Groups.clear();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (i == 0 || entries[i].Level != entries[i - 1].Level || entries[i].Texture != entries[i - 1].Texture) {
             block.Groups.push_back({entries[i].Texture, static_cast<std::int32_t>(block.Vertices.size()), 0});
         }
-        AppendTile(block.Vertices, tiles[entries[i].Index]);
+        const TSurfaceTile& tile = tiles[entries[i].Index];
+        AppendTile(block.Vertices, tile);
+        block.Cells.push_back({tile.X, tile.Y});
         block.Groups.back().Count += kTileVertexCount;
     }
 }
@@ -116,42 +129,17 @@ void TTileGeometry::Draw(const TFrustum& frustum) const {
         glInterleavedArrays(GL_T2F_C4UB_V3F, 0, block.Vertices.data());
         for (const Group& group : block.Groups) {
             glBindTexture(GL_TEXTURE_2D, group.Texture);
-            if (side == TFrustumSide::Inside) {
-                glDrawArrays(GL_QUADS, group.First, group.Count);
-            } else {
-                DrawClipped(block, group, frustum);
+            for (std::int32_t first = group.First; first < group.First + group.Count; first += kTileVertexCount) {
+                const auto& cell = block.Cells[static_cast<std::size_t>(first / kTileVertexCount)];
+                if (side == TFrustumSide::Inside || frustum.MayShow(CellBox(cell))) {
+                    DrawTile(cell, first);
+                }
             }
         }
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-void TTileGeometry::DrawClipped(const Block& block, const Group& group, const TFrustum& frustum) {
-    // Runs of tiles clear of the frustum's planes go in one call; a tile the clipper may cut goes
-    // alone, as immediate mode sends it, because a clipped call splits its quads differently.
-    std::int32_t runStart = group.First;
-    const auto flush = [&](std::int32_t end) {
-        if (end > runStart) {
-            glDrawArrays(GL_QUADS, runStart, end - runStart);
-        }
-    };
-    for (std::int32_t first = group.First; first < group.First + group.Count; first += kTileVertexCount) {
-        // The lower-left corner quad starts at the tile's lower-left corner.
-        const TTileVertex& corner = block.Vertices[static_cast<std::size_t>(first)];
-        const TBox box = {{corner.X, corner.Y, kTileLift}, {corner.X + 1.0, corner.Y + 1.0, kTileLift}};
-        const TFrustumSide side = frustum.Classify(box);
-        if (side == TFrustumSide::Inside) {
-            continue;
-        }
-        flush(first);
-        if (side == TFrustumSide::Crossing) {
-            glDrawArrays(GL_QUADS, first, kTileVertexCount);
-        }
-        runStart = first + kTileVertexCount;
-    }
-    flush(group.First + group.Count);
 }
 
 }  // namespace editor

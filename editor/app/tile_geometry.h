@@ -28,9 +28,11 @@ struct TTileVertex {
 // The surface tiles as vertex arrays, one per block of cells, rebuilt only for the blocks whose
 // tiles changed. Inside a block the tiles are grouped by texture within each stacking level: the
 // n-th tile of a cell (in array order) is drawn after every (n-1)-th one, and tiles of one level
-// lie on different cells, so the picture is that of drawing the whole array in order. The quads
-// go to OpenGL as quads, as immediate mode sends them, so they are split into the same triangles
-// (a display list may store them split differently, which shows in the blended corners).
+// lie on different cells, so the picture is that of drawing the whole array in order. Each tile
+// keeps its corners relative to the cell centre and is drawn under the modelview moved there, as
+// immediate mode draws it: one array for the whole map would put the corners through other float
+// products and move the odd pixel at a tile's edge. Its quads go to OpenGL as quads, so they are
+// split into the same triangles.
 class TTileGeometry {
 public:
     // Brings the arrays up to the tiles.
@@ -46,9 +48,10 @@ private:
     };
     struct Block {
         std::vector<TTileVertex> Vertices;
+        // The cell of each tile, in the order of the vertices.
+        std::vector<std::array<std::uint8_t, 2>> Cells;
         std::vector<Group> Groups;
     };
-    static void DrawClipped(const Block& block, const Group& group, const TFrustum& frustum);
     void Rebuild(Block& block, const std::vector<TSurfaceTile>& tiles, const std::vector<std::uint32_t>& indices,
                  const TKindCatalogues& kinds);
 

@@ -102,6 +102,7 @@ TFormTools::TFormTools(QWidget* owner)
 
 void TFormTools::ConnectChanges() {
     const auto changed = [this] {
+        UpdateParamWarning();
         if (OnChange) {
             OnChange();
         }
@@ -175,6 +176,12 @@ void TFormTools::BuildSpecialGroup() {
     m_controls.Panel1->hide();
     layout->addWidget(m_controls.Panel1);
 
+    m_controls.ParamWarning = new QLabel;
+    m_controls.ParamWarning->setWordWrap(true);
+    m_controls.ParamWarning->setStyleSheet("color: #b00000");
+    m_controls.ParamWarning->hide();
+    layout->addWidget(m_controls.ParamWarning);
+
     m_listBox3Watcher = std::make_unique<MouseUpWatcher>(*this);
     m_controls.ListBox3->viewport()->installEventFilter(m_listBox3Watcher.get());
 }
@@ -236,6 +243,19 @@ void TFormTools::ComboBox1Change() {
     if (tool >= 0 && tool < static_cast<int>(groups.size())) {
         groups[static_cast<std::size_t>(tool)]->show();
     }
+}
+
+void TFormTools::UpdateParamWarning() {
+    const TStoredParam stored = SpecialParam(Settings());
+    std::string warning;
+    if (stored.Cut) {
+        warning += std::string(texts::kParamCut) + "\"" + SpecialParamText(stored.Param) + "\"";
+    }
+    if (stored.Replaced) {
+        warning += std::string(warning.empty() ? "" : "\n") + texts::kParamReplaced;
+    }
+    m_controls.ParamWarning->setText(QString::fromStdString(warning));
+    m_controls.ParamWarning->setVisible(!warning.empty());
 }
 
 void TFormTools::ListBox3MouseUp() {

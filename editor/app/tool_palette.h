@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -46,6 +47,8 @@ struct TToolControls {
     QLineEdit* Edit2 = nullptr;      // script name
     QWidget* Panel1 = nullptr;       // the script area's values, over the extra parameter
     QWidget* ParameterPanel = nullptr;
+    // Shown while the parameter a click stores would lose characters.
+    QLabel* ParamWarning = nullptr;
 };
 
 // TFormTools: the always-on-top tool palette. Its controls choose what a click in the view adds.
@@ -76,6 +79,7 @@ private:
     void BuildSpecialGroup();
     void BuildAirGroup();
     void ConnectChanges();
+    void UpdateParamWarning();
 
     TToolControls m_controls;
     std::unique_ptr<QObject> m_listBox3Watcher;

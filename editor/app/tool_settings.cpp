@@ -5,22 +5,8 @@
 namespace editor {
 namespace {
 
-constexpr std::size_t kParamLength = 20;
-
 std::uint8_t Byte(int value) {
     return static_cast<std::uint8_t>(value);
-}
-
-// The text's first bytes, at most limit of them, ending on a whole UTF-8 character.
-std::string CutUtf8(const std::string& text, std::size_t limit) {
-    if (text.size() <= limit) {
-        return text;
-    }
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;
-    }
-    return text.substr(0, end);
 }
 
 bool IsOffMap(int cursorX, int cursorY) {
@@ -54,11 +40,11 @@ TGroundObject GroundRecord(const TToolSettings& tools, int x, int y) {
     return record;
 }
 
-std::string SpecialParam(const TToolSettings& tools) {
+TStoredParam SpecialParam(const TToolSettings& tools) {
     const std::string param = tools.SpecialIndex == 0 ? std::to_string(tools.ScriptLength) + "|" +
                                                             std::to_string(tools.ScriptWidth) + "|" + tools.ScriptName
                                                       : tools.SpecialParam;
-    return CutUtf8(param, kParamLength);
+    return StoreSpecialParam(param);
 }
 
 TSpecialObject SpecialRecord(const TToolSettings& tools, int x, int y) {
@@ -66,7 +52,7 @@ TSpecialObject SpecialRecord(const TToolSettings& tools, int x, int y) {
     record.Kind = Byte(tools.SpecialIndex);
     record.X = Byte(x);
     record.Y = Byte(y);
-    record.Param.Assign(SpecialParam(tools));
+    record.Param = SpecialParam(tools).Param;
     return record;
 }
 

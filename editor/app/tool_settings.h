@@ -2,6 +2,7 @@
 
 #include "editor/data/map.h"
 #include "editor/data/map_records.h"
+#include "editor/data/special_param.h"
 
 #include <cstdint>
 #include <string>
@@ -44,9 +45,9 @@ TGroundObject GroundRecord(const TToolSettings& tools, int x, int y);
 TSpecialObject SpecialRecord(const TToolSettings& tools, int x, int y);
 TAirObject AirRecord(const TToolSettings& tools, int x, int y);
 
-// A script area's parameter "length|width|name", any other kind's free text; cut to 20 bytes
-// without splitting a character.
-std::string SpecialParam(const TToolSettings& tools);
+// A script area's parameter "length|width|name", any other kind's free text, as the record stores
+// it (Windows-1251, cut to 20 characters), with what storing it lost.
+TStoredParam SpecialParam(const TToolSettings& tools);
 
 // A left click in the view: adds one record of the tool's layer at the cursor cell; nothing
 // when the cursor is (-1, -1), and no surface tile of the kind already on top of the cell.

@@ -16,6 +16,10 @@ std::vector<std::string> DecodeLines(const std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
+std::string InDataFolder(const std::filesystem::path& folder, std::string_view name) {
+    return folder.empty() ? std::string(name) : folder.string() + "/" + std::string(name);
+}
+
 std::vector<std::string> ReadCatalogueFile(const std::string& path) {
     try {
         return DecodeLines(platform::ReadWholeFile(path));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The text catalogues that name the surfaces and objects, as the editor reads them at start-up.
@@ -15,8 +17,11 @@ constexpr char kTextures[] = "Data\\Textures.qzp";
 constexpr char kObjects[] = "Data\\Objects.qzp";
 constexpr char kGroundList[] = "Info_ground.txt";
 constexpr char kAirList[] = "Info_air.txt";
-constexpr char kTemporaryMesh[] = "Temp.qzm";
 }  // namespace catalogue_files
+
+// The name of a catalogue or package (as above) in the data folder; the bare name for an empty
+// folder, the current one, so that messages name the file as the data does.
+std::string InDataFolder(const std::filesystem::path& folder, std::string_view name);
 
 // A catalogue that could not be loaded: a missing text file, a list record that cannot be
 // extracted, a mesh that cannot be read. The editor cannot start without its catalogues.

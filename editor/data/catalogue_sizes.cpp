@@ -25,12 +25,11 @@ std::optional<std::size_t> CountLines(const ReadLines& read) {
 }  // namespace
 
 TCatalogueSizes ReadCatalogueSizes(const std::filesystem::path& folder) {
-    const auto inFolder = [&](const char* name) { return folder.string() + "/" + name; };
     const auto textFile = [&](const char* name) {
-        return CountLines([&] { return ReadCatalogueFile(inFolder(name)); });
+        return CountLines([&] { return ReadCatalogueFile(InDataFolder(folder, name)); });
     };
     const auto objectKinds = [&](const char* listName) -> std::optional<std::size_t> {
-        const auto lines = CountLines([&] { return ReadObjectList(inFolder(kObjects), listName); });
+        const auto lines = CountLines([&] { return ReadObjectList(InDataFolder(folder, kObjects), listName); });
         return lines ? std::optional(*lines / 2) : std::nullopt;
     };
     TCatalogueSizes sizes;

@@ -17,11 +17,15 @@ int TMeshTable::LoadMesh(const std::string& fileName) {
         ShowMessage(kCaption, "File \"" + fileName + "\" not found, engine won't work correct!");
         return -1;
     }
+    return LoadMeshRecord(fileName, platform::ReadWholeFile(fileName));
+}
+
+int TMeshTable::LoadMeshRecord(const std::string& recordName, std::span<const std::uint8_t> record) {
     auto mesh = std::make_unique<TGLMultyMesh>();
     try {
-        mesh->LoadFromFile(fileName);
+        mesh->LoadFromText(std::string_view(reinterpret_cast<const char*>(record.data()), record.size()));
     } catch (const QzmContentError& error) {
-        ShowMessage(kCaption, "File \"" + fileName + "\" is not a valid mesh: " + error.what());
+        ShowMessage(kCaption, "File \"" + recordName + "\" is not a valid mesh: " + error.what());
         return -1;
     }
     mesh->Smooth = false;
@@ -65,6 +69,10 @@ TMeshTable& MeshTable() {
 
 int LoadMesh(const std::string& fileName) {
     return MeshTable().LoadMesh(fileName);
+}
+
+int LoadMeshRecord(const std::string& recordName, std::span<const std::uint8_t> record) {
+    return MeshTable().LoadMeshRecord(recordName, record);
 }
 
 void DrawMesh(int slot, int objectIndex, bool smooth) {

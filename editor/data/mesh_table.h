@@ -2,7 +2,9 @@
 
 #include "editor/data/qzm_mesh.h"
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,9 @@ public:
     // describe a mesh (QzmContentError); a malformed number (QzmNumericError) and a failed read
     // reach the caller. A failed load takes no slot.
     int LoadMesh(const std::string& fileName);
+    // The same for a QZM text already in memory (a package's record), named by recordName in the
+    // box; nothing is written anywhere, so the editor starts from a folder it cannot write to.
+    int LoadMeshRecord(const std::string& recordName, std::span<const std::uint8_t> record);
 
     // Draws the object of the slot's mesh (its first object when the index is not one of them)
     // with flat or smooth normals. A free slot, -1 or a slot beyond the table draws nothing.
@@ -34,6 +39,7 @@ private:
 // The program-wide table the editor draws its objects from.
 TMeshTable& MeshTable();
 int LoadMesh(const std::string& fileName);
+int LoadMeshRecord(const std::string& recordName, std::span<const std::uint8_t> record);
 void DrawMesh(int slot, int objectIndex, bool smooth);
 
 }  // namespace editor

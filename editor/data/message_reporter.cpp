@@ -6,23 +6,23 @@
 namespace editor {
 namespace {
 
+void WriteToStandardError(const std::string& caption, const std::string& text) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+}
+
 MessageReporter& Installed() {
-    static MessageReporter reporter;
+    static MessageReporter reporter = WriteToStandardError;
     return reporter;
 }
 
 }  // namespace
 
 MessageReporter SetMessageReporter(MessageReporter reporter) {
-    return std::exchange(Installed(), std::move(reporter));
+    return std::exchange(Installed(), reporter ? std::move(reporter) : MessageReporter(WriteToStandardError));
 }
 
 void ShowMessage(const std::string& caption, const std::string& text) {
-    if (Installed()) {
-        Installed()(caption, text);
-    } else {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    }
+    Installed()(caption, text);
 }
 
 }  // namespace editor

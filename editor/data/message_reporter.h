@@ -10,7 +10,7 @@ namespace editor {
 using MessageReporter = std::function<void(const std::string& caption, const std::string& text)>;
 
 // Installs the reporter (an empty one restores the default, which writes to standard error) and
-// returns the previous one, so a test can put it back.
+// returns the previous one, never empty, so a caller can pass messages on to it or put it back.
 MessageReporter SetMessageReporter(MessageReporter reporter);
 
 // Shows a message box with the caption and text through the installed reporter.

@@ -33,6 +33,7 @@ constexpr char kHelpText[] =
 constexpr char kAboutText[] =
     "Редактор карт для игры \"Tarvolen\"\n"
     "Автор: команда проекта Tarvolen";
+constexpr char kMoreLoadFailures[] = "Не загрузились и другие текстуры и модели, их сообщения не показаны. Всего ещё ";
 constexpr char kStartupFailure[] =
     "При загрузке необходимых файлов произошли ошибки, возможно переустановка исправит эту проблемму!";
 
@@ -51,6 +52,8 @@ constexpr char kScriptFolder[] = "{gamedir}/Data/Maps/";
 constexpr char kScriptExtension[] = ".txt";
 constexpr char kScriptEntry[] = "Script";
 constexpr char kDefaultScriptName[] = "Script1";
+constexpr char kParamCut[] = "Длиннее 20 символов, в карту попадёт только ";
+constexpr char kParamReplaced[] = "Символы, которых нет в кодировке карт (Windows-1251), будут заменены на \"?\".";
 
 constexpr char kMapSize[] = "Размер карты:";
 constexpr char kSizeSeparator[] = "X";
@@ -72,10 +75,14 @@ constexpr char kOpenUnreadable[] = "файл не читается: ";
 constexpr char kOpenDamaged[] = "файл повреждён или обрезан: ";
 constexpr char kOpenWrongVersion[] = "неподдерживаемая версия карты \"";
 constexpr char kOpenNotAMap[] = "файл не является картой Tarvolen.";
-constexpr char kOpenUnknownSurface[] = "карта ссылается на неизвестную базовую поверхность ";
-constexpr char kBackupFailed[] =
-    "Не удалось сохранить прежнее автосохранение как \"Temp.bak.map\"; автосохранение отключено, чтобы не "
-    "затереть его: ";
+constexpr char kMissingSurface[] = "Карта \"";
+constexpr char kMissingSurfaceNumber[] = "\" ссылается на базовую поверхность ";
+constexpr char kMissingSurfaceCount[] = ", которой нет в списке базовых поверхностей (в нём ";
+constexpr char kMissingSurfaceKept[] = "). Карта открыта со всеми записями, не загружена только её базовая текстура.";
+constexpr char kBackupFailed[] = "Не удалось отложить прежнее автосохранение \"";
+constexpr char kBackupFailedWhy[] = "\"; автосохранение отключено, чтобы не затереть его: ";
+constexpr char kAutosaveNote[] = "Автосохранение: ";
+constexpr char kOtherEditorRunning[] = "В этой папке работает ещё один редактор.";
 
 constexpr char kStatusCell[] = "Клетка ";
 constexpr char kStatusNoCell[] = "—";
@@ -89,8 +96,9 @@ constexpr char kStatusSeparator[] = " · ";
 
 constexpr char kUsage[] =
     "Использование: atlas [ФАЙЛ.map]\n"
-    "  ФАЙЛ.map  открыть эту карту, когда каталоги загружены\n"
-    "  --help    показать эту справку и выйти\n";
+    "  ФАЙЛ.map   открыть эту карту, когда каталоги загружены\n"
+    "  --help     показать эту справку и выйти\n"
+    "  --version  показать версию и выйти\n";
 constexpr char kUnknownOption[] = "atlas: неизвестный параметр ";
 constexpr char kTooManyFiles[] = "atlas: можно открыть только одну карту";
 

@@ -1,5 +1,7 @@
 #include "editor/document/map_document.h"
 
+#include "editor/document/autosave_backups.h"
+#include "editor/document/editor_files.h"
 #include "editor/document/editor_texts.h"
 #include "editor/document/map_opening.h"
 #include "platform/paths.h"
@@ -19,7 +21,9 @@ bool TMapDocument::Start(const std::optional<std::string>& startFile) {
     if (!loaded) {
         return false;
     }
-    const bool autosaveKept = OfferAutosaveRestore();
+    m_autosave.reset();
+    m_autosave = TAutosaveSlot::Take(EditorFilesFolder());
+    const bool autosaveKept = !m_autosave->LeftByCrash() || OfferAutosaveRestore();
     if (startFile && ConfirmDiscard()) {
         OpenMapFile(*startFile);
     }
@@ -39,26 +43,24 @@ bool TMapDocument::LoadCatalogues() {
 }
 
 bool TMapDocument::OfferAutosaveRestore() {
-    if (!platform::FileExists(autosave_files::kAutosave)) {
-        return true;
-    }
+    const std::string autosave = m_autosave->Autosave().string();
     if (m_services.AskYesNo(texts::kRestoreQuestion)) {
         try {
             // Restored, the map differs from every file: unnamed and changed.
-            Replace(ReadMapFile(autosave_files::kAutosave, m_session.BaseSurfaces.size()), {}, false);
+            Replace(ReadMapFile(autosave), {}, false, autosave);
             return true;
         } catch (const MapOpenError& error) {
-            m_services.ShowError(OpenFailureMessage(autosave_files::kAutosave, error.what()));
+            m_services.ShowError(OpenFailureMessage(autosave, error.what()));
         }
     }
-    std::error_code failure;
-    std::filesystem::rename(platform::ResolvePath(autosave_files::kAutosave),
-                            platform::ResolvePath(autosave_files::kBackup), failure);
-    if (failure) {
-        m_services.ShowError(texts::kBackupFailed + failure.message());
+    try {
+        KeepAutosaveAside(m_autosave->Autosave(), autosave_files::kKeptBackups);
+        return true;
+    } catch (const std::filesystem::filesystem_error& error) {
+        m_services.ShowError(texts::kBackupFailed + m_autosave->Autosave().filename().string() + texts::kBackupFailedWhy +
+                             error.code().message());
         return false;
     }
-    return true;
 }
 
 bool TMapDocument::ConfirmDiscard() {
@@ -89,14 +91,16 @@ void TMapDocument::OpenCommand() {
 }
 
 bool TMapDocument::OpenMapFile(const std::string& fileName) {
+    // The name the file really has, so that "Сохранить" writes back to it and not beside it.
+    const std::string path = platform::ResolvePath(fileName);
     TMapData data;
     try {
-        data = ReadMapFile(fileName, m_session.BaseSurfaces.size());
+        data = ReadMapFile(path);
     } catch (const MapOpenError& error) {
         m_services.ShowError(OpenFailureMessage(fileName, error.what()));
         return false;
     }
-    Replace(std::move(data), fileName, true);
+    Replace(std::move(data), path, true, fileName);
     return true;
 }
 
@@ -109,17 +113,14 @@ bool TMapDocument::SaveCommand() {
 
 bool TMapDocument::SaveAsCommand() {
     const std::optional<std::string> name = m_services.AskSaveFileName();
-    if (!name) {
-        return false;
-    }
-    m_session.MapFileName = *name;
-    return SaveTo(*name);
+    return name && SaveTo(*name);
 }
 
 bool TMapDocument::SaveTo(const std::string& fileName) {
     bool saved = false;
     try {
         m_session.Map.SaveMap(fileName);
+        m_session.MapFileName = fileName;
         m_session.History.MarkSaved();
         saved = true;
     } catch (const std::exception& error) {
@@ -132,16 +133,23 @@ bool TMapDocument::SaveTo(const std::string& fileName) {
 void TMapDocument::Autosave() {
     // One error box at a time: the box waits in an event loop of its own, in which the timer goes
     // on, so a folder that cannot be written would stack a new box every 30 seconds.
-    if (m_autosaveErrorShown) {
+    if (m_autosaveErrorShown || !m_autosave) {
         return;
     }
     try {
-        m_session.Map.SaveMap(autosave_files::kAutosave);
+        m_session.Map.SaveMap(m_autosave->Autosave().string());
     } catch (const std::exception& error) {
         m_autosaveErrorShown = true;
         m_services.ShowError(error.what());
         m_autosaveErrorShown = false;
     }
+}
+
+std::string TMapDocument::AutosaveNote() const {
+    if (!m_autosave || m_autosave->Number() == 1 || !m_autosave->OthersRunning()) {
+        return {};
+    }
+    return texts::kAutosaveNote + m_autosave->Autosave().filename().string();
 }
 
 void TMapDocument::NewMap() {
@@ -151,11 +159,17 @@ void TMapDocument::NewMap() {
     m_window.MapReplaced();
 }
 
-void TMapDocument::Replace(TMapData data, std::string fileName, bool saved) {
+void TMapDocument::Replace(TMapData data, std::string fileName, bool saved, const std::string& source) {
     m_session.Map.Assign(std::move(data));
     m_session.MapFileName = std::move(fileName);
     m_session.History.Clear(saved);
     m_window.MapReplaced();
+    const std::uint8_t surface = m_session.Map.Header().Surface;
+    if (surface >= m_session.BaseSurfaces.size()) {
+        m_services.ShowMessage(texts::kMissingSurface + source + texts::kMissingSurfaceNumber + std::to_string(surface) +
+                               texts::kMissingSurfaceCount + std::to_string(m_session.BaseSurfaces.size()) +
+                               texts::kMissingSurfaceKept);
+    }
 }
 
 }  // namespace editor

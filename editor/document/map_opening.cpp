@@ -22,15 +22,15 @@ std::string VersionRefusal(std::span<const std::uint8_t> bytes) {
 
 }  // namespace
 
-TMapData ReadMapFile(const std::string& fileName, std::size_t baseSurfaceCount) {
-    if (!platform::FileExists(fileName)) {
+TMapData ReadMapFile(const std::string& path) {
+    if (!platform::ExactFileExists(path)) {
         std::error_code ignored;
-        const bool folder = std::filesystem::is_directory(platform::ResolvePath(fileName), ignored);
+        const bool folder = std::filesystem::is_directory(path, ignored);
         throw MapOpenError(folder ? texts::kOpenFolder : texts::kOpenMissing);
     }
     std::vector<std::uint8_t> bytes;
     try {
-        bytes = platform::ReadWholeFile(fileName);
+        bytes = platform::ReadExactFile(path);
     } catch (const platform::FileError& error) {
         throw MapOpenError(texts::kOpenUnreadable + std::string(error.what()));
     }
@@ -45,9 +45,6 @@ TMapData ReadMapFile(const std::string& fileName, std::size_t baseSurfaceCount) 
     }
     if (!map) {
         throw MapOpenError(VersionRefusal(bytes));
-    }
-    if (map->Header.Surface >= baseSurfaceCount) {
-        throw MapOpenError(texts::kOpenUnknownSurface + std::to_string(map->Header.Surface));
     }
     return std::move(*map);
 }

@@ -2,7 +2,6 @@
 
 #include "editor/data/map_file.h"
 
-#include <cstddef>
 #include <stdexcept>
 #include <string>
 
@@ -14,10 +13,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The map in the file, checked as far as the editor needs to show and edit it: it exists, can be
-// read, is a map of version 1, holds every record its header announces and names a base surface
-// of the catalogue. Throws MapOpenError; nothing is changed either way.
-TMapData ReadMapFile(const std::string& fileName, std::size_t baseSurfaceCount);
+// The map in the file of exactly that name (a caller that wants the case-insensitive look-up
+// resolves the name first), checked as far as the editor needs to show and edit it: it exists, can
+// be read, is a map of version 1 and holds every record its header announces. A base surface the
+// catalogue lacks is no reason to refuse it. Throws MapOpenError; nothing is changed either way.
+TMapData ReadMapFile(const std::string& path);
 
 // The error box's text for a map that did not open.
 std::string OpenFailureMessage(const std::string& fileName, const std::string& reason);

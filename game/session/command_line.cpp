@@ -40,6 +40,8 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
         };
         if (option == "--help") {
             options.Help = true;
+        } else if (option == "--version") {
+            options.Version = true;
         } else if (option == "--windowed") {
             options.Windowed = true;
         } else if (option == "--seed") {
@@ -104,6 +106,7 @@ std::string UsageText() {
            "  --difficulty LEVEL    easy, normal (the default) or hard: the bugs' health and speed and the\n"
            "                        money (normal is the designed game's balance, and the survival game's own)\n"
            "  --help                show this text\n"
+           "  --version             print the version and exit\n"
            "\n"
            "keys of every game, beside the designed ones (W A S D R F, the mouse, 0 to quit):\n"
            "  Home                  the camera over the base, looking down on all of it\n"

@@ -26,6 +26,7 @@ struct TGameOptions {
     TGameMode Mode = TGameMode::Classic;
     TDifficulty Difficulty = TDifficulty::Normal;
     bool Help = false;
+    bool Version = false;
 };
 
 // An option that is unknown, misses its value or has a bad one.

@@ -11,8 +11,10 @@
 #include "game/session/game_script.h"
 #include "game/session/run_stats.h"
 #include "game/session/screen_capture.h"
+#include "platform/data_folder.h"
 #include "platform/paths.h"
 #include "platform/png_writer.h"
+#include "platform/version.h"
 
 #include <SDL.h>
 
@@ -150,6 +152,10 @@ int RunSkirmish(const std::string& programPath, const std::vector<std::string>& 
             std::cout << UsageText();
             return 0;
         }
+        if (options.Version) {
+            std::cout << platform::VersionLine(kProgramName);
+            return 0;
+        }
         if (!options.Script.empty()) {
             script = LoadScript(std::filesystem::absolute(options.Script), 800, 600);
         }
@@ -170,7 +176,9 @@ int RunSkirmish(const std::string& programPath, const std::vector<std::string>& 
     };
     std::optional<TRunResult> result;
     try {
-        result = Play(options, std::move(script), platform::ProgramFolder(programPath));
+        // The data lies beside the program in the build tree and in ../share/skirmish/ when installed.
+        result = Play(options, std::move(script),
+                      platform::FindDataFolder(platform::ProgramFolder(programPath), kProgramName, "models"));
     } catch (const std::exception& error) {
         // The game is gone by now and the desktop's display mode is back.
         ReportToUser(error.what(), unattended);

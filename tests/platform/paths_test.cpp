@@ -71,6 +71,18 @@ TEST_F(PathsTest, ReadsWholeFilesAndNamesTheFileOnFailure) {
     }
 }
 
+// A program's own files are another case's file no more: only the exact name counts.
+TEST_F(PathsTest, ExactReadsSkipTheCaseInsensitiveLookUp) {
+    Touch("temp.map", "other");
+    EXPECT_TRUE(FileExists(Root() + "/Temp.map"));
+    EXPECT_FALSE(ExactFileExists(Root() + "/Temp.map"));
+    EXPECT_TRUE(ExactFileExists(Root() + "\\temp.map"));
+    EXPECT_FALSE(ExactFileExists(Root() + "/Data")) << "a folder is not a file";
+    EXPECT_THROW(ReadExactFile(Root() + "/Temp.map"), FileError);
+    const std::vector<std::uint8_t> bytes = ReadExactFile(Root() + "/temp.map");
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "other");
+}
+
 TEST_F(PathsTest, AtomicWriteReplacesTheExactNameAndLeavesNoTemporary) {
     const std::vector<std::uint8_t> bytes = {1, 2, 3};
     ::chmod((m_root / "Data/Textures.qzp").c_str(), 0640);

@@ -41,6 +41,12 @@ TEST(TextDecoding, Windows1251EncodingInvertsTheDecoding) {
     EXPECT_EQ(EncodeWindows1251("\xD2\xF0"), std::nullopt) << "not UTF-8";
 }
 
+TEST(TextDecoding, LossyEncodingReplacesWhatTheCodePageLacks) {
+    EXPECT_EQ(EncodeWindows1251Replacing("\xD0\xA2\xD1\x80 \xE2\x84\x96"), "\xD2\xF0 \xB9");  // Тр №
+    EXPECT_EQ(EncodeWindows1251Replacing("a\xF0\x9F\x98\x80" "b\xE6\x97\xA5"), "a?b?") << "one '?' a character";
+    EXPECT_EQ(EncodeWindows1251Replacing("x\xD2\xF0y"), "x??y") << "one '?' a byte that is no UTF-8";
+}
+
 TEST(TextDecoding, EachLineIsDecodedOnItsOwn) {
     const std::string text = "\xEF\xBB\xBFgrass\r\n\xD2\xF0\xE0\xE2\xE0\n\xD0\xA2\r\rlast";
     EXPECT_EQ(DecodeCatalogueText(text),

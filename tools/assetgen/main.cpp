@@ -1,3 +1,4 @@
+#include "tools/assetgen/desktop_icons/desktop_icons.h"
 #include "tools/assetgen/editor_data/editor_data.h"
 #include "tools/assetgen/game_images/game_images.h"
 #include "tools/assetgen/game_models/game_models.h"
@@ -28,6 +29,7 @@ int Generate(const std::vector<std::string>& arguments) {
         tools::assetgen::GenerateGameImages(output);
         tools::assetgen::GenerateGameModels(output);
         tools::assetgen::GenerateGameSounds(output);
+        tools::assetgen::GenerateDesktopIcons(output);
         std::uintmax_t total = 0;
         for (const auto& file : output.Files()) {
             total += file.Size;

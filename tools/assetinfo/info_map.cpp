@@ -1,6 +1,7 @@
 #include "tools/assetinfo/info_kinds.h"
 
 #include "editor/data/map_file.h"
+#include "editor/data/special_param.h"
 #include "platform/paths.h"
 #include "platform/text_decoding.h"
 
@@ -32,7 +33,7 @@ nlohmann::json InfoMap(const std::string& path) {
         special.push_back({{"kind", object.Kind},
                            {"x", object.X},
                            {"y", object.Y},
-                           {"param", platform::DecodeTextLine(object.Param.Text())}});
+                           {"param", editor::SpecialParamText(object.Param)}});
     }
     nlohmann::json air = nlohmann::json::array();
     for (const editor::TAirObject& object : map->Air) {

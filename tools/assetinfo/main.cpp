@@ -1,3 +1,4 @@
+#include "platform/data_folder.h"
 #include "platform/paths.h"
 #include "tools/assetinfo/check_map.h"
 #include "tools/assetinfo/info_dispatch.h"
@@ -23,7 +24,7 @@ constexpr char kUsage[] =
     "--check prints one JSON object per problem of each map, with the keys file, problem (outside,\n"
     "kind, duplicate, header), layer (header, tiles, ground, special, air), index, x, y and message,\n"
     "and exits with 1 when there are any. Kinds are checked against the editor's catalogues when its\n"
-    "System and Data folders lie beside assetinfo.\n";
+    "System and Data folders lie beside assetinfo (or, installed, in ../share/atlas/).\n";
 
 void Print(const nlohmann::json& description) {
     // File names need not be UTF-8; bad bytes must not stop the output.
@@ -34,7 +35,8 @@ int Check(const std::vector<std::string>& files, const std::string& programPath)
     if (files.empty()) {
         throw tools::UsageError("--check needs at least one FILE.map");
     }
-    const editor::TCatalogueSizes catalogues = tools::QuietlyReadCatalogueSizes(platform::ProgramFolder(programPath));
+    const editor::TCatalogueSizes catalogues = tools::QuietlyReadCatalogueSizes(
+        platform::FindDataFolder(platform::ProgramFolder(programPath), "atlas", "System"));
     bool anyLine = false;
     for (const std::string& path : files) {
         for (const nlohmann::json& line : tools::CheckMapFileLines(path, catalogues)) {

@@ -1,9 +1,20 @@
 #include "tools/command_line/command_line.h"
 
+#include "platform/version.h"
+
 #include <algorithm>
+#include <initializer_list>
 #include <iostream>
+#include <string_view>
 
 namespace tools {
+namespace {
+
+constexpr char kCommonOptions[] =
+    "  --help     show this text\n"
+    "  --version  print the version and exit\n";
+
+}  // namespace
 
 void RejectUnknownOptions(const std::vector<std::string>& arguments, const std::vector<std::string>& known) {
     for (const std::string& argument : arguments) {
@@ -17,15 +28,24 @@ void RejectUnknownOptions(const std::vector<std::string>& arguments, const std::
 int RunTool(const std::string& program, const std::string& usage, int argc, char** argv,
             const std::function<int(const std::vector<std::string>& arguments)>& run) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (std::any_of(arguments.begin(), arguments.end(),
-                    [](const std::string& argument) { return argument == "--help" || argument == "-h"; })) {
-        std::cout << usage;
+    const auto given = [&](std::initializer_list<std::string_view> names) {
+        return std::any_of(arguments.begin(), arguments.end(), [&](const std::string& argument) {
+            return std::find(names.begin(), names.end(), argument) != names.end();
+        });
+    };
+    const std::string help = usage + kCommonOptions;
+    if (given({"--help", "-h"})) {
+        std::cout << help;
+        return 0;
+    }
+    if (given({"--version"})) {
+        std::cout << platform::VersionLine(program);
         return 0;
     }
     try {
         return run(arguments);
     } catch (const UsageError& error) {
-        std::cerr << program << ": " << error.what() << '\n' << usage;
+        std::cerr << program << ": " << error.what() << '\n' << help;
         return 2;
     }
 }

@@ -19,9 +19,10 @@ public:
 // the known ones.
 void RejectUnknownOptions(const std::vector<std::string>& arguments, const std::vector<std::string>& known = {});
 
-// The tools' main: "--help" (or "-h") anywhere prints the usage on standard output and answers 0;
-// a UsageError thrown by run prints "program: message" and the usage on standard error and
-// answers 2; otherwise run's own answer.
+// The tools' main: "--help" (or "-h") anywhere prints the usage and the options every tool has on
+// standard output and answers 0, as "--version" does with "program version"; a UsageError thrown
+// by run prints "program: message" and the same help on standard error and answers 2; otherwise
+// run's own answer.
 int RunTool(const std::string& program, const std::string& usage, int argc, char** argv,
             const std::function<int(const std::vector<std::string>& arguments)>& run);
 

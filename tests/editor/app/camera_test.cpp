@@ -76,6 +76,17 @@ TEST_F(CameraWindowTest, PointJustRightAndAboveTheCentrePicksCellTwoTwo) {
     EXPECT_EQ(Session().Camera.CursorY, 1);
 }
 
+// The pixel under the mouse is read, not the one below it: the view's top row picks as well.
+TEST_F(CameraWindowTest, TheTopAndBottomRowsOfTheViewPick) {
+    StartEditor();
+    Session().Camera.Zoom = -2;
+    const int x = View().width() / 2 + 5;
+    MoveMouse(QPoint(x, 0));
+    EXPECT_EQ(std::make_pair(Session().Camera.CursorX, Session().Camera.CursorY), std::make_pair(2, 2));
+    MoveMouse(QPoint(x, View().height() - 1));
+    EXPECT_EQ(std::make_pair(Session().Camera.CursorX, Session().Camera.CursorY), std::make_pair(2, 1));
+}
+
 TEST_F(CameraWindowTest, ViewOfNoHeightKeepsAFiniteProjection) {
     StartEditor();
     View().makeCurrent();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 
 namespace editor {
 namespace {
@@ -107,6 +108,48 @@ TEST_F(CommandsTest, PropertiesResizeTheMapWithoutTouchingRecords) {
     properties.Button1Click();
     EXPECT_EQ(MapData().Header.Surface, 1);
     EXPECT_NE(Session().BaseTexture, base);
+}
+
+// The map opens with its records; its missing base surface is said once, the texture shown stays,
+// and OK in the properties (whose list has no entry for it) keeps the surface.
+TEST_F(CommandsTest, AMapOnAMissingBaseSurfaceOpensAndKeepsIt) {
+    StartEditor();
+    const std::uint32_t base = Session().BaseTexture;
+    TMap stored;
+    stored.SetSurface(9);
+    stored.AddTile(1, 2, 2);
+    stored.SaveMap(PathOf("surface.map"));
+    m_answers.push_back(PathOf("surface.map"));
+    m_window->Menu().N7->trigger();
+    EXPECT_EQ(MapData().Header.Surface, 9);
+    EXPECT_EQ(MapData().Tiles.size(), 1u);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(m_errors.empty());
+    EXPECT_TRUE(m_dataMessages.empty());
+    EXPECT_EQ(Session().BaseTexture, base);
+
+    m_window->Menu().N3->trigger();
+    EXPECT_EQ(m_window->Properties().ComboBox1()->currentIndex(), -1);
+    m_window->Properties().Button1Click();
+    EXPECT_EQ(MapData().Header.Surface, 9);
+    EXPECT_TRUE(m_errors.empty());
+}
+
+// A second editor in the folder writes "Temp-2.map" and says so beside the status line.
+TEST_F(CommandsTest, ASecondEditorInTheFolderNamesItsOwnAutosave) {
+    StartEditor();
+    EXPECT_TRUE(m_window->AutosaveNote().isHidden());
+    TfrmGL second(RecordingServices());
+    second.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.Started(); }, 20000));
+    EXPECT_FALSE(second.AutosaveNote().isHidden());
+    EXPECT_TRUE(second.AutosaveNote().text().contains("Temp-2.map")) << second.AutosaveNote().text().toStdString();
+    EXPECT_EQ(second.statusBar()->currentMessage(), QString::fromUtf8(texts::kOtherEditorRunning));
+    EXPECT_TRUE(m_questions.empty());
+    second.Timer1Timer();
+    m_window->Timer1Timer();
+    EXPECT_TRUE(std::filesystem::exists(m_folder / "Temp-2.map"));
+    EXPECT_TRUE(std::filesystem::exists(m_folder / "Temp.map"));
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(ObjectDisplayNameTest, DropsTheExtensionByCharacters) {
 
 TEST(LoadBaseTextureTest, SurfaceBeyondTheListIsAnError) {
     std::uint32_t texture = 7;
-    EXPECT_THROW(LoadBaseTexture({"a", "b"}, 2, texture), CatalogueError);
+    EXPECT_THROW(LoadBaseTexture({}, {"a", "b"}, 2, texture), CatalogueError);
     EXPECT_EQ(texture, 7u);
 }
 
@@ -66,6 +66,8 @@ protected:
         std::filesystem::remove_all(m_root);
         std::filesystem::create_directories(m_root / "here");
         std::filesystem::create_directories(m_root / "program" / "System");
+        std::filesystem::create_directories(m_root / "usr" / "bin");
+        std::filesystem::create_directories(m_root / "usr" / "share" / "atlas" / "System");
     }
     void TearDown() override { std::filesystem::remove_all(m_root); }
     std::filesystem::path m_root;
@@ -76,6 +78,8 @@ TEST_F(DataFolderTest, ProgramFolderServesWhenTheCurrentOneHasNoSystemFolder) {
     std::filesystem::create_directories(m_root / "here" / "system");
     EXPECT_EQ(ChooseDataFolder(m_root / "here", m_root / "program"), m_root / "here");
     EXPECT_EQ(ChooseDataFolder(m_root / "elsewhere", m_root / "nowhere"), m_root / "elsewhere");
+    // Installed: the data is in ../share/atlas/ beside the program's folder.
+    EXPECT_EQ(ChooseDataFolder(m_root / "elsewhere", m_root / "usr" / "bin"), m_root / "usr" / "share" / "atlas");
 }
 
 }  // namespace

@@ -229,24 +229,28 @@ TEST(EditsPlainTest, StatusLineSaysCellSizeCountsAndName) {
               "Клетка — · карта 4 x 4 · плитки 1 · наземные 0 · спец. 0 · возд. 1 · Без имени");
 }
 
-TEST(EditsPlainTest, CommandLineTakesOneMapOrHelp) {
+TEST(EditsPlainTest, CommandLineTakesOneMapHelpOrVersion) {
     const struct {
         std::vector<std::string> arguments;
         bool help;
+        bool version;
         std::optional<std::string> file;
         bool error;
     } cases[] = {
-        {{}, false, std::nullopt, false},
-        {{"a.map"}, false, "a.map", false},
-        {{"--help"}, true, std::nullopt, false},
-        {{"a.map", "-h"}, true, "a.map", false},
-        {{"a.map", "b.map"}, false, "a.map", true},
-        {{"--frames"}, false, std::nullopt, true},
-        {{"--", "-odd.map"}, false, "-odd.map", false},
+        {{}, false, false, std::nullopt, false},
+        {{"a.map"}, false, false, "a.map", false},
+        {{"--help"}, true, false, std::nullopt, false},
+        {{"a.map", "-h"}, true, false, "a.map", false},
+        {{"--version"}, false, true, std::nullopt, false},
+        {{"--", "--version"}, false, false, "--version", false},
+        {{"a.map", "b.map"}, false, false, "a.map", true},
+        {{"--frames"}, false, false, std::nullopt, true},
+        {{"--", "-odd.map"}, false, false, "-odd.map", false},
     };
     for (const auto& c : cases) {
         const TCommandLine line = ParseCommandLine(c.arguments);
         EXPECT_EQ(line.Help, c.help);
+        EXPECT_EQ(line.Version, c.version);
         EXPECT_EQ(line.MapFile, c.file);
         EXPECT_EQ(!line.Error.empty(), c.error);
     }

@@ -12,6 +12,8 @@
 
 #include <GL/gl.h>
 
+#include <set>
+
 namespace editor {
 namespace {
 
@@ -143,6 +145,45 @@ TEST_F(StartupTest, MalformedMeshEndsTheProgramAndLeavesNoTemporaryFile) {
     EXPECT_EQ(m_messages, std::vector<std::string>{texts::kStartupFailure});
     EXPECT_TRUE(m_terminated);
     EXPECT_FALSE(std::filesystem::exists(m_folder / "Temp.qzm"));
+}
+
+std::set<std::string> FolderListing(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        names.insert(std::filesystem::relative(entry.path(), folder).string());
+    }
+    return names;
+}
+
+// Meshes are read from the package in memory: the start writes nothing beside the data (a folder
+// where "Temp.qzm" cannot be written starts as any other), only the autosave's lock.
+TEST_F(StartupTest, StartingWritesNothingBesideTheData) {
+    std::filesystem::create_directories(m_folder / "Temp.qzm" / "taken");
+    std::set<std::string> expected = FolderListing(m_folder);
+    StartEditor();
+    EXPECT_FALSE(m_terminated);
+    EXPECT_TRUE(m_dataMessages.empty());
+    EXPECT_GE(Session().Kinds.GroundKinds.at(1).Mesh, 0);
+    expected.insert("Temp.map.lock");
+    EXPECT_EQ(FolderListing(m_folder), expected);
+}
+
+// Past the first three textures that fail, their boxes give way to one that counts the rest.
+TEST_F(StartupTest, ManyMissingTexturesShowAFewBoxesAndACount) {
+    std::string surfaces = "Камни\n";
+    for (int i = 0; i < 100; ++i) {
+        surfaces += "нет" + std::to_string(i) + "\n";
+    }
+    test_data::WriteFile(m_folder / "System" / "Surface.txt", surfaces);
+    StartEditor();
+    EXPECT_FALSE(m_terminated);
+    ASSERT_EQ(m_dataMessages.size(), 7u);
+    EXPECT_EQ(m_dataMessages[0], "Error|Record \"нет0.bmp\" not found in \"Data\\Textures.qzp\"");
+    EXPECT_EQ(m_dataMessages[5], "BMP Unit|Couldn't load BMP from stream");
+    EXPECT_EQ(m_dataMessages[6].rfind(std::string("Error|") + texts::kMoreLoadFailures + "97:\nнет3.bmp\n", 0), 0u)
+        << m_dataMessages[6];
+    EXPECT_EQ(Session().Kinds.SurfaceKinds.size(), 101u);
+    EXPECT_NE(Session().Kinds.SurfaceKinds[0].Texture, 0);
 }
 
 TEST_F(StartupTest, OddObjectListListsTheLastLineWithoutAKind) {

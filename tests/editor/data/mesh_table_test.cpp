@@ -36,6 +36,20 @@ TEST_F(MeshTableTest, LoadsIntoTheFirstFreeSlot) {
     EXPECT_EQ(table.Mesh(4), nullptr);
 }
 
+// A package's record loads from memory, and a bad one is named by its record in the box.
+TEST_F(MeshTableTest, RecordsLoadFromMemory) {
+    TMeshTable table;
+    const std::string text = qzm_samples::TexturedObject();
+    EXPECT_EQ(table.LoadMeshRecord("Дом.qzm", std::vector<std::uint8_t>(text.begin(), text.end())), 0);
+    ASSERT_NE(table.Mesh(0), nullptr);
+    EXPECT_TRUE(table.Mesh(0)->Textured());
+    std::string outOfRange = qzm_samples::Object();
+    outOfRange.replace(outOfRange.find("1 3 4"), 5, "1 3 7");
+    EXPECT_EQ(table.LoadMeshRecord("Ель.qzm", std::vector<std::uint8_t>(outOfRange.begin(), outOfRange.end())), -1);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].rfind("Draw3D Unit|File \"Ель.qzm\" is not a valid mesh: ", 0), 0u) << m_messages[0];
+}
+
 TEST_F(MeshTableTest, FileNamesResolveWithoutRegardToCase) {
     TMeshTable table;
     WriteText("temp.QZM", qzm_samples::Object());

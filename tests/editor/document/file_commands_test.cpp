@@ -52,21 +52,68 @@ TEST_F(FileCommandsTest, SaveAsRenamesAndNewForgetsTheName) {
     EXPECT_EQ(m_window.Replacements, replacements + 1);
 }
 
-// The name is taken before the save, as the menu command does; a later "Сохранить" tries it again.
-TEST_F(FileCommandsTest, SaveErrorsGoToTheErrorBoxAndTheDocumentGoesOn) {
+// A save that fails (a folder that is not there, a full disk) leaves the map its old name, so
+// the next "Сохранить" writes where the map was saved before, not to a file that was never made.
+TEST_F(FileCommandsTest, AFailedSaveAsKeepsTheOldName) {
     ASSERT_TRUE(m_document.Start({}));
     EditMap(1);
     m_answers.push_back(PathOf("no-such-folder/x.map"));
     EXPECT_FALSE(m_document.SaveAsCommand());
     EXPECT_EQ(m_errors.size(), 1u);
-    EXPECT_EQ(m_session.MapFileName, PathOf("no-such-folder/x.map"));
+    EXPECT_TRUE(m_session.MapFileName.empty());
     EXPECT_TRUE(m_session.History.Modified()) << "nothing was saved";
     EXPECT_GE(m_window.FileStateChanges, 1);
 
     m_answers.push_back(PathOf("x.map"));
     EXPECT_TRUE(m_document.SaveAsCommand());
-    EXPECT_EQ(m_errors.size(), 1u);
+    m_answers.push_back(PathOf("no-such-folder/y.map"));
+    EditMap(2);
+    EXPECT_FALSE(m_document.SaveAsCommand());
+    EXPECT_EQ(m_session.MapFileName, PathOf("x.map"));
+    EXPECT_TRUE(m_document.SaveCommand());
+    EXPECT_TRUE(m_answers.empty());
+    EXPECT_EQ(m_errors.size(), 2u);
     EXPECT_EQ(FileBytes("x.map"), MapBytes());
+}
+
+// Saving writes the exact name given: "MyMap.map" beside "mymap.map" is a file of its own. A map
+// opened through the case-insensitive look-up is saved back to the file it was read from.
+TEST_F(FileCommandsTest, NamesThatDifferOnlyInCaseAreTwoFiles) {
+    WriteBytes("mymap.map", StoredMapBytes(1, 2));
+    ASSERT_TRUE(m_document.Start({}));
+    EXPECT_TRUE(m_document.OpenMapFile(PathOf("MYMAP.MAP")));
+    EXPECT_EQ(m_session.MapFileName, PathOf("mymap.map"));
+    EditMap(4);
+    EXPECT_TRUE(m_document.SaveCommand());
+    const Bytes saved = MapBytes();
+    EXPECT_EQ(FileBytes("mymap.map"), saved);
+    EXPECT_FALSE(Exists("MYMAP.MAP"));
+
+    EditMap(5);
+    m_answers.push_back(PathOf("MyMap.map"));
+    EXPECT_TRUE(m_document.SaveAsCommand());
+    EXPECT_EQ(FileBytes("MyMap.map"), MapBytes());
+    EXPECT_EQ(FileBytes("mymap.map"), saved);
+}
+
+// The described editor loads such a map and only its base texture fails: it opens with every
+// record, and the user hears which surface is missing.
+TEST_F(FileCommandsTest, AMapOnABaseSurfaceBeyondTheCatalogueOpensWithAllItsRecords) {
+    ASSERT_TRUE(m_document.Start({}));
+    Bytes stored = StoredMapBytes(0, 3);
+    stored[2] = 9;
+    WriteBytes("surface.map", stored);
+    m_answers.push_back(PathOf("surface.map"));
+    m_document.OpenCommand();
+    EXPECT_EQ(MapBytes(), stored);
+    EXPECT_EQ(m_session.MapFileName, PathOf("surface.map"));
+    EXPECT_FALSE(m_session.History.Modified());
+    EXPECT_TRUE(m_errors.empty());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].find(PathOf("surface.map")), std::string::npos) << m_messages[0];
+    EXPECT_NE(m_messages[0].find(" 9,"), std::string::npos) << m_messages[0];
+    EXPECT_TRUE(m_document.SaveCommand());
+    EXPECT_EQ(FileBytes("surface.map"), stored);
 }
 
 TEST_F(FileCommandsTest, FailedOpenNamesFileAndReasonAndLeavesEverythingAsItWas) {
@@ -82,11 +129,8 @@ TEST_F(FileCommandsTest, FailedOpenNamesFileAndReasonAndLeavesEverythingAsItWas)
     truncated.pop_back();
     Bytes wrongVersion = StoredMapBytes(0, 1);
     wrongVersion[22] = '2';
-    Bytes unknownSurface = StoredMapBytes(0, 1);
-    unknownSurface[2] = 9;
     WriteBytes("truncated.map", truncated);
     WriteBytes("v2.map", wrongVersion);
-    WriteBytes("surface.map", unknownSurface);
     const std::string text = "Это просто текст, а вовсе не карта местности.";
     WriteBytes("notes.map", Bytes(text.begin(), text.end()));
     WriteBytes("tiny.map", Bytes{'m', 'a', 'p'});
@@ -101,7 +145,6 @@ TEST_F(FileCommandsTest, FailedOpenNamesFileAndReasonAndLeavesEverythingAsItWas)
         {"v2.map", "\"v2_"},
         {"notes.map", texts::kOpenNotAMap},
         {"tiny.map", texts::kOpenNotAMap},
-        {"surface.map", texts::kOpenUnknownSurface},
     };
     for (const auto& c : cases) {
         m_errors.clear();

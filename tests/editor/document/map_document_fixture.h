@@ -4,12 +4,14 @@
 #include "editor/document/document_window.h"
 #include "editor/document/map_document.h"
 #include "platform/paths.h"
+#include "tests/editor/document/other_editor.h"
 #include "tests/editor/document/recording_user.h"
 #include "tests/editor/document/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <stdexcept>
@@ -48,6 +50,10 @@ protected:
         m_session.Map.AddTile(0, x, 1);
         m_session.History.Commit(m_session.Map);
     }
+
+    // Another editor of the folder that wrote its autosave (when given bytes) and crashed.
+    void CrashedEditorLeft(const std::optional<Bytes>& autosave) { CrashedEditor(m_folder.Path(), autosave); }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(PathOf(name)); }
 
     const TMapData& MapData() const { return m_session.Map.Data(); }
     Bytes MapBytes() const { return EncodeMap(MapData()); }

@@ -35,6 +35,7 @@ TEST(CommandLine, TakesEveryOption) {
     for (const char* named : {"--survival", "--difficulty", "best-scores.json", "Home", "Delete", "  N  ", "  R  "}) {
         EXPECT_NE(game::UsageText().find(named), std::string::npos) << named;
     }
+    EXPECT_TRUE(ParseCommandLine({"--windowed", "--version"}).Version);
     const game::TGameOptions plain = ParseCommandLine({});
     EXPECT_FALSE(plain.Windowed);
     EXPECT_FALSE(plain.Mute);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -66,7 +67,15 @@ TEST(ToolCommandLines, HelpUnknownOptionsAndMissingArguments) {
         const Result help = RunProgram(tool.program, "--help");
         EXPECT_EQ(help.status, 0) << tool.name;
         EXPECT_EQ(help.out.rfind(usage, 0), 0u) << tool.name << ": " << help.out;
+        EXPECT_NE(help.out.find("\n  --version  "), std::string::npos) << tool.name << ": " << help.out;
         EXPECT_EQ(help.err, "") << tool.name;
+
+        // Anywhere on the line, as --help is; the version is the project's x.y.z.
+        const Result version = RunProgram(tool.program, "some-file --version");
+        EXPECT_EQ(version.status, 0) << tool.name;
+        EXPECT_TRUE(std::regex_match(version.out, std::regex(std::string(tool.name) + " [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+            << version.out;
+        EXPECT_EQ(version.err, "") << tool.name;
 
         for (const std::string& arguments : {std::string("--frobnicate"), tool.missingArgument}) {
             const Result wrong = RunProgram(tool.program, arguments);
