@@ -35,7 +35,8 @@ protected:
     }
 
     TSoundRecorder sound;
-    TGameDriver driver{*game};
+    // Made anew for each use: Restart replaces the game.
+    TGameDriver Driver() { return TGameDriver{*game}; }
 };
 
 // Delete or Backspace sells the tower the left button holds for half its price. Its nodes go, the
@@ -44,9 +45,9 @@ protected:
 // the button, while placing, or with the pointer off every tower.
 TEST_F(FeedbackTest, SellingPaysHalfThePriceFreesTheTowerAndReusesItsRecord) {
     game->SetSoundSink(&sound);
-    TGLProxyObject* rocket = driver.Tower(game::RocketTower.Button, driver.Ground(TVec4{-15, 0, -15, 1}));
-    TGLProxyObject* gatling = driver.Tower(game::GatlingTower.Button, driver.Ground(TVec4{-12, 0, 12, 1}));
-    TGLProxyObject* laser = driver.Tower(game::LaserTower.Button, driver.Ground(TVec4{12, 0, -12, 1}));
+    TGLProxyObject* rocket = Driver().Tower(game::RocketTower.Button, Driver().Ground(TVec4{-15, 0, -15, 1}));
+    TGLProxyObject* gatling = Driver().Tower(game::GatlingTower.Button, Driver().Ground(TVec4{-12, 0, 12, 1}));
+    TGLProxyObject* laser = Driver().Tower(game::LaserTower.Button, Driver().Ground(TVec4{12, 0, -12, 1}));
     ASSERT_EQ(State().TowerCount, 4);
     ASSERT_EQ(State().Money, 500 - 160);
     sound.Take();
@@ -86,7 +87,7 @@ TEST_F(FeedbackTest, SellingPaysHalfThePriceFreesTheTowerAndReusesItsRecord) {
     bug.Actor->SetWorldPosition(TVec4{at.X + 4, at.Y, at.Z, 1});
     game->firebaseProgress(gatling, 0.2, 0);
     EXPECT_EQ(Record(1).Target, 7);
-    driver.ClickButton(game::GatlingTower.Button);
+    Driver().ClickButton(game::GatlingTower.Button);
     EXPECT_EQ(State().TowerCount, 3);
     EXPECT_TRUE(Record(2).Following);
     EXPECT_EQ(Record(2).Proxy.Get(), Scene().Towers->ChildAt(Scene().Towers->ChildCount() - 1));
@@ -153,10 +154,10 @@ TEST_F(FeedbackTest, ModesShowOnScreenAndHomeLooksDownOnTheBase) {
         Frame();
         EXPECT_EQ(game->Hud.SpeedSign->Text(), sign);
     }
-    driver.ClickButton(game::rules::RepairButton);
+    Driver().ClickButton(game::rules::RepairButton);
     Frame();
     EXPECT_TRUE(game->Hud.RepairBox->Visible());
-    driver.ClickTerrain();
+    Driver().ClickTerrain();
     Frame();
     EXPECT_FALSE(game->Hud.RepairBox->Visible());
     KeyDown(vkPause);

@@ -80,7 +80,8 @@ protected:
     }
 
     TSoundRecorder sound;
-    TGameDriver driver{*game};
+    // Made anew for each use: Restart replaces the game.
+    TGameDriver Driver() { return TGameDriver{*game}; }
 };
 
 // The bugs wait hidden in their nests; the countdown sends wave 1, whose four bugs leave one by one
@@ -155,7 +156,7 @@ TEST_F(SurvivalTest, TheFallStopsTheWorldOnlyInTheSurvivalGame) {
             told.push_back(score);
             return std::int64_t{7};
         };
-        driver.Tower(game::RocketTower.Button, driver.Ground(TVec4{-15, 0, -15, 1}));
+        Driver().Tower(game::RocketTower.Button, Driver().Ground(TVec4{-15, 0, -15, 1}));
         BiteTheLastHealth();
         State().Speed = 3;
         const double before = game->Figures.GameTime;
@@ -191,7 +192,7 @@ TEST_F(SurvivalTest, TheFallStopsTheWorldOnlyInTheSurvivalGame) {
         EXPECT_GT(Scene().cam->GetWorldPosition().Y, camera.Y + 0.5f) << "the camera flies on";
         // Nothing is bought, paused or called while the base lies fallen.
         const int money = State().Money;
-        driver.ClickButton(game::GatlingTower.Button);
+        Driver().ClickButton(game::GatlingTower.Button);
         KeyDown(vkF9);
         KeyDown(VirtualKeyOfChar('N'));
         EXPECT_EQ(State().Money, money);
@@ -222,10 +223,10 @@ TEST_F(SurvivalTest, ANewGameAfterTheFallReplaysTheFreshGameWithNothingLeftOver)
     const std::vector<float> start = snapshot();
     const std::vector<float> fresh = firstWave();
 
-    const TVec4 rocket = driver.Tower(game::RocketTower.Button, driver.Ground(TVec4{-15, 0, -15, 1}))->GetWorldPosition();
-    driver.Tower(game::GatlingTower.Button, driver.Ground(TVec4{-12, 0, 12, 1}));
-    const TVec4 laser = driver.Tower(game::LaserTower.Button, driver.Ground(TVec4{12, 0, -12, 1}))->GetWorldPosition();
-    driver.ClickButton(game::GatlingTower.Button);
+    const TVec4 rocket = Driver().Tower(game::RocketTower.Button, Driver().Ground(TVec4{-15, 0, -15, 1}))->GetWorldPosition();
+    Driver().Tower(game::GatlingTower.Button, Driver().Ground(TVec4{-12, 0, 12, 1}));
+    const TVec4 laser = Driver().Tower(game::LaserTower.Button, Driver().Ground(TVec4{12, 0, -12, 1}))->GetWorldPosition();
+    Driver().ClickButton(game::GatlingTower.Button);
     // A bug held in the rocket tower's range and one in the laser's, until missiles fly.
     for (int pass = 0; pass < 5 * 85; ++pass) {
         Bug(1).Actor->SetWorldPosition(TVec4{rocket.X + 8, rocket.Y, rocket.Z, 1});
