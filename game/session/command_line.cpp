@@ -108,16 +108,14 @@ std::string UsageText() {
            "  --help                show this text\n"
            "  --version             print the version and exit\n"
            "\n"
-           "keys of every game, beside the designed ones (W A S D R F, the mouse, 0 to quit):\n"
+           "keys of every game, beside the flight (W A S D R F), the mouse, Pause, F5 to F12, M and 0:\n"
            "  Home                  the camera over the base, looking down on all of it\n"
            "  Delete, Backspace     with the left button held on a placed tower: sell it for half its price\n"
            "  H                     health bars over wounded bugs and the reward rising from each kill\n"
            "                        (off at start in the classic game, on in the survival game)\n"
-           "  Pause or F9           pause and go on;  F5 F6 F7: speed 1x 2x 3x;  F11: window;  F12: screenshot\n"
-           "  M, -, =               sound off and on, volume down and up\n"
            "keys of the survival game:\n"
            "  N                     the next wave now, for a bonus of money for the seconds left\n"
-           "  R                     once the base has fallen: a new game (else R flies up);  0: quit\n";
+           "  R                     once the base has fallen: a new game (else R flies up); 0 quits\n";
 }
 
 }  // namespace game
