@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/app/frustum.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/mesh_arrays.h"
-#include "editor/app/tile_geometry.h"
-#include "editor/app/tool_settings.h"
 #include "editor/document/editor_session.h"
+#include "editor/document/tool_settings.h"
+#include "editor/view/frustum.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/mesh_arrays.h"
+#include "editor/view/tile_geometry.h"
 
 #include <cstdint>
 #include <map>

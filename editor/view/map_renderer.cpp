@@ -1,9 +1,9 @@
-#include "editor/app/map_renderer.h"
+#include "editor/view/map_renderer.h"
 
-#include "editor/app/draw3d.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/map_shapes.h"
 #include "editor/data/mesh_table.h"
+#include "editor/view/draw3d.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/map_shapes.h"
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "editor/app/data_folder.h"
+#include "editor/view/data_folder.h"
 
 #include "platform/data_folder.h"
 #include "platform/paths.h"
