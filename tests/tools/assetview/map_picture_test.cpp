@@ -1,5 +1,6 @@
 #include "editor/data/map_file.h"
 #include "editor/data/package_writer.h"
+#include "tests/editor/data/record_builders.h"
 #include "tools/writers/bmp_writer.h"
 #include "tools/writers/jpeg_writer.h"
 #include "tools/writers/output_folder.h"
@@ -80,23 +81,16 @@ editor::TSurfaceTile Tile(std::uint8_t kind, std::uint8_t x, std::uint8_t y, std
 }
 
 editor::TGroundObject Roof(std::int32_t kind, std::uint8_t x, std::uint8_t y, std::int32_t angle) {
-    editor::TGroundObject object;
-    object.Kind = kind;
-    object.Angle = angle;
-    object.X = x;
-    object.Y = y;
-    object.Height = 2;  // the roof's normal keeps its length under the object's scaling: lit fully
-    return object;
+    editor::TGroundObject roof = editor::test_records::GroundAt(kind, x, y, 1, angle);
+    roof.Height = 2;  // the roof's normal keeps its length under the object's scaling: lit fully
+    return roof;
 }
 
 editor::TAirObject Cloud(std::uint8_t x, std::uint8_t y, std::uint8_t side, std::uint8_t opacity) {
-    editor::TAirObject object;
-    object.X = x;
-    object.Y = y;
-    object.Length = side;
-    object.Width = side;
-    object.Opacity = opacity;
-    return object;
+    editor::TAirObject cloud = editor::test_records::AirAt(0, x, y, 0, opacity);
+    cloud.Length = side;
+    cloud.Width = side;
+    return cloud;
 }
 
 // Cells, bottom row first (y = 0):
