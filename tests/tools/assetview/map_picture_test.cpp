@@ -197,9 +197,10 @@ protected:
                                                                static_cast<std::streamsize>(bytes.size()));
     }
 
-    Result Run(const std::string& arguments) {
-        const std::string command =
-            "cd '" + m_folder.string() + "' && " ASSETVIEW_PROGRAM " " + arguments + " 2>stderr.txt";
+    // Runs in the folder or one inside it.
+    Result Run(const std::string& arguments, const std::string& inside = ".") {
+        const std::string command = "cd '" + (m_folder / inside).string() + "' && " ASSETVIEW_PROGRAM " " + arguments +
+                                    " 2>" + (m_folder / "stderr.txt").string();
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(m_folder / "stderr.txt")};
     }
@@ -262,11 +263,16 @@ TEST_F(MapPictureGL, RefusesWhatItCannotDrawInOneLineAndKeepsTheOldPicture) {
     WriteMap("no-cells.map", editor::EncodeMap(noCells));
     WriteMap("other-version.map", editor::EncodeMap(otherVersion));
     WriteMap("negative-count.map", negativeCount);
+    // Catalogues without their packages.
+    fs::create_directories(m_folder / "catalogues-only");
+    fs::copy(m_folder / "System", m_folder / "catalogues-only" / "System", fs::copy_options::recursive);
+
 
     struct Refused {
         std::string arguments;
         int status;
         std::string said;
+        std::string inside = ".";
     };
     const Refused cases[] = {
         {"truncated.map out.png", 1, "broken map"},
@@ -275,6 +281,7 @@ TEST_F(MapPictureGL, RefusesWhatItCannotDrawInOneLineAndKeepsTheOldPicture) {
         {"no-cells.map out.png", 1, "no cells"},
         {"absent.map out.png", 1, "absent.map"},
         {"hand-made.map no-such-folder/out.png", 1, "no-such-folder/out.png"},
+        {"../hand-made.map ../out.png", 1, "Textures.qzp is missing", "catalogues-only"},
         {"hand-made.map out.png --size 0", 2, "--size"},
         {"hand-made.map out.png --size 4097", 2, "--size"},
         {"hand-made.map out.png --size 64x64", 2, "--size"},
@@ -282,7 +289,7 @@ TEST_F(MapPictureGL, RefusesWhatItCannotDrawInOneLineAndKeepsTheOldPicture) {
     };
     for (const Refused& refused : cases) {
         std::ofstream(m_folder / "out.png") << "the old picture";
-        const Result result = Run(refused.arguments);
+        const Result result = Run(refused.arguments, refused.inside);
         EXPECT_EQ(result.Status, refused.status) << refused.arguments;
         const std::string firstLine = result.Errors.substr(0, result.Errors.find('\n'));
         EXPECT_TRUE(firstLine.starts_with("assetview: ")) << refused.arguments << ": " << result.Errors;

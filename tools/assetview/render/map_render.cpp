@@ -61,14 +61,26 @@ editor::TMapData ReadMap(const std::string& path) {
     return std::move(*map);
 }
 
+// The editor starts without its packages, with a box for every texture; a picture without them
+// would show nothing of what the map holds.
+void RequireData(const std::filesystem::path& folder) {
+    if (!editor::HasSystemFolder(folder)) {
+        throw std::runtime_error("no editor data: no System folder in the current folder, beside assetview or in "
+                                 "../share/atlas/ beside its folder");
+    }
+    for (const char* package : {editor::catalogue_files::kTextures, editor::catalogue_files::kObjects}) {
+        const std::string path = editor::InDataFolder(folder, package);
+        if (!platform::FileExists(path)) {
+            throw std::runtime_error("no editor data: " + path + " is missing");
+        }
+    }
+}
+
 }  // namespace
 
 MapPicture RenderMap(const ViewOptions& options, const std::filesystem::path& dataFolder) {
     const editor::TMapData map = ReadMap(options.Input);
-    if (!editor::HasSystemFolder(dataFolder)) {
-        throw std::runtime_error("no editor data: no System folder in the current folder, beside assetview or in "
-                                 "../share/atlas/ beside its folder");
-    }
+    RequireData(dataFolder);
     HiddenContext context(options.Width, options.Height);
     CollectedMessages messages;
     editor::TKindCatalogues kinds;
