@@ -1,11 +1,11 @@
 #include "editor/app/editor_program.h"
 
 #include "editor/app/command_line.h"
-#include "editor/app/data_folder.h"
 #include "editor/app/main_window.h"
 #include "editor/app/map_view.h"
 #include "editor/app/qt_services.h"
 #include "editor/document/editor_texts.h"
+#include "editor/view/data_folder.h"
 #include "platform/paths.h"
 #include "platform/random.h"
 #include "platform/version.h"

@@ -1,12 +1,12 @@
 #include "editor/app/main_window.h"
 
-#include "editor/app/catalogue_loader.h"
-#include "editor/app/map_drawing.h"
 #include "editor/app/properties_window.h"
 #include "editor/app/qt_services.h"
 #include "editor/app/status_text.h"
 #include "editor/app/tool_palette.h"
 #include "editor/document/editor_texts.h"
+#include "editor/view/catalogue_loader.h"
+#include "editor/view/map_drawing.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "editor/app/map_renderer.h"
 #include "editor/app/map_view.h"
 #include "editor/app/paint_stroke.h"
 #include "editor/document/document_window.h"
 #include "editor/document/editor_services.h"
 #include "editor/document/editor_session.h"
 #include "editor/document/map_document.h"
+#include "editor/view/map_renderer.h"
 
 #include <QMainWindow>
 #include <QTimer>

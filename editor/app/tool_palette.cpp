@@ -1,7 +1,7 @@
 #include "editor/app/tool_palette.h"
 
-#include "editor/app/catalogue_loader.h"
 #include "editor/document/editor_texts.h"
+#include "editor/view/catalogue_loader.h"
 
 #include <QComboBox>
 #include <QEvent>

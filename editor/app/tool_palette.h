@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/app/tool_settings.h"
+#include "editor/document/tool_settings.h"
 
 #include <QWidget>
 

@@ -96,6 +96,10 @@ if kill -0 "$editor" 2>/dev/null; then
 fi
 wait "$editor" || fail "the installed editor exits with $?"
 rm -f atlas.err
+# The same map as a picture: the installed assetview finds the editor's data in ../share/atlas/.
+"$prefix/bin/assetview" start.map start.png --size 32 || fail "the installed assetview exits with $? on a map"
+[ "$(png_size start.png 2>/dev/null)" = "32 32" ] || fail "the installed assetview's map picture"
+rm -f start.png
 [ "$(ls)" = "$(printf 'start.map\nstats.json')" ] || fail "left in the current folder: $(ls | tr '\n' ' ')"
 written=$(find "$prefix" -newer "$root/installed" ! -path "$prefix/share/mime*")
 [ -z "$written" ] || fail "written into the installation: $written"

@@ -1,7 +1,7 @@
 #include "tests/editor/app/immediate_map_drawing.h"
 
-#include "editor/app/map_renderer.h"
 #include "editor/data/texture_loader.h"
+#include "editor/view/map_renderer.h"
 #include "tests/editor/app/editor_app_fixture.h"
 #include "tests/support/gl_test_context.h"
 

@@ -1,6 +1,6 @@
 #include "tests/editor/app/editor_app_fixture.h"
 
-#include "editor/app/map_drawing.h"
+#include "editor/view/map_drawing.h"
 
 #include <QTimer>
 #include <QWheelEvent>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/app/draw3d.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/map_shapes.h"
-#include "editor/app/tool_settings.h"
 #include "editor/data/mesh_table.h"
 #include "editor/document/editor_session.h"
+#include "editor/document/tool_settings.h"
+#include "editor/view/draw3d.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/map_shapes.h"
 
 #include <GL/gl.h>
 

@@ -7,17 +7,15 @@
 #include "engine/render/image_registry.h"
 #include "engine/material/material_library.h"
 #include "engine/render/render_context_info.h"
-#include "engine/mesh/vector_file.h"
-#include "engine/platform/sdl_video.h"
 #include "engine/viewer/frame_readback.h"
 #include "platform/paths.h"
+#include "tools/assetview/render/hidden_context.h"
+#include "tools/assetview/render/input_kind.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <SDL.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <numbers>
@@ -28,51 +26,6 @@ namespace tools {
 namespace {
 
 constexpr double kFieldOfView = 30.0;  // degrees, vertical
-
-// A hidden window whose back buffer is the picture.
-class HiddenContext {
-public:
-    HiddenContext(int width, int height) {
-        if (!engine::AcquireSdlVideo()) {
-            throw std::runtime_error(std::string("SDL video: ") + SDL_GetError());
-        }
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
-        m_window = SDL_CreateWindow("assetview", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (m_window) {
-            m_context = SDL_GL_CreateContext(m_window);
-        }
-        if (!m_context) {
-            const std::string reason = SDL_GetError();
-            Release();
-            throw std::runtime_error("OpenGL context: " + reason);
-        }
-    }
-    ~HiddenContext() { Release(); }
-    HiddenContext(const HiddenContext&) = delete;
-    HiddenContext& operator=(const HiddenContext&) = delete;
-
-private:
-    void Release() {
-        if (m_context) {
-            SDL_GL_DeleteContext(m_context);
-        }
-        if (m_window) {
-            SDL_DestroyWindow(m_window);
-        }
-        engine::ReleaseSdlVideo();
-    }
-
-    SDL_Window* m_window = nullptr;
-    SDL_GLContext m_context = nullptr;
-};
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // The game keeps models in <folder>/models and their textures in <folder>/textures.
 std::filesystem::path TextureFolder(const std::string& modelPath) {
@@ -139,11 +92,6 @@ void SetUpLights() {
 
 }  // namespace
 
-bool IsPictureFile(const std::string& path) {
-    const std::string extension = Lower(engine::FileExtension(path));
-    return extension == "jpg" || extension == "jpeg" || extension == "bmp" || extension == "dds" || extension == "tga";
-}
-
 platform::Image RenderModel(const ViewOptions& options) {
     engine::RegisterImageFormats();
     engine::RegisterModelFormats();
@@ -156,7 +104,7 @@ platform::Image RenderModel(const ViewOptions& options) {
     mesh.SetMaterialLibrary(&library);
     mesh.SetIgnoreMissingTextures(true);
     mesh.LoadFromStream(options.Input, bytes);
-    if (Lower(engine::FileExtension(options.Input)) == "md2") {
+    if (LowerExtension(options.Input) == "md2") {
         WearSkin(mesh, library, options.Input);
     }
     if (options.Frame > 0) {

@@ -13,7 +13,4 @@ namespace tools {
 // cannot be read, and std::out_of_range for a frame the model does not have.
 platform::Image RenderModel(const ViewOptions& options);
 
-// Whether the file is one of the picture formats the engine reads (by extension).
-bool IsPictureFile(const std::string& path);
-
 }  // namespace tools

@@ -6,6 +6,12 @@
 
 namespace tools {
 
+namespace view_sizes {
+constexpr int kLargestSide = 4096;
+// A map's picture is square: 4 pixels a cell on the largest map.
+constexpr int kMapSide = 1024;
+}  // namespace view_sizes
+
 // What to render and how: the command line of assetview.
 struct ViewOptions {
     std::string Input;
@@ -18,7 +24,9 @@ struct ViewOptions {
     bool UpIsY = false;   // models that stand along y (the towers' parts) rather than z
 };
 
-// The options, or none with a message in `error` when the arguments do not make sense.
+// The options, or none with a message in `error` when the arguments do not make sense. A map
+// (".map") takes its size as one number N, for N x N pixels (1024 unless given), and none of the
+// options that turn or animate a model; anything else takes --size as WxH.
 std::optional<ViewOptions> ParseViewOptions(const std::vector<std::string>& arguments, std::string& error);
 
 }  // namespace tools

@@ -1,12 +1,12 @@
-#include "editor/app/catalogue_loader.h"
+#include "editor/view/catalogue_loader.h"
 
-#include "editor/app/draw3d.h"
 #include "editor/data/failure_boxes.h"
 #include "editor/data/mesh_table.h"
 #include "editor/data/message_reporter.h"
 #include "editor/data/package.h"
 #include "editor/data/texture_loader.h"
 #include "editor/document/editor_texts.h"
+#include "editor/view/draw3d.h"
 #include "platform/paths.h"
 
 #include <string_view>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/app/tool_settings.h"
 #include "editor/data/kind_catalogue.h"
 #include "editor/data/map_records.h"
 #include "editor/document/editor_session.h"
+#include "editor/document/tool_settings.h"
 
 #include <cstdint>
 #include <functional>

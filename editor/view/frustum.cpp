@@ -1,4 +1,4 @@
-#include "editor/app/frustum.h"
+#include "editor/view/frustum.h"
 
 #include <cmath>
 

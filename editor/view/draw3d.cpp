@@ -1,4 +1,4 @@
-#include "editor/app/draw3d.h"
+#include "editor/view/draw3d.h"
 
 #include <GL/gl.h>
 

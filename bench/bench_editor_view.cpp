@@ -1,10 +1,10 @@
-#include "editor/app/catalogue_loader.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/map_renderer.h"
-#include "editor/app/tool_settings.h"
 #include "editor/data/map_file.h"
 #include "editor/document/editor_session.h"
 #include "editor/document/map_opening.h"
+#include "editor/document/tool_settings.h"
+#include "editor/view/catalogue_loader.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/map_renderer.h"
 #include "platform/paths.h"
 #include "tests/editor/app/immediate_map_drawing.h"
 #include "tests/support/gl_test_context.h"
@@ -219,7 +219,7 @@ BENCHMARK(BM_EditUntilNextFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)-
 void BM_OpenUntilFirstFrame(benchmark::State& state) {
     World& world = TheWorld();
     world.ResetCamera();
-    const std::string path = (fs::temp_directory_path() / ("bench_editor_app_" + std::to_string(::getpid()) + ".map")).string();
+    const std::string path = (fs::temp_directory_path() / ("bench_editor_view_" + std::to_string(::getpid()) + ".map")).string();
     world.session.Map.SaveMap(path);
     Timed(state, [&] {
         world.session.Map.Assign(editor::ReadMapFile(path));

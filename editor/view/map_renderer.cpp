@@ -1,9 +1,9 @@
-#include "editor/app/map_renderer.h"
+#include "editor/view/map_renderer.h"
 
-#include "editor/app/draw3d.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/map_shapes.h"
 #include "editor/data/mesh_table.h"
+#include "editor/view/draw3d.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/map_shapes.h"
 
 #include <GL/gl.h>
 
@@ -135,31 +135,42 @@ void TMapRenderer::MapChanged() {
     m_changed = true;
 }
 
-void TMapRenderer::Update(const TEditorSession& session) {
-    const TMapData& map = session.Map.Data();
-    m_tiles.Update(map.Tiles, session.Kinds);
+void TMapRenderer::Update(const TMapData& map, const TKindCatalogues& kinds) {
+    m_tiles.Update(map.Tiles, kinds);
     m_groundBoxes.clear();
     for (const TGroundObject& object : map.Ground) {
-        m_groundBoxes.push_back(
-            ObjectBox(session.Kinds.FindGroundKind(object.Kind), GroundPlacement(object), object.Angle));
+        m_groundBoxes.push_back(ObjectBox(kinds.FindGroundKind(object.Kind), GroundPlacement(object), object.Angle));
     }
     m_airBoxes.clear();
     for (const TAirObject& object : map.Air) {
-        m_airBoxes.push_back(ObjectBox(session.Kinds.FindAirKind(object.Kind), AirPlacement(object), object.Angle));
+        m_airBoxes.push_back(ObjectBox(kinds.FindAirKind(object.Kind), AirPlacement(object), object.Angle));
     }
     m_changed = false;
 }
 
 void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
-    const TMapData& map = session.Map.Data();
-    TViewCamera& camera = session.Camera;
-    const TMeshDraw drawMesh = [this](int slot) { m_meshes.Draw(slot); };
     glPushMatrix();
-    ApplyCamera(camera);
-    DrawBaseSurface(map.Header, session.BaseTexture);
-    PickCell(camera, map.Header.SizeX, map.Header.SizeY);
+    ApplyCamera(session.Camera);
+    const TPointer pointer{session.Camera, tools};
+    DrawLayers(session.Map.Data(), session.Kinds, session.BaseTexture, &pointer);
+    glPopMatrix();
+}
+
+void TMapRenderer::DrawMap(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture) {
+    glPushMatrix();
+    DrawLayers(map, kinds, baseTexture, nullptr);
+    glPopMatrix();
+}
+
+void TMapRenderer::DrawLayers(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture,
+                              const TPointer* pointer) {
+    const TMeshDraw drawMesh = [this](int slot) { m_meshes.Draw(slot); };
+    DrawBaseSurface(map.Header, baseTexture);
+    if (pointer != nullptr) {
+        PickCell(pointer->Camera, map.Header.SizeX, map.Header.SizeY);
+    }
     if (m_changed) {
-        Update(session);
+        Update(map, kinds);
     }
     const TFrustum frustum = CurrentFrustum();
 
@@ -171,21 +182,21 @@ void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
     }
     BeginGroundLighting();
     for (std::size_t i = 0; i < map.Ground.size(); ++i) {
-        if (MustDraw(m_groundBoxes[i], session.Kinds.FindGroundKind(map.Ground[i].Kind), frustum)) {
-            DrawLitGroundObject(map.Ground[i], session.Kinds, drawMesh);
+        if (MustDraw(m_groundBoxes[i], kinds.FindGroundKind(map.Ground[i].Kind), frustum)) {
+            DrawLitGroundObject(map.Ground[i], kinds, drawMesh);
         }
     }
     EndGroundLighting();
-    if (camera.HasCursor()) {
-        DrawToolPreview(tools, session.Kinds, camera.CursorX, camera.CursorY, drawMesh);
+    if (pointer != nullptr && pointer->Camera.HasCursor()) {
+        const TViewCamera& camera = pointer->Camera;
+        DrawToolPreview(pointer->Tools, kinds, camera.CursorX, camera.CursorY, drawMesh);
     }
     DrawSpecialMarkers(map.Specials, frustum);
     for (std::size_t i = 0; i < map.Air.size(); ++i) {
-        if (MustDraw(m_airBoxes[i], session.Kinds.FindAirKind(map.Air[i].Kind), frustum)) {
-            DrawAirObject(map.Air[i], session.Kinds, drawMesh);
+        if (MustDraw(m_airBoxes[i], kinds.FindAirKind(map.Air[i].Kind), frustum)) {
+            DrawAirObject(map.Air[i], kinds, drawMesh);
         }
     }
-    glPopMatrix();
 }
 
 }  // namespace editor

@@ -1,6 +1,6 @@
-#include "editor/app/tile_geometry.h"
+#include "editor/view/tile_geometry.h"
 
-#include "editor/app/map_shapes.h"
+#include "editor/view/map_shapes.h"
 
 #include <GL/gl.h>
 

@@ -4,6 +4,9 @@
 
 namespace editor {
 
+// Whether the folder holds the editor's catalogues: a "System" folder, in any case.
+bool HasSystemFolder(const std::filesystem::path& folder);
+
 // The folder the editor reads its catalogues and packages from: the current folder, unless it has
 // no "System" folder and the program's data folder has one (beside the program, or
 // ../share/atlas/ when installed).

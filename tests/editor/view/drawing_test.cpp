@@ -1,6 +1,6 @@
-#include "editor/app/catalogue_loader.h"
-#include "editor/app/data_folder.h"
-#include "editor/app/map_drawing.h"
+#include "editor/view/catalogue_loader.h"
+#include "editor/view/data_folder.h"
+#include "editor/view/map_drawing.h"
 
 #include <gtest/gtest.h>
 

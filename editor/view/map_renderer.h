@@ -1,11 +1,11 @@
 #pragma once
 
-#include "editor/app/frustum.h"
-#include "editor/app/map_drawing.h"
-#include "editor/app/mesh_arrays.h"
-#include "editor/app/tile_geometry.h"
-#include "editor/app/tool_settings.h"
 #include "editor/document/editor_session.h"
+#include "editor/document/tool_settings.h"
+#include "editor/view/frustum.h"
+#include "editor/view/map_drawing.h"
+#include "editor/view/mesh_arrays.h"
+#include "editor/view/tile_geometry.h"
 
 #include <cstdint>
 #include <map>
@@ -25,9 +25,19 @@ public:
     void MapChanged();
     // One frame, without clearing; the context must be current. Picking updates the cursor cell.
     void Draw(TEditorSession& session, const TToolSettings& tools);
+    // The map alone under the current modelview and projection, as a picture of it shows it: the
+    // same layers without the picking and the tool preview.
+    void DrawMap(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture);
 
 private:
-    void Update(const TEditorSession& session);
+    // What the pointer adds to the frame: the cell under it, and there the tool's preview.
+    struct TPointer {
+        TViewCamera& Camera;
+        const TToolSettings& Tools;
+    };
+    void DrawLayers(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture,
+                    const TPointer* pointer);
+    void Update(const TMapData& map, const TKindCatalogues& kinds);
     // Where an object of the kind can show; no box for a kind that draws nothing. Each mesh's own
     // box is found once, so an edit does not walk every vertex of every object again.
     TBox ObjectBox(const TKindLookup& kind, const TObjectPlacement& placement, std::int32_t angle);

@@ -1,4 +1,4 @@
-#include "editor/app/mesh_arrays.h"
+#include "editor/view/mesh_arrays.h"
 
 #include "editor/data/mesh_table.h"
 

@@ -1,4 +1,4 @@
-#include "editor/app/tool_settings.h"
+#include "editor/document/tool_settings.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
-#include "editor/app/map_drawing.h"
+#include "editor/view/map_drawing.h"
 
-#include "editor/app/draw3d.h"
-#include "editor/app/map_shapes.h"
+#include "editor/view/draw3d.h"
+#include "editor/view/map_shapes.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

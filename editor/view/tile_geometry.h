@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/app/frustum.h"
 #include "editor/data/kind_catalogue.h"
 #include "editor/data/map_records.h"
+#include "editor/view/frustum.h"
 
 #include <array>
 #include <bitset>
