@@ -1,5 +1,7 @@
 #include "engine/hud/text_glyphs.h"
 
+#include "engine/hud/pixel_font.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -161,21 +163,10 @@ platform::Image TextGlyphPicture() {
 }
 
 void SetUpTextFont(TGLCustomBitmapFont& font) {
-    font.SetGlyphs(TextGlyphPicture());
-    font.Ranges().Clear();
-    TBitmapFontRange& printable = font.Ranges().Add();
-    printable.SetStartASCII(text_glyphs::First);
-    printable.SetStopASCII(text_glyphs::Last);
-    printable.SetStartGlyphIdx(0);
-    font.SetCharWidth(text_glyphs::CellWidth);
-    font.SetCharHeight(text_glyphs::CellHeight);
-    font.SetGlyphsIntervalX(0);
-    font.SetGlyphsIntervalY(0);
+    SetUpPixelFont(font, TextGlyphPicture(), text_glyphs::First, text_glyphs::Last, text_glyphs::CellWidth,
+                   text_glyphs::CellHeight);
     font.SetHSpace(0);
     font.SetVSpace(1);
-    font.SetMagFilter(TGLMagFilter::maNearest);
-    font.SetMinFilter(TGLMinFilter::miNearest);
-    font.SetGlyphsAlpha(TGLTextureImageAlpha::tiaTopLeftPointColorTransparent);
 }
 
 }  // namespace engine
