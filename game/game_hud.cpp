@@ -42,22 +42,15 @@ void Plain(TGLMaterial& material, const TVec4& colour) {
     material.SetBlendingMode(TBlendingMode::bmTransparency);
 }
 
-std::unique_ptr<TGLHUDSprite> MakeBox(const char* name, float x, float y, float width, float height,
-                                      const TVec4& colour) {
-    auto box = std::make_unique<TGLHUDSprite>();
+TGLHUDSprite* Box(TGLBaseSceneObject& parent, const char* name, float x, float y, float width, float height,
+                  const TVec4& colour) {
+    auto* box = parent.CreateChild<TGLHUDSprite>();
     box->SetName(name);
     box->SetPosition(TVec4{x, y, 0, 1});
     box->SetWidth(width);
     box->SetHeight(height);
     box->SetNoZWrite(true);
     Plain(box->Material(), colour);
-    return box;
-}
-
-TGLHUDSprite* Box(TGLBaseSceneObject& parent, const char* name, float x, float y, float width, float height,
-                  const TVec4& colour) {
-    TGLHUDSprite* box = MakeBox(name, x, y, width, height, colour).release();
-    parent.AppendChild(std::unique_ptr<TGLHUDSprite>(box));
     return box;
 }
 
@@ -119,21 +112,28 @@ TGameHud::TGameHud(TDesignedScene& scene) {
         BugBars[i].Frame->SetVisible(false);
     }
 
-    // The pause dims the scene under its bars; its words go below them.
-    PauseDim = MakeBox("pause_dim", kScreenWidth / 2, kScreenHeight / 2, kScreenWidth, kScreenHeight, kDimColour).release();
-    scene.pause_sign->InsertChild(0, std::unique_ptr<TGLHUDSprite>(PauseDim));
-    PauseWords = Words(*scene.pause_sign, TextFont, "pause_words", kScreenWidth / 2, 345, taCenter, tlTop, kWordScale, kWhite);
-    PauseWords->SetText("Paused\rPause or F9 to go on");
-
+    // The pause dims the scene, drawn just before the designed sign so its bars stay bright; its
+    // words go below them.
     TGLBaseSceneObject& root = scene.World1.Objects();
+    auto pause = std::make_unique<TGLDummyCube>();
+    PauseDim = pause.get();
+    PauseDim->SetName("pause_dim");
+    PauseDim->SetObjectsSorting(osNone);
+    PauseDim->SetVisible(false);
+    root.InsertChild(root.IndexOfChild(scene.pause_sign), std::move(pause));
+    Box(*PauseDim, "pause_shade", kScreenWidth / 2, kScreenHeight / 2, kScreenWidth, kScreenHeight, kDimColour);
+    Words(*PauseDim, TextFont, "pause_words", kScreenWidth / 2, 345, taCenter, tlTop, kWordScale, kWhite)
+        ->SetText("Paused\rPause or F9 to go on");
+
     Root = root.CreateChild<TGLDummyCube>();
     Root->SetName("game_hud");
     // In the order made: each box before its words, the fallen base's panel over everything.
     Root->SetObjectsSorting(osNone);
     WaveLine = Words(*Root, TextFont, "wave_line", kScreenWidth / 2, 12, taCenter, tlTop, kWordScale, kWhite);
     SpeedSign = Words(*Root, TextFont, "speed_sign", 792, 30, taRightJustify, tlTop, kHeadlineScale, kGold);
-    RepairBox = Box(*Root, "repair_box", kScreenWidth / 2, 398, 520, 34, kBoxColour);
-    RepairSign = Words(*RepairBox, TextFont, "repair_sign", kScreenWidth / 2, 398, taCenter, tlCenter, kWordScale, kMend);
+    // Under the wave line, clear of the pause's words.
+    RepairBox = Box(*Root, "repair_box", kScreenWidth / 2, 66, 520, 34, kBoxColour);
+    RepairSign = Words(*RepairBox, TextFont, "repair_sign", kScreenWidth / 2, 66, taCenter, tlCenter, kWordScale, kMend);
     RepairSign->SetText("Repair: click the base (+40 health)");
     RepairBox->SetVisible(false);
     TooltipBox = Box(*Root, "tooltip_box", 0, 0, 0, 0, kBoxColour);
@@ -155,7 +155,7 @@ TGameHud::TGameHud(TDesignedScene& scene) {
 
 // The nodes that write with the font go before it.
 TGameHud::~TGameHud() {
-    for (TGLBaseSceneObject* node : std::initializer_list<TGLBaseSceneObject*>{Root, Bars, PauseDim, PauseWords}) {
+    for (TGLBaseSceneObject* node : std::initializer_list<TGLBaseSceneObject*>{Root, Bars, PauseDim}) {
         node->Free();
     }
 }

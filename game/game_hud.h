@@ -62,8 +62,8 @@ struct TGameHud {
     engine::TGLBitmapFont TextFont;
     engine::TGLDummyCube* Root = nullptr;   // the HUD objects, last under the scene's root
     engine::TGLDummyCube* Bars = nullptr;   // the overlay's bars, last under `scene`
-    engine::TGLHUDSprite* PauseDim = nullptr;  // under the pause sign, before its bars
-    engine::TGLHUDText* PauseWords = nullptr;
+    // The dimmed scene and words of the pause, shown with the designed sign and drawn before it.
+    engine::TGLDummyCube* PauseDim = nullptr;
     engine::TGLHUDSprite* TooltipBox = nullptr;
     engine::TGLHUDText* Tooltip = nullptr;
     engine::TGLHUDText* SpeedSign = nullptr;

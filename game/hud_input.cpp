@@ -298,6 +298,7 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShi
 void TDataModule2::SetPaused(bool paused) {
     State.Paused = paused;
     Scene.pause_sign->SetVisible(paused);
+    Hud.PauseDim->SetVisible(paused);
     Sound().SetPaused(paused);
     Sound().Play(paused ? gsPause : gsResume);
 }

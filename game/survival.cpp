@@ -157,6 +157,7 @@ void TDataModule2::NewGame() {
     State.Defeated = false;
     State.Paused = false;
     Scene.pause_sign->SetVisible(false);
+    Hud.PauseDim->SetVisible(false);
     State.Speed = 1;
     Sound().SetPaused(false);
     Scene.base->SetTagFloat(rules::BaseFullHealth);

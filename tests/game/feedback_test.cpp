@@ -162,8 +162,13 @@ TEST_F(FeedbackTest, ModesShowOnScreenAndHomeLooksDownOnTheBase) {
     EXPECT_FALSE(game->Hud.RepairBox->Visible());
     KeyDown(vkPause);
     EXPECT_TRUE(Scene().pause_sign->Visible());
-    EXPECT_EQ(Scene().pause_sign->ChildAt(0), game->Hud.PauseDim);
-    EXPECT_EQ(game->Hud.PauseDim->Width(), 800);
+    EXPECT_TRUE(game->Hud.PauseDim->Visible());
+    EXPECT_EQ(Scene().pause_sign->ChildCount(), 2) << "the designed sign stays as it is";
+    const TGLBaseSceneObject& root = Scene().World1.Objects();
+    EXPECT_EQ(root.IndexOfChild(game->Hud.PauseDim) + 1, root.IndexOfChild(Scene().pause_sign));
+    KeyDown(vkPause);
+    EXPECT_FALSE(game->Hud.PauseDim->Visible());
+    KeyDown(vkPause);
 
     State().MoveVelocity = TVec4{3, 2, 1, 0};
     KeyDown(vkHome);
