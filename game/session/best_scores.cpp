@@ -1,10 +1,10 @@
 #include "game/session/best_scores.h"
 
 #include "platform/paths.h"
+#include "platform/write_folder.h"
 
 #include <nlohmann/json.hpp>
 
-#include <cstdlib>
 #include <system_error>
 #include <vector>
 
@@ -17,15 +17,12 @@ constexpr const char* kFileName = "best-scores.json";
 constexpr const char* kBrokenName = "best-scores.broken.json";
 }  // namespace
 
-std::optional<fs::path> TBestScores::DefaultFile() {
-    // The XDG rule: a relative XDG_DATA_HOME is not to be used.
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute()) {
-        return fs::path(data) / "skirmish" / kFileName;
+std::optional<fs::path> TBestScores::DefaultFile(const platform::TUserFolders& user) {
+    try {
+        return platform::UserDataHome(user) / "skirmish" / kFileName;
+    } catch (const platform::FileError&) {
+        return std::nullopt;
     }
-    if (const char* home = std::getenv("HOME"); home && *home) {
-        return fs::path(home) / ".local" / "share" / "skirmish" / kFileName;
-    }
-    return std::nullopt;
 }
 
 TBestScores::TBestScores(std::optional<fs::path> file, std::function<void(const std::string&)> tell)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/survival_rules.h"
+#include "platform/write_folder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -19,7 +20,7 @@ class TBestScores {
 public:
     // Where the file lives: $XDG_DATA_HOME/skirmish/, else ~/.local/share/skirmish/; none without
     // either (the scores are then kept for the run only).
-    static std::optional<std::filesystem::path> DefaultFile();
+    static std::optional<std::filesystem::path> DefaultFile(const platform::TUserFolders& user);
 
     // Reads the file, if there is one; `tell` hears each problem, one line each.
     TBestScores(std::optional<std::filesystem::path> file, std::function<void(const std::string&)> tell);

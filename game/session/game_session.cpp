@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "platform/png_writer.h"
 #include "platform/version.h"
+#include "platform/write_folder.h"
 
 #include <SDL.h>
 
@@ -98,7 +99,7 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
     // Only the survival game keeps scores: a game that falls counts, and so does one the player leaves.
     std::optional<TBestScores> scores;
     if (options.Mode == TGameMode::Survival) {
-        scores.emplace(TBestScores::DefaultFile(), Tell);
+        scores.emplace(TBestScores::DefaultFile(platform::CurrentUserFolders()), Tell);
         game.OnFallen = [&](std::int64_t score) { return scores->Record(options.Difficulty, score); };
     }
     TGameClock clock(game, options.FixedStep);

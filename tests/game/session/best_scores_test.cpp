@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <nlohmann/json.hpp>
 
 namespace tests {
@@ -44,25 +44,18 @@ protected:
 
 // The folder follows XDG_DATA_HOME when it is an absolute path, else the home's ~/.local/share.
 TEST_F(BestScoresTest, TheFileLivesInTheXdgDataFolderElseUnderTheHome) {
-    const std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    const char* savedData = std::getenv("XDG_DATA_HOME");
-    const std::string data = savedData ? savedData : "";
-    setenv("HOME", "/home/player", 1);
-    const std::pair<const char*, const char*> cases[] = {
-        {"/data", "/data/skirmish/best-scores.json"},
-        {"relative/data", "/home/player/.local/share/skirmish/best-scores.json"},
-        {"", "/home/player/.local/share/skirmish/best-scores.json"},
+    struct Case {
+        platform::TUserFolders user;
+        std::optional<fs::path> file;
     };
-    for (const auto& [xdg, file] : cases) {
-        setenv("XDG_DATA_HOME", xdg, 1);
-        EXPECT_EQ(TBestScores::DefaultFile(), fs::path(file)) << xdg;
-    }
-    unsetenv("XDG_DATA_HOME");
-    unsetenv("HOME");
-    EXPECT_FALSE(TBestScores::DefaultFile());
-    setenv("HOME", savedHome.c_str(), 1);
-    if (savedData) {
-        setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const Case cases[] = {
+        {{"/data", "/home/player"}, "/data/skirmish/best-scores.json"},
+        {{"relative/data", "/home/player"}, "/home/player/.local/share/skirmish/best-scores.json"},
+        {{"", "/home/player"}, "/home/player/.local/share/skirmish/best-scores.json"},
+        {{"", ""}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TBestScores::DefaultFile(c.user), c.file) << c.user.DataHome << " " << c.user.Home;
     }
 }
 
