@@ -228,6 +228,11 @@ void TfrmGL::PlacePalette() {
         move(std::max(available.left(), x - kPaletteGap - main.width()), main.top());
     }
     m_tools->move(x, main.top());
+    // The overview under the palette, the checker's list under the main window: where they cover
+    // neither the view nor the palette when first shown.
+    m_overview->move(x, main.top() + m_tools->frameGeometry().height() + kPaletteGap);
+    m_problems->move(main.left(), std::min(main.bottom() + 1 + kPaletteGap,
+                                           available.bottom() + 1 - m_problems->frameGeometry().height()));
 }
 
 bool TfrmGL::Guarded(const std::function<void()>& command) {
@@ -443,7 +448,8 @@ void TfrmGL::FormResize(int width, int height) {
 void TfrmGL::PaintFrame() {
     // Qt's composition may use the context between frames, so the fixed state is set every frame.
     InitialiseViewState();
-    m_renderer.Draw(m_session, m_tools->Settings());
+    const TToolSettings tools = m_tools->Settings();
+    m_renderer.Draw(m_session, tools, !tools.Selecting && !m_regions.Pasting());
     if (m_stroke) {
         PaintStroke();
     }

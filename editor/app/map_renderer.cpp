@@ -150,7 +150,7 @@ void TMapRenderer::Update(const TEditorSession& session) {
     m_changed = false;
 }
 
-void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
+void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools, bool toolPreview) {
     const TMapData& map = session.Map.Data();
     TViewCamera& camera = session.Camera;
     const TMeshDraw drawMesh = [this](int slot) { m_meshes.Draw(slot); };
@@ -176,7 +176,7 @@ void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
         }
     }
     EndGroundLighting();
-    if (camera.HasCursor()) {
+    if (toolPreview && camera.HasCursor()) {
         DrawToolPreview(tools, session.Kinds, camera.CursorX, camera.CursorY, drawMesh);
     }
     DrawSpecialMarkers(map.Specials, frustum);

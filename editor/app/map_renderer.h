@@ -24,7 +24,8 @@ public:
     // The map changed (an edit, an undo, a load): the next frame brings the geometry up to it.
     void MapChanged();
     // One frame, without clearing; the context must be current. Picking updates the cursor cell.
-    void Draw(TEditorSession& session, const TToolSettings& tools);
+    // Without the tool preview while a click would not add what it shows (a selection, a paste).
+    void Draw(TEditorSession& session, const TToolSettings& tools, bool toolPreview = true);
 
 private:
     void Update(const TEditorSession& session);

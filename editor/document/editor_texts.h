@@ -104,10 +104,10 @@ constexpr char kModeBrush[] = "Кисть";
 constexpr char kModeRectangle[] = "Прямоугольник";
 constexpr char kModeFlood[] = "Заливка";
 constexpr char kSelectTool[] = "Выделение";
-constexpr char kHintRectangle[] = "Прямоугольник: тяните левой кнопкой, клетки зальются поверхностью.";
-constexpr char kHintFlood[] = "Заливка: щелчок заливает связную область с той же поверхностью.";
-constexpr char kHintSelect[] = "Выделение: тяните левой кнопкой; Ctrl+C, Ctrl+X, Delete, Esc.";
-constexpr char kHintPaste[] = "Вставка: блок следует за мышью, щелчок ставит его, Esc отменяет.";
+constexpr char kHintRectangle[] = "Прямоугольник: тяните мышью";
+constexpr char kHintFlood[] = "Заливка: щёлкните по области";
+constexpr char kHintSelect[] = "Выделение: тяните; Ctrl+C, X, Del";
+constexpr char kHintPaste[] = "Вставка: щелчок ставит, Esc - отмена";
 
 constexpr char kProblemHeader[] = "Заголовок карты";
 constexpr char kProblemTile[] = "Плитка";
