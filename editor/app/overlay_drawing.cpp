@@ -1,5 +1,6 @@
 #include "editor/app/overlay_drawing.h"
 
+#include "editor/app/draw3d.h"
 #include "editor/app/map_drawing.h"
 
 #include <GL/gl.h>
@@ -78,18 +79,10 @@ void PastePreview(const TMapClipboard& clipboard, int x, int y, const TKindCatal
     for (const TSurfaceTile& tile : clipboard.Tiles) {
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(kinds.FindSurfaceTexture(tile.Kind)));
         glColor4ub(255, 255, 255, kPasteTileAlpha);
-        const auto x0 = static_cast<float>(x + tile.X);
-        const auto y0 = static_cast<float>(y + tile.Y);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 1);
-        glVertex3f(x0, y0, kOverlayLift);
-        glTexCoord2f(1, 1);
-        glVertex3f(x0 + 1, y0, kOverlayLift);
-        glTexCoord2f(1, 0);
-        glVertex3f(x0 + 1, y0 + 1, kOverlayLift);
-        glTexCoord2f(0, 0);
-        glVertex3f(x0, y0 + 1, kOverlayLift);
-        glEnd();
+        glPushMatrix();
+        glTranslatef(static_cast<float>(x + tile.X) + 0.5f, static_cast<float>(y + tile.Y) + 0.5f, kOverlayLift);
+        DrawQuad(1, 1);
+        glPopMatrix();
     }
     glBindTexture(GL_TEXTURE_2D, 0);
     ObjectBlocks(clipboard.Ground, x, y);
