@@ -118,7 +118,10 @@ TfrmGL::TfrmGL(TEditorServices services, std::optional<std::string> startFile, s
     UpdateStatus();
 }
 
-TfrmGL::~TfrmGL() = default;
+TfrmGL::~TfrmGL() {
+    // The overview may report its hiding while it is destroyed, when the window's parts are going.
+    m_overview->OnVisibilityChange = nullptr;
+}
 
 void TfrmGL::BuildMenu() {
     QMenu* file = menuBar()->addMenu(Text(texts::kMenuFile));
