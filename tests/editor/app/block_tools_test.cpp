@@ -250,7 +250,6 @@ TEST_F(BlockToolsTest, RecentFilesOpenAndDropMissingOnes) {
     EXPECT_EQ(m_messages[0], texts::kRecentMissing + PathOf("gone.map"));
     EXPECT_EQ(m_recentFiles, std::vector<std::string>({PathOf("kept.map")}));
     EXPECT_TRUE(MapData().Tiles.empty());
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     m_window->Menu().RecentMenu->actions()[0]->trigger();
     ASSERT_EQ(MapData().Tiles.size(), 1u);
