@@ -1,5 +1,6 @@
 #include "editor/document/overview_cells.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace editor {
@@ -15,6 +16,20 @@ std::vector<std::uint32_t> OverviewCells(const TMapData& map, const std::vector<
             continue;
         }
         cells[(sizeY - 1 - tile.Y) * sizeX + tile.X] = surfaceColours[tile.Kind];
+    }
+    const auto paint = [&](std::size_t x, std::size_t y, std::size_t length, std::size_t width, std::uint32_t colour) {
+        // Objects may reach past the map's edge: only their cells on it show.
+        for (std::size_t cx = x; cx < std::min(x + length, sizeX); ++cx) {
+            for (std::size_t cy = y; cy < std::min(y + width, sizeY); ++cy) {
+                cells[(sizeY - 1 - cy) * sizeX + cx] = colour;
+            }
+        }
+    };
+    for (const TGroundObject& object : map.Ground) {
+        paint(object.X, object.Y, object.Length, object.Width, overview_colours::kGroundObject);
+    }
+    for (const TSpecialObject& object : map.Specials) {
+        paint(object.X, object.Y, 1, 1, overview_colours::kSpecialObject);
     }
     return cells;
 }

@@ -57,7 +57,8 @@ TEST(ProblemTextTest, SaysWhichRecordWhereAndWhatInRussian) {
 }
 
 // The topmost tile with a coloured kind gives the cell's colour, rows from the map's top; tiles off
-// the map and kinds without a colour leave what was there.
+// the map and kinds without a colour leave what was there; objects cover what they stand on, as far
+// as the map reaches.
 TEST(OverviewCellsTest, TopTileColoursEachCellRowsFromTheTop) {
     TMapData map;
     map.Header.SizeX = 3;
@@ -67,6 +68,20 @@ TEST(OverviewCellsTest, TopTileColoursEachCellRowsFromTheTop) {
     constexpr std::uint32_t kBase = 0xFF111111;
     EXPECT_EQ(OverviewCells(map, colours, kBase),
               std::vector<std::uint32_t>({kBase, kBase, 0xFF0000AA, 0xFF00BB00, kBase, kBase}));
+
+    TGroundObject wide;
+    wide.X = 1;
+    wide.Y = 1;
+    wide.Length = 200;
+    map.Ground.push_back(wide);
+    TSpecialObject marker;
+    marker.X = 2;
+    map.Specials.push_back(marker);
+    marker.X = 7;
+    map.Specials.push_back(marker);
+    constexpr std::uint32_t kGround = overview_colours::kGroundObject;
+    EXPECT_EQ(OverviewCells(map, colours, kBase),
+              std::vector<std::uint32_t>({kBase, kGround, kGround, 0xFF00BB00, kBase, overview_colours::kSpecialObject}));
 }
 
 }  // namespace
