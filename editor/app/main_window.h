@@ -2,15 +2,20 @@
 
 #include "editor/app/map_view.h"
 #include "editor/app/paint_stroke.h"
+#include "editor/app/recent_files_menu.h"
+#include "editor/app/region_tools.h"
+#include "editor/data/map_check.h"
 #include "editor/document/document_window.h"
 #include "editor/document/editor_services.h"
 #include "editor/document/editor_session.h"
 #include "editor/document/map_document.h"
+#include "editor/document/view_rays.h"
 #include "editor/view/map_renderer.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -24,6 +29,8 @@ class QMenu;
 
 namespace editor {
 
+class TFormOverview;
+class TFormProblems;
 class TFormProp;
 class TFormTools;
 
@@ -40,6 +47,17 @@ struct TMainMenu {
     QAction* N5 = nullptr;   // "О программе"
     QMenu* FileMenu = nullptr;
     QMenu* HelpMenu = nullptr;
+    // Beyond the described menu: the recent maps, the block commands and the view's helpers.
+    QMenu* RecentMenu = nullptr;
+    QMenu* EditMenu = nullptr;
+    QAction* Copy = nullptr;             // Ctrl+C
+    QAction* Cut = nullptr;              // Ctrl+X
+    QAction* Paste = nullptr;            // Ctrl+V
+    QAction* DeleteSelection = nullptr;  // Delete
+    QMenu* ViewMenu = nullptr;
+    QAction* Grid = nullptr;      // G
+    QAction* Overview = nullptr;  // F3
+    QAction* Check = nullptr;
 };
 
 // The commands beyond the menu, reached by their keys only.
@@ -68,6 +86,13 @@ public:
     TMapView& View() const { return *m_view; }
     TFormTools& Tools() const { return *m_tools; }
     TFormProp& Properties() const { return *m_properties; }
+    TFormOverview& Overview() const { return *m_overview; }
+    TFormProblems& Problems() const { return *m_problems; }
+    TRegionTools& Regions() { return m_regions; }
+    const TRecentFilesMenu& RecentFiles() const { return *m_recent; }
+    bool GridShown() const { return m_grid; }
+    // The line of the status bar that says what the active block tool does.
+    QLabel& ToolHintLine() const { return *m_hint; }
     const TMainMenu& Menu() const { return m_menu; }
     const TEditorKeys& Keys() const { return m_keys; }
     QLabel& StatusLine() const { return *m_status; }
@@ -98,6 +123,17 @@ private:
     void UndoCommand();
     void RedoCommand();
     void FitViewCommand();
+    void BuildToolMenus();
+    // The checker's findings on the map in memory, with the kinds of the loaded catalogues.
+    void CheckCommand();
+    // Goes to the problem's cell, which becomes the selection when there is one.
+    void GoToProblem(const TMapProblem& problem);
+    void MoveCameraTo(TMapPoint point);
+    // The overview's picture follows the map while it is shown; hidden, it is made when shown.
+    void RefreshOverview();
+    // The average colours of the surfaces' textures, which the overview shows.
+    void UpdateSurfaceColours();
+    void UpdateToolHint();
 
     // One undoable step around the change; inside a drag stroke it is part of the stroke's step.
     void Edit(const std::function<void()>& change);
@@ -126,6 +162,7 @@ private:
     void FormMouseMove(int x, int y) override;
     void FormMouseWheelDown() override;
     void FormMouseWheelUp() override;
+    void ZoomTowardsPointer(int notches) override;
     void FormClick() override;
     void FormContextPopup() override;
 
@@ -136,16 +173,29 @@ private:
     std::unique_ptr<TMapView> m_view;
     std::unique_ptr<TFormTools> m_tools;
     std::unique_ptr<TFormProp> m_properties;
+    std::unique_ptr<TFormOverview> m_overview;
+    std::unique_ptr<TFormProblems> m_problems;
+    std::unique_ptr<TRecentFilesMenu> m_recent;
+    TRegionTools m_regions;
     TMapRenderer m_renderer;
     TMainMenu m_menu;
     TEditorKeys m_keys;
     QLabel* m_status = nullptr;
     QLabel* m_autosaveNote = nullptr;
+    QLabel* m_hint = nullptr;
     QTimer m_autosave;
     std::optional<std::string> m_startFile;
     std::filesystem::path m_dataFolder;
     // The drag of the surface tool that is going on, if any.
     std::optional<TPaintStroke> m_stroke;
+    // A left press that a block tool took, so its release adds no record.
+    bool m_pressTaken = false;
+    bool m_grid = false;
+    bool m_overviewStale = true;
+    std::vector<std::uint32_t> m_surfaceColours;
+    std::uint32_t m_baseColour = 0;
+    int m_viewWidth = 1;
+    int m_viewHeight = 1;
     bool m_started = false;
 };
 

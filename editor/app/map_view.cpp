@@ -97,7 +97,18 @@ void TMapView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TMapView::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    RequestFrame();
     // A wheel with finer steps adds up to whole notches.
+    if ((event->modifiers() & Qt::ControlModifier) != 0) {
+        m_zoomRemainder += event->angleDelta().y();
+        const int notches = m_zoomRemainder / kWheelNotch;
+        m_zoomRemainder -= notches * kWheelNotch;
+        if (notches != 0) {
+            m_events.ZoomTowardsPointer(notches);
+        }
+        return;
+    }
     m_wheelRemainder += event->angleDelta().y();
     for (; m_wheelRemainder >= kWheelNotch; m_wheelRemainder -= kWheelNotch) {
         m_events.FormMouseWheelUp();
@@ -105,8 +116,6 @@ void TMapView::wheelEvent(QWheelEvent* event) {
     for (; m_wheelRemainder <= -kWheelNotch; m_wheelRemainder += kWheelNotch) {
         m_events.FormMouseWheelDown();
     }
-    event->accept();
-    RequestFrame();
 }
 
 void TMapView::contextMenuEvent(QContextMenuEvent* event) {

@@ -24,6 +24,8 @@ public:
     virtual void FormMouseMove(int x, int y) = 0;
     virtual void FormMouseWheelDown() = 0;
     virtual void FormMouseWheelUp() = 0;
+    // Ctrl with the wheel: notches up (positive) or down, zooming towards the pointer.
+    virtual void ZoomTowardsPointer(int notches) = 0;
     // A left click (press and release inside the view).
     virtual void FormClick() = 0;
     // A right click or the context-menu key; no menu is shown.
@@ -63,6 +65,7 @@ private:
     QTimer m_pendingFrame;
     bool m_leftPressed = false;
     int m_wheelRemainder = 0;
+    int m_zoomRemainder = 0;
 };
 
 // The context the view asks for: compatibility profile with a depth buffer. Set before the

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QPushButton>
+#include <QSettings>
 
 #include <utility>
 #include <vector>
@@ -16,6 +17,8 @@ namespace editor {
 namespace {
 
 constexpr char kErrorCaption[] = "Error";
+constexpr char kSettingsOwner[] = "atlas";
+constexpr char kRecentFilesKey[] = "recentFiles";
 
 // The box runs its own event loop, in which the view paints and Qt may compose the window with
 // another context; a caller that was making textures gets its context back afterwards.
@@ -106,6 +109,24 @@ void CompleteWithQtServices(TEditorServices& services, QWidget* owner) {
     }
     if (!services.Terminate) {
         services.Terminate = [] { QCoreApplication::exit(1); };
+    }
+    if (!services.LoadRecentFiles) {
+        services.LoadRecentFiles = [] {
+            std::vector<std::string> files;
+            for (const QString& file : QSettings(kSettingsOwner, kSettingsOwner).value(kRecentFilesKey).toStringList()) {
+                files.push_back(file.toStdString());
+            }
+            return files;
+        };
+    }
+    if (!services.SaveRecentFiles) {
+        services.SaveRecentFiles = [](const std::vector<std::string>& files) {
+            QStringList list;
+            for (const std::string& file : files) {
+                list << QString::fromStdString(file);
+            }
+            QSettings(kSettingsOwner, kSettingsOwner).setValue(kRecentFilesKey, list);
+        };
     }
 }
 

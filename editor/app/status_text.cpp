@@ -21,4 +21,22 @@ std::string StatusText(const TMapData& map, int cursorX, int cursorY, const std:
            std::to_string(map.Air.size()) + texts::kStatusSeparator + name + (modified ? "*" : "");
 }
 
+std::string ToolHint(const TToolSettings& tools, bool pasting) {
+    if (pasting) {
+        return texts::kHintPaste;
+    }
+    if (tools.Selecting) {
+        return texts::kHintSelect;
+    }
+    if (tools.Tool != TTool::Surface) {
+        return {};
+    }
+    switch (tools.SurfaceMode) {
+    case TSurfaceMode::Brush: return {};
+    case TSurfaceMode::Rectangle: return texts::kHintRectangle;
+    case TSurfaceMode::Flood: return texts::kHintFlood;
+    }
+    return {};
+}
+
 }  // namespace editor

@@ -3,6 +3,7 @@
 #include "editor/document/editor_texts.h"
 #include "editor/view/catalogue_loader.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -11,10 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <array>
+#include <utility>
 
 namespace editor {
 namespace {
@@ -86,6 +90,10 @@ TFormTools::TFormTools(QWidget* owner)
                                     Text(texts::kToolAir)});
     m_controls.ComboBox1->setCurrentIndex(0);
     layout->addWidget(m_controls.ComboBox1);
+    auto* select = new QPushButton(Text(texts::kSelectTool));
+    select->setCheckable(true);
+    m_controls.SelectTool = select;
+    layout->addWidget(select);
 
     BuildSurfaceGroup();
     BuildGroundGroup();
@@ -117,6 +125,9 @@ void TFormTools::ConnectChanges() {
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         QObject::connect(edit, &QLineEdit::textChanged, this, changed);
     }
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        QObject::connect(button, &QAbstractButton::toggled, this, changed);
+    }
 }
 
 TFormTools::~TFormTools() {
@@ -128,6 +139,18 @@ void TFormTools::BuildSurfaceGroup() {
     auto* layout = new QVBoxLayout(m_controls.GroupBox1);
     m_controls.ListBox1 = NewList();
     layout->addWidget(m_controls.ListBox1);
+    auto* modes = new QHBoxLayout;
+    auto* group = new QButtonGroup(m_controls.GroupBox1);
+    for (auto [button, caption] : {std::pair{&m_controls.BrushMode, texts::kModeBrush},
+                                   std::pair{&m_controls.RectangleMode, texts::kModeRectangle},
+                                   std::pair{&m_controls.FloodMode, texts::kModeFlood}}) {
+        auto* radio = new QRadioButton(Text(caption));
+        group->addButton(radio);
+        modes->addWidget(radio);
+        *button = radio;
+    }
+    m_controls.BrushMode->setChecked(true);
+    layout->addLayout(modes);
 }
 
 void TFormTools::BuildGroundGroup() {
@@ -213,6 +236,10 @@ TToolSettings TFormTools::Settings() const {
     TToolSettings settings;
     settings.Tool = static_cast<TTool>(c.ComboBox1->currentIndex());
     settings.SurfaceIndex = c.ListBox1->currentRow();
+    settings.SurfaceMode = c.RectangleMode->isChecked() ? TSurfaceMode::Rectangle
+                           : c.FloodMode->isChecked()   ? TSurfaceMode::Flood
+                                                        : TSurfaceMode::Brush;
+    settings.Selecting = c.SelectTool->isChecked();
     settings.GroundIndex = c.ListBox2->currentRow();
     settings.GroundLength = c.SpinEdit1->value();
     settings.GroundWidth = c.SpinEdit2->value();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -47,6 +48,11 @@ struct TToolControls {
     QLineEdit* Edit2 = nullptr;      // script name
     QWidget* Panel1 = nullptr;       // the script area's values, over the extra parameter
     QWidget* ParameterPanel = nullptr;
+    // The surface tool's modes and the selection, beyond the placing of one record a click.
+    QAbstractButton* BrushMode = nullptr;
+    QAbstractButton* RectangleMode = nullptr;
+    QAbstractButton* FloodMode = nullptr;
+    QAbstractButton* SelectTool = nullptr;
     // Shown while the parameter a click stores would lose characters.
     QLabel* ParamWarning = nullptr;
 };

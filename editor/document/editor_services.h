@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace editor {
 
@@ -24,6 +25,9 @@ struct TEditorServices {
     std::function<TSaveAnswer()> AskSaveChanges;
     // Ends the program after a failed start.
     std::function<void()> Terminate;
+    // The recent maps kept between runs in the platform's settings, newest first.
+    std::function<std::vector<std::string>()> LoadRecentFiles;
+    std::function<void(const std::vector<std::string>& files)> SaveRecentFiles;
 };
 
 }  // namespace editor

@@ -84,6 +84,45 @@ constexpr char kBackupFailedWhy[] = "\"; автосохранение отклю
 constexpr char kAutosaveNote[] = "Автосохранение: ";
 constexpr char kOtherEditorRunning[] = "В этой папке работает ещё один редактор.";
 
+// The mapper's tools beyond placing one record a click.
+constexpr char kMenuEdit[] = "Правка";
+constexpr char kMenuCopy[] = "Копировать";
+constexpr char kMenuCut[] = "Вырезать";
+constexpr char kMenuPaste[] = "Вставить";
+constexpr char kMenuDeleteSelection[] = "Удалить выделенное";
+constexpr char kMenuView[] = "Вид";
+constexpr char kMenuGrid[] = "Сетка";
+constexpr char kMenuOverview[] = "Обзор карты";
+constexpr char kMenuCheck[] = "Проверить карту";
+constexpr char kMenuRecent[] = "Недавние карты";
+constexpr char kRecentMissing[] = "Файл не найден и убран из списка недавних карт: ";
+constexpr char kOverviewCaption[] = "Обзор карты";
+constexpr char kProblemsCaption[] = "Проверка карты";
+constexpr char kNoProblems[] = "Ошибок не найдено.";
+
+constexpr char kModeBrush[] = "Кисть";
+constexpr char kModeRectangle[] = "Прямоугольник";
+constexpr char kModeFlood[] = "Заливка";
+constexpr char kSelectTool[] = "Выделение";
+constexpr char kHintRectangle[] = "Прямоугольник: тяните мышью";
+constexpr char kHintFlood[] = "Заливка: щёлкните по области";
+constexpr char kHintSelect[] = "Выделение: тяните; Ctrl+C, X, Del";
+constexpr char kHintPaste[] = "Вставка: щелчок ставит, Esc - отмена";
+
+constexpr char kProblemHeader[] = "Заголовок карты";
+constexpr char kProblemTile[] = "Плитка";
+constexpr char kProblemGround[] = "Наземный объект";
+constexpr char kProblemSpecial[] = "Специальный объект";
+constexpr char kProblemAir[] = "Воздушный объект";
+constexpr char kProblemNumber[] = " №";
+constexpr char kProblemCell[] = " в клетке (";
+constexpr char kProblemOutside[] = "лежит за пределами карты ";
+constexpr char kProblemKind[] = "вида ";
+constexpr char kProblemKindMissing[] = " нет в каталоге, он не рисуется";
+constexpr char kProblemKindUnknown[] = "его вида нет в каталоге, он не рисуется";
+constexpr char kProblemDuplicate[] = "в точности повторяет более ранний объект того же слоя";
+constexpr char kProblemCounts[] = "счётчики заголовка не совпадают с записями файла";
+
 constexpr char kStatusCell[] = "Клетка ";
 constexpr char kStatusNoCell[] = "—";
 constexpr char kStatusSize[] = "карта ";

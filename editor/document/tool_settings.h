@@ -10,6 +10,9 @@
 namespace editor {
 
 enum class TTool { Surface = 0, Ground = 1, Special = 2, Air = 3 };
+// What a left press of the surface tool does: paint cell by cell, fill a dragged rectangle, or
+// flood the connected cells of one surface.
+enum class TSurfaceMode { Brush, Rectangle, Flood };
 
 // What the palette's controls hold at one moment: the tool and, per tool, the selected kind
 // (-1 when its list has no selection) and the values a click stores.
@@ -17,6 +20,9 @@ struct TToolSettings {
     TTool Tool = TTool::Surface;
 
     int SurfaceIndex = 0;
+    TSurfaceMode SurfaceMode = TSurfaceMode::Brush;
+    // A left drag selects a block of cells instead of using the tool.
+    bool Selecting = false;
 
     int GroundIndex = 0;
     int GroundLength = 1;

@@ -148,10 +148,10 @@ void TMapRenderer::Update(const TMapData& map, const TKindCatalogues& kinds) {
     m_changed = false;
 }
 
-void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools) {
+void TMapRenderer::Draw(TEditorSession& session, const TToolSettings& tools, bool toolPreview) {
     glPushMatrix();
     ApplyCamera(session.Camera);
-    const TPointer pointer{session.Camera, tools};
+    const TPointer pointer{session.Camera, tools, toolPreview};
     DrawLayers(session.Map.Data(), session.Kinds, session.BaseTexture, &pointer);
     glPopMatrix();
 }
@@ -187,7 +187,7 @@ void TMapRenderer::DrawLayers(const TMapData& map, const TKindCatalogues& kinds,
         }
     }
     EndGroundLighting();
-    if (pointer != nullptr && pointer->Camera.HasCursor()) {
+    if (pointer != nullptr && pointer->ToolPreview && pointer->Camera.HasCursor()) {
         const TViewCamera& camera = pointer->Camera;
         DrawToolPreview(pointer->Tools, kinds, camera.CursorX, camera.CursorY, drawMesh);
     }

@@ -24,7 +24,8 @@ public:
     // The map changed (an edit, an undo, a load): the next frame brings the geometry up to it.
     void MapChanged();
     // One frame, without clearing; the context must be current. Picking updates the cursor cell.
-    void Draw(TEditorSession& session, const TToolSettings& tools);
+    // Without the tool preview while a click would not add what it shows (a selection, a paste).
+    void Draw(TEditorSession& session, const TToolSettings& tools, bool toolPreview = true);
     // The map alone under the current modelview and projection, as a picture of it shows it: the
     // same layers without the picking and the tool preview.
     void DrawMap(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture);
@@ -34,6 +35,7 @@ private:
     struct TPointer {
         TViewCamera& Camera;
         const TToolSettings& Tools;
+        bool ToolPreview;
     };
     void DrawLayers(const TMapData& map, const TKindCatalogues& kinds, std::uint32_t baseTexture,
                     const TPointer* pointer);

@@ -30,6 +30,8 @@ protected:
             return Next(m_saveAnswers, TSaveAnswer::Discard);
         };
         services.Terminate = [this] { m_terminated = true; };
+        services.LoadRecentFiles = [this] { return m_recentFiles; };
+        services.SaveRecentFiles = [this](const std::vector<std::string>& files) { m_recentFiles = files; };
         return services;
     }
 
@@ -40,6 +42,8 @@ protected:
     std::deque<bool> m_yesNoAnswers;
     std::deque<TSaveAnswer> m_saveAnswers;
     bool m_terminated = false;
+    // The settings' recent maps, as the editor last kept them.
+    std::vector<std::string> m_recentFiles;
 
 private:
     template <typename Answer>
