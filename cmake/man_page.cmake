@@ -3,8 +3,10 @@
 #         -DVERSION=1.0.0 -DDATE=2026-12-10 -P man_page.cmake
 # The source is man source in which @VERSION@ and @DATE@ stand for the release, @SYNOPSIS@ for the
 # usage lines of `PROGRAM --help` and @HELP@ for the rest of that text: its notes as a paragraph
-# and each option ("  --name ARG   what it does") as a tagged paragraph. So the options are written
-# once, in the program, and the page cannot fall behind them.
+# and each option ("  --name ARG   what it does") as a tagged paragraph, a line indented deeper going
+# on with the entry above it. After the options, a heading ("keys of ...:") starts a subsection whose
+# entries ("  Name   what it does") are tagged paragraphs too. So the options are written once, in the
+# program, and the page cannot fall behind them.
 cmake_minimum_required(VERSION 3.25)
 
 file(READ "${SOURCE}" page)
@@ -47,17 +49,33 @@ if(synopsisAt GREATER_EQUAL 0 OR helpAt GREATER_EQUAL 0)
   set(synopsis ".nf\n")
   set(notes "")
   set(options "")
+  # Whether an entry is open for the deeper-indented lines that go on with it.
+  set(inEntry FALSE)
   foreach(line IN LISTS lines)
     if(line MATCHES "^(usage: +|       +)${program}( .*)?$")
       roff_text("${CMAKE_MATCH_2}" arguments)
       string(APPEND synopsis "\\fB${program}\\fR${arguments}\n")
+    elseif(inEntry AND line MATCHES "^    +(.+)$")
+      roff_text("${CMAKE_MATCH_1}" text)
+      string(APPEND options "${text}\n")
     elseif(line MATCHES "^  (-[^ ]+( [^ -][^ ]*)?)  +(.+)$")
       roff_option("${CMAKE_MATCH_1}" tag)
       roff_text("${CMAKE_MATCH_3}" text)
       string(APPEND options ".TP\n${tag}\n${text}\n")
+      set(inEntry TRUE)
+    elseif(NOT options STREQUAL "" AND line MATCHES "^  ([^ ]+( [^ ]+)*)  +(.+)$")
+      roff_text("${CMAKE_MATCH_1}" name)
+      roff_text("${CMAKE_MATCH_3}" text)
+      string(APPEND options ".TP\n\\fB${name}\\fR\n${text}\n")
+      set(inEntry TRUE)
+    elseif(NOT options STREQUAL "" AND line MATCHES "^([^ ].*):$")
+      roff_text("${CMAKE_MATCH_1}" text)
+      string(APPEND options ".SS \"${text}\"\n")
+      set(inEntry FALSE)
     elseif(NOT line STREQUAL "")
       roff_text("${line}" text)
       string(APPEND notes "${text}\n")
+      set(inEntry FALSE)
     endif()
   endforeach()
   string(APPEND synopsis ".fi")

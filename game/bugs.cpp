@@ -3,6 +3,8 @@
 #include "platform/random.h"
 
 #include <array>
+#include <cmath>
+#include <string>
 
 namespace game {
 
@@ -22,27 +24,35 @@ TVec4 AimHint(const TGLBaseSceneObject* group) {
 
 }  // namespace
 
+// Bugs1 holds bugs 3, 7, ..., 39; Bugs2 2, 6, ..., 38; Bugs3 1, 5, ..., 37; Bugs4 4, 8, ..., 40.
+std::array<int, rules::BugCount> PopulationOrder() {
+    std::array<int, rules::BugCount> order{};
+    for (int rank = 1, at = 0; rank <= rules::BugsPerGroup; ++rank) {
+        for (const int index : {4 * rank - 1, 4 * rank - 2, 4 * rank - 3, 4 * rank}) {
+            order[static_cast<std::size_t>(at++)] = index;
+        }
+    }
+    return order;
+}
+
 void TDataModule2::PopulateBugs() {
     const TVec4 basePosition = Scene.base->GetWorldPosition();
     for (TGLDummyCube* group : Scene.Bugs) {
         group->AimAt(basePosition, WorldUp);
     }
-    // Bugs1 holds bugs 3, 7, ..., 39; Bugs2 2, 6, ..., 38; Bugs3 1, 5, ..., 37; Bugs4 4, 8, ..., 40.
-    for (int i = 1; i <= rules::BugsPerGroup; ++i) {
-        const std::array<int, 4> indices{4 * i - 1, 4 * i - 2, 4 * i - 3, 4 * i};
-        for (int group = 0; group < rules::SpawnGroupCount; ++group) {
-            const int index = indices[group];
-            auto* actor = Scene.Bugs[group]->CreateChild<TGLActor>();
-            State.BugTable[index].Actor.Set(actor);
-            actor->CopyFrom(*Scene.Bug);
-            auto* marker = actor->CreateChild<TGLDummyCube>();
-            marker->Strafe(-rules::LeadMarkerOffset);
-            actor->SetVisible(true);
-            WireBug(*actor);
-            RespawnBug(index);
-            actor->SetTag(index);
-            actor->SelectAnimation(bug_animations::Run);
-        }
+    const std::array<int, rules::BugCount> order = PopulationOrder();
+    for (std::size_t at = 0; at < order.size(); ++at) {
+        const int index = order[at];
+        auto* actor = Scene.Bugs[at % rules::SpawnGroupCount]->CreateChild<TGLActor>();
+        State.BugTable[index].Actor.Set(actor);
+        actor->CopyFrom(*Scene.Bug);
+        auto* marker = actor->CreateChild<TGLDummyCube>();
+        marker->Strafe(-rules::LeadMarkerOffset);
+        actor->SetVisible(true);
+        WireBug(*actor);
+        RespawnBug(index);
+        actor->SetTag(index);
+        actor->SelectAnimation(bug_animations::Run);
     }
 }
 
@@ -69,11 +79,16 @@ void TDataModule2::RespawnBug(int index) {
     }
     bug.Slowness = platform::Random(rules::MaxSlowness) + 1;
     bug.Target = target;
-    actor.SetInterval(rules::RunIntervalBase + rules::RunIntervalPerSlowness * bug.Slowness);
+    // A faster bug runs its animation faster too.
+    const TBugStrength strength = SpawnStrength();
+    const int interval = rules::RunIntervalBase + rules::RunIntervalPerSlowness * bug.Slowness;
+    actor.SetInterval(static_cast<int>(std::lround(static_cast<float>(interval) / strength.Speed)));
     actor.SelectAnimation(bug_animations::Run);
     actor.SetAnimationMode(aamLoop);
     actor.SetTagFloat(0);
-    bug.Health = rules::BugHealth;
+    bug.Health = strength.Health;
+    bug.FullHealth = strength.Health;
+    bug.SpeedFactor = strength.Speed;
     bug.CorpseTime = rules::CorpseWait;
 }
 
@@ -84,11 +99,15 @@ void TDataModule2::BugProgress(TComponent* sender, double deltaTime, double) {
         return;
     }
     TBugState& bug = State.BugTable[index];
+    if (bug.Resting) {
+        return;
+    }
     const auto dt = static_cast<float>(deltaTime);
     if (bug.Health > 0) {
         // Direction x Up points away from the target, so the negative sideways step runs towards it.
         if (actor->ActiveAnimationName() != bug_animations::Attack) {
-            actor->Strafe(-rules::BugStepPerFrame - rules::BugSpeed * dt / static_cast<float>(bug.Slowness));
+            actor->Strafe((-rules::BugStepPerFrame - rules::BugSpeed * dt / static_cast<float>(bug.Slowness)) *
+                          bug.SpeedFactor);
         }
         actor->AimAt(bug.Target, AimHint(actor->Parent()));
         if (Distance2(actor->GetWorldPosition(), bug.Target) < rules::AttackDistance2) {
@@ -121,13 +140,21 @@ void TDataModule2::BugProgress(TComponent* sender, double deltaTime, double) {
         State.Money += rules::KillReward;
         ++Figures.Kills;
         Sound().Play(gsBugDeath, actor->GetWorldPosition());
+        if (State.CombatOverlay) {
+            Hud.AddPopup(actor->GetWorldPosition(), "+" + std::to_string(rules::KillReward));
+        }
     }
     bug.CorpseTime -= dt;
     if (bug.CorpseTime <= 0) {
         actor->Advance(-dt * rules::SinkSpeed);
     }
+    // A survival game sends its bugs in waves, not again as soon as they have sunk.
     if (bug.CorpseTime < -rules::SinkTime) {
-        RespawnBug(index);
+        if (m_setup.Mode == TGameMode::Survival) {
+            RestBug(index);
+        } else {
+            RespawnBug(index);
+        }
     }
 }
 

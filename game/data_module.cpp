@@ -103,12 +103,14 @@ TDataModule2::~TDataModule2() {
 
 // The game goes in steps of 1/85 s, the rate of the display its rules were made for, of two kinds:
 //   - the world's steps: the frame clock's, 85 a second of game time, which is the run's time times
-//     the game's speed (F5, F6, F7) and stands still while paused. A world step is everything the
-//     scene tree's walk reaches (the HUD buttons' hover and press, explosions, missiles, towers,
-//     bugs), the particle managers, and GLCadencer1Progress: the sun and the game's time.
+//     the game's speed (F5, F6, F7) and stands still while paused or once the base has fallen. A
+//     world step is everything the scene tree's walk reaches (the HUD buttons' hover and press,
+//     explosions, missiles, towers, bugs), the particle managers, and GLCadencer1Progress: the sun,
+//     the game's time and the survival game's waves and fall (a fall drops the steps still due).
 //   - the view's steps (ViewStep): 85 a second of the run's time, whatever the speed, also while
 //     paused: the displays (money, the base's health, the buttons' and the placed tower's look), the
-//     camera's flight and turn, and the pointer's wrap at the edges.
+//     game's own signs and words (tooltips, modes, the wave line, the overlay), the camera's flight
+//     and turn, and the pointer's wrap at the edges.
 // The timers keep the run's time too: AsyncTimer2Timer samples keys, edges and the mouse ray and damps
 // the spin every 15 ms, AsyncTimer1Timer shows the frame rate every second. The run's clock lays all
 // three out on one timeline, and each runs in the order of its time.
@@ -207,7 +209,6 @@ void TDataModule2::StartUp() {
     State.MoveVelocity = TVec4{0, -rules::StartSinkSpeed, 0, 0};
     Scene.bar->Material().FrontProperties().Diffuse().SetColor(rules::IntactBand.BarColor);
     OverrideMaterials();
-    State.Money = rules::StartMoney;
     const TGLCoordinates& position = Scene.terrain->Position();
     State.TerrainOrigin = TVec3{position.X(), position.Y(), position.Z()};
     const TGLCoordinates& scale = Scene.terrain->Scale();
@@ -218,6 +219,10 @@ void TDataModule2::StartUp() {
     State.Placing = false;
     State.RepairMode = false;
     State.TowerCount = 1;
+    m_startRandomState = platform::GetRandomSeed();
+    // The money, and the survival game's bugs sent to wait for their waves.
+    StartGame();
+    State.CombatOverlay = m_setup.Mode == TGameMode::Survival;
 }
 
 void TDataModule2::StartPlaying() {

@@ -3,9 +3,12 @@
 #include "engine/platform/cursor_table.h"
 #include "game/designed_scene.h"
 #include "game/game_figures.h"
+#include "game/game_hud.h"
 #include "game/game_state.h"
 #include "game/sound_sink.h"
+#include "game/survival_rules.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -30,6 +33,8 @@ struct TGameSetup {
     std::optional<std::uint32_t> Seed;
     // An 800 x 600 window instead of the whole screen.
     bool Windowed = false;
+    TGameMode Mode = TGameMode::Classic;
+    TDifficulty Difficulty = TDifficulty::Normal;
 };
 
 // Where a world point lies on the terrain, as the range rings are placed by it.
@@ -42,6 +47,10 @@ TTerrainUV TerrainUV(const engine::TVec4& point, const engine::TVec3& origin, co
 // The frame-rate display: the whole frames a second, in digits only (all the font has).
 std::string FpsText(float measuredFps);
 
+// The bugs' indices in the order the population makes them: rank by rank, within each the groups
+// Bugs1 .. Bugs4 (bugs 3, 2, 1, 4, then 7, 6, 5, 8, ...).
+std::array<int, rules::BugCount> PopulationOrder();
+
 // The whole game: it owns the designed scene and the rule state and carries every handler. Its
 // creation event, DataModuleCreate, starts the game and runs it until the player quits.
 class TDataModule2 {
@@ -50,6 +59,8 @@ public:
     ~TDataModule2();
     TDataModule2(const TDataModule2&) = delete;
     TDataModule2& operator=(const TDataModule2&) = delete;
+
+    const TGameSetup& Setup() const { return m_setup; }
 
     // Start-up, the screen, then the game loop; returns once the player has quit.
     void DataModuleCreate();
@@ -81,6 +92,25 @@ public:
     void PopulateBugs();
     void RespawnBug(int index);
     void BugProgress(engine::TComponent* sender, double deltaTime, double newTime);
+
+    // --- the survival game: waves, the fall, a new game ---
+    // Sends the next wave at once: at the end of a countdown, or early for a bonus (N).
+    void StartWave();
+    void CallNextWave();
+    // The bugs of the running wave still alive or still in their nests.
+    int BugsLeftInWave() const;
+    std::int64_t Score() const;
+    // A new game in the same mode, from the same seed (R once the base has fallen).
+    void NewGame();
+    // Told the score when the base falls; answers the best score so far, this one counted.
+    std::function<std::int64_t(std::int64_t score)> OnFallen;
+
+    // --- feedback and control of every mode ---
+    // Sells the placed tower the left button is held on for half its price (Delete, Backspace).
+    void SellHeldTower();
+    // The camera over the base, looking down on all of it (Home).
+    void CameraHome();
+    void ToggleCombatOverlay();
 
     // --- towers ---
     void firebaseProgress(engine::TComponent* sender, double deltaTime, double newTime);
@@ -128,6 +158,7 @@ public:
     TGameState State;
     TGameFigures Figures;
     engine::CursorTable Cursors;
+    TGameHud Hud{Scene};
 
 private:
     // A handler of this module as a progress event.
@@ -152,6 +183,12 @@ private:
 
     void ShowHealth();
     void ShowAffordability();
+    void ShowFeedback();
+    void ShowTooltip();
+    void ShowWaveLine();
+    void ShowCombatOverlay();
+    std::string TooltipText(int button) const;
+    std::optional<engine::TVec4> ScreenPointOf(const engine::TVec4& world) const;
     void TintPlacement();
     void AttachBaseModel(engine::TGLFreeForm& model);
     void MoveCamera();
@@ -172,6 +209,16 @@ private:
     void LaunchMissile(const engine::TGLBaseSceneObject& gun);
     void Burn(engine::TGLBaseSceneObject& gun, TTowerState& tower, float deltaTime);
 
+    void SurvivalProgress(double deltaTime);
+    void SpawnWaveBug(int index);
+    void RestBug(int index);
+    void Fall();
+    std::string DefeatText(std::int64_t best) const;
+    TBugStrength SpawnStrength() const;
+    void ClearBattlefield();
+    void StartGame();
+    engine::TGLProxyObject* TowerUnderPointer() const;
+
     void Blast(const engine::TVec4& hit);
     void Explode(const engine::TVec4& hit);
 
@@ -191,6 +238,12 @@ private:
     TSoundSink* m_sound = &m_silence;
     std::optional<engine::ScreenPoint> m_lastPointerMove;
     std::optional<engine::ScreenPoint> m_pendingPointerMove;
+    // The random generator's state once start-up has drawn everything, which a new game from the
+    // seed returns to.
+    std::uint32_t m_startRandomState = 0;
+    // The button under the pointer and for how long, in seconds of the run.
+    int m_hoveredButton = -1;
+    double m_hoverSeconds = 0;
 };
 
 }  // namespace game

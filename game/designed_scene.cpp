@@ -212,7 +212,7 @@ void TDesignedScene::BuildWorldNodes() {
     GLEarthSkyDome1 = Node<TGLEarthSkyDome>(*scene, "GLEarthSkyDome1");
     SetDirectionAndUp(*GLEarthSkyDome1, TVec4{0, 1, 0, 0}, TVec4{0, 0, -1, 0});
     GLEarthSkyDome1->SetOptions(sdoTwinkle);
-    GLEarthSkyDome1->SetSunElevation(40);
+    GLEarthSkyDome1->SetSunElevation(rules::SunStart);
     GLEarthSkyDome1->SetTurbidity(15);
     GLEarthSkyDome1->SetExtendedOptions(esoFadeStarsWithSun);
     GLEarthSkyDome1->SetSlices(48);

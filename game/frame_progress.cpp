@@ -13,10 +13,12 @@ using namespace engine;
 
 void TDataModule2::GLCadencer1Progress(TComponent*, double deltaTime, double) {
     Figures.GameTime += deltaTime;
+    State.TimeSurvived += deltaTime;
     TGLEarthSkyDome& dome = *Scene.GLEarthSkyDome1;
     if (dome.SunElevation() > rules::SunStop) {
         dome.SetSunElevation(dome.SunElevation() - rules::SunRate * static_cast<float>(deltaTime));
     }
+    SurvivalProgress(deltaTime);
     if (OnWorldStep) {
         OnWorldStep();
     } else {
@@ -36,8 +38,9 @@ void TDataModule2::ViewStep() {
         Scene.cam->TurnBy(spin.X);
         Scene.GLCamera1->PitchBy(spin.Y);
     }
-    // While paused, the stars twinkle and the pause sign stays up though nothing else changes.
-    if (State.Paused) {
+    ShowFeedback();
+    // While the world stands, the stars twinkle and the signs stay up though nothing else changes.
+    if (State.WorldStands()) {
         Scene.GLFullScreenViewer1.Invalidate();
     }
 }

@@ -13,6 +13,7 @@ struct TGameFigures {
     std::int64_t GatlingShots = 0;
     double LaserDamage = 0;  // health taken by beams
     std::int64_t Repairs = 0;
+    std::int64_t TowersSold = 0;
 };
 
 }  // namespace game

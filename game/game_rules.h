@@ -81,8 +81,13 @@ inline constexpr float DragDegreesPerPixel = 0.019f;
 inline constexpr int DragScale = 10;
 inline constexpr float WheelDivisor = 50;
 inline constexpr float CameraClearance = 3;
+inline constexpr float SunStart = 40;          // degrees above the horizon
 inline constexpr float SunRate = 4;            // degrees per second
 inline constexpr float SunStop = -45;
+
+// Home: the camera this far from the base's centre, looking down on it at this angle.
+inline constexpr float HomeDistance = 18;
+inline constexpr float HomePitch = 55;  // degrees
 
 // The camera sinks at this rate at start, until the terrain stops it.
 inline constexpr float StartSinkSpeed = 5;
@@ -153,6 +158,8 @@ inline constexpr float ButtonHalfWidth = 32;
 inline constexpr float ButtonReachAbove = 32;
 inline constexpr float ButtonReachBelow = 20;
 inline constexpr float ButtonPressOffset = 1;
+// A button's tooltip shows once the pointer has rested on it this long.
+inline constexpr double TooltipDelay = 0.5;
 // A button the player cannot take is drawn dimmed.
 inline constexpr engine::TVec4 ButtonLit{1, 1, 1, 1};
 inline constexpr engine::TVec4 ButtonDimmed{0.35f, 0.35f, 0.35f, 1};

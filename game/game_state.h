@@ -25,6 +25,11 @@ struct TBugState {
     std::int32_t Slowness = 0;
     engine::TComponentLink<engine::TGLActor> Actor;
     float CorpseTime = 0;
+    // What it (re)spawned with: its full health and the factor on its pace (1 in the designed game).
+    float FullHealth = 0;
+    float SpeedFactor = 1;
+    // Out of play between the survival game's waves: hidden, dead, and waiting in its nest.
+    bool Resting = false;
 };
 
 // One tower of TowerTable; its root proxy's Tag is the record's index.
@@ -38,6 +43,22 @@ struct TTowerState {
     std::int32_t MaxRange2 = 0;
     float TurnRate = 0;
     float FireInterval = 0;
+};
+
+// Hands a tower's record, its proxy link with it, to another slot of the table and leaves the old
+// one as a record never used.
+void MoveTowerRecord(TTowerState& from, TTowerState& to);
+void ClearTowerRecord(TTowerState& record);
+
+// The survival game's waves. Wave n's bugs are the records 1 .. WaveSize(n), which leave their nests
+// one after another; between waves a countdown runs.
+struct TWaveState {
+    int Wave = 0;  // the wave under way or last sent; 0 before the first
+    bool Running = false;
+    int Spawned = 0;         // bugs of the wave that have left their nests
+    double SpawnWait = 0;    // seconds until the next one leaves
+    double Countdown = 0;    // seconds until the next wave, while none is running
+    int Survived = 0;        // waves whose every bug died
 };
 
 // The game's rule state: the two tables (index 0 unused, as the records count from 1) and the
@@ -77,8 +98,20 @@ struct TGameState {
     // Whether the pointer is over the game's window (always, on the whole screen).
     bool PointerInside = true;
 
+    TWaveState Waves;
+    // The survival game's end: the base has fallen, and the world stands still until a new game.
+    bool Defeated = false;
+    // Game seconds since the game began, until the base fell.
+    double TimeSurvived = 0;
+    // New games started after a fall.
+    int Restarts = 0;
+    // Health bars over wounded bugs and the reward rising from each kill (H).
+    bool CombatOverlay = false;
+
     // Whether one more tower record fits.
     bool TowerTableFull() const { return TowerCount > rules::TowerCapacity; }
+    // Paused, or the base has fallen: the world takes no steps, the view and the camera go on.
+    bool WorldStands() const { return Paused || Defeated; }
 };
 
 }  // namespace game

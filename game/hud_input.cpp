@@ -77,7 +77,7 @@ bool TDataModule2::ButtonRefused(int button) const {
 
 void TDataModule2::GLFullScreenViewer1Click(TComponent*) {
     // Nothing is bought or placed while the world stands still.
-    if (State.Paused) {
+    if (State.WorldStands()) {
         Sound().Play(gsRefused);
         return;
     }
@@ -252,11 +252,23 @@ void TDataModule2::EndGame() {
     Scene.GLCadencer1.SetEnabled(false);
 }
 
+// The keys of the game's comforts (pause, speed, window, screenshot, camera home, selling, the
+// overlay) and of the survival game (the next wave, a new game once the base has fallen).
 void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShiftState) {
+    if (key == VirtualKeyOfChar('H')) {
+        ToggleCombatOverlay();
+    } else if (key == VirtualKeyOfChar('N')) {
+        CallNextWave();
+    } else if (key == VirtualKeyOfChar('R') && State.Defeated) {
+        // R flies the camera up; only on the fallen base's panel does it start a new game.
+        NewGame();
+    }
     switch (key) {
     case vkPause:
     case vkF9:
-        SetPaused(!State.Paused);
+        if (!State.Defeated) {
+            SetPaused(!State.Paused);
+        }
         break;
     case vkF5:
     case vkF6:
@@ -271,6 +283,13 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShi
             OnScreenshot();
         }
         break;
+    case vkHome:
+        CameraHome();
+        break;
+    case vkDelete:
+    case vkBack:
+        SellHeldTower();
+        break;
     default:
         break;
     }
@@ -279,6 +298,7 @@ void TDataModule2::GLFullScreenViewer1KeyDown(TComponent*, TVirtualKey key, TShi
 void TDataModule2::SetPaused(bool paused) {
     State.Paused = paused;
     Scene.pause_sign->SetVisible(paused);
+    Hud.PauseDim->SetVisible(paused);
     Sound().SetPaused(paused);
     Sound().Play(paused ? gsPause : gsResume);
 }

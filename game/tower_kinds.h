@@ -24,6 +24,7 @@ struct TTowerKind {
     TTowerWeapon Weapon;
     bool AimsAhead;  // at a running bug's lead marker rather than the bug
     rules::TTowerRules Rules;
+    std::string_view Name;  // as the player reads it
 };
 
 namespace tower_kinds {
@@ -33,12 +34,14 @@ inline constexpr int Laser = 3;
 }  // namespace tower_kinds
 
 inline constexpr TTowerKind RocketTower{
-    tower_kinds::Rocket, 0, "firebase", "barell", "", "mark", TTowerWeapon::Missile, true, rules::RocketRules};
+    tower_kinds::Rocket, 0, "firebase", "barell", "", "mark", TTowerWeapon::Missile, true, rules::RocketRules,
+    "Rocket tower"};
 inline constexpr TTowerKind GatlingTower{
     tower_kinds::Gatling, 2, "gutlingbase", "gutlinggun", "gutlingmuzzle", "1mark", TTowerWeapon::Gun, false,
-    rules::GatlingRules};
+    rules::GatlingRules, "Gatling tower"};
 inline constexpr TTowerKind LaserTower{
-    tower_kinds::Laser, 1, "laserbase", "lasergun", "", "2mark", TTowerWeapon::Beam, false, rules::LaserRules};
+    tower_kinds::Laser, 1, "laserbase", "lasergun", "", "2mark", TTowerWeapon::Beam, false, rules::LaserRules,
+    "Laser tower"};
 
 // The kind of that number, or none.
 const TTowerKind* FindTowerKind(int kind);

@@ -21,6 +21,8 @@ bool IsWritableFolder(const std::filesystem::path& folder) {
     return !folder.empty() && std::filesystem::is_directory(folder, ignored) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+}  // namespace
+
 std::filesystem::path UserDataHome(const TUserFolders& user) {
     const std::filesystem::path dataHome = user.DataHome;
     if (dataHome.is_absolute()) {
@@ -31,8 +33,6 @@ std::filesystem::path UserDataHome(const TUserFolders& user) {
     }
     return std::filesystem::path(user.Home) / ".local" / "share";
 }
-
-}  // namespace
 
 TUserFolders CurrentUserFolders() {
     TUserFolders user{Variable("XDG_DATA_HOME"), Variable("HOME")};

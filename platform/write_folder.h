@@ -15,6 +15,10 @@ struct TUserFolders {
 // The running user's folders from the environment.
 TUserFolders CurrentUserFolders();
 
+// $XDG_DATA_HOME when it is an absolute path, else ~/.local/share; throws FileError when neither is
+// known.
+std::filesystem::path UserDataHome(const TUserFolders& user);
+
 // The folder a program writes its own files to (the editor's autosave, for one): `current` when the
 // program may write there, else $XDG_DATA_HOME/<program>/, else ~/.local/share/<program>/, created
 // when missing. An installed data folder is read-only, and a program started from the desktop may

@@ -24,6 +24,9 @@ constexpr std::array<TSoundSpec, gsCount> kSpecs{{
     {"pause", skInterface, false, 1, 0.05, 0.5f, 0},
     {"resume", skInterface, false, 1, 0.05, 0.5f, 0},
     {"ambience", skAmbience, true, 1, 0, 0.4f, 0},
+    {"sell", skInterface, false, 2, 0.05, 0.5f, 0},
+    {"wave", skInterface, false, 1, 0.5, 0.55f, 0},
+    {"fallen", skInterface, false, 1, 1.0, 0.6f, 0},
 }};
 
 }  // namespace

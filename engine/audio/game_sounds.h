@@ -22,6 +22,9 @@ enum TGameSound : TSoundId {
     gsPause,
     gsResume,
     gsAmbience,
+    gsSell,
+    gsWave,
+    gsFallen,
     gsCount
 };
 

@@ -1,5 +1,7 @@
 #include "engine/hud/game_glyphs.h"
 
+#include "engine/hud/pixel_font.h"
+
 #include <array>
 #include <string_view>
 
@@ -35,19 +37,7 @@ platform::Image GameGlyphPicture() {
 }
 
 void SetUpGameFont(TGLCustomBitmapFont& font) {
-    font.SetGlyphs(GameGlyphPicture());
-    font.Ranges().Clear();
-    TBitmapFontRange& digits = font.Ranges().Add();
-    digits.SetStartASCII('0');
-    digits.SetStopASCII(':');
-    digits.SetStartGlyphIdx(0);
-    font.SetCharWidth(11);
-    font.SetCharHeight(8);
-    font.SetGlyphsIntervalX(0);
-    font.SetGlyphsIntervalY(0);
-    font.SetMagFilter(TGLMagFilter::maNearest);
-    font.SetMinFilter(TGLMinFilter::miNearest);
-    font.SetGlyphsAlpha(TGLTextureImageAlpha::tiaTopLeftPointColorTransparent);
+    SetUpPixelFont(font, GameGlyphPicture(), '0', ':', 11, 8);
 }
 
 }  // namespace engine

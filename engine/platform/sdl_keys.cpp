@@ -8,7 +8,7 @@ namespace engine {
 namespace {
 
 // The named keys; letters, digits and function keys lie in runs and are counted instead.
-constexpr std::array<std::pair<TVirtualKey, SDL_Keycode>, 7> kNamedKeys{{
+constexpr std::array<std::pair<TVirtualKey, SDL_Keycode>, 9> kNamedKeys{{
     {vkBack, SDLK_BACKSPACE},
     {vkTab, SDLK_TAB},
     {vkReturn, SDLK_RETURN},
@@ -16,6 +16,8 @@ constexpr std::array<std::pair<TVirtualKey, SDL_Keycode>, 7> kNamedKeys{{
     {vkShift, SDLK_RSHIFT},
     {vkPause, SDLK_PAUSE},
     {vkEscape, SDLK_ESCAPE},
+    {vkHome, SDLK_HOME},
+    {vkDelete, SDLK_DELETE},
 }};
 
 // The keys of the default US layout whose SDL codes are the characters they type.
@@ -32,6 +34,7 @@ SDL_Scancode DefaultLayoutScancode(SDL_Keycode key) {
     case SDLK_TAB: return SDL_SCANCODE_TAB;
     case SDLK_RETURN: return SDL_SCANCODE_RETURN;
     case SDLK_ESCAPE: return SDL_SCANCODE_ESCAPE;
+    case SDLK_DELETE: return SDL_SCANCODE_DELETE;
     default: return SDL_SCANCODE_UNKNOWN;
     }
 }

@@ -15,6 +15,8 @@ enum TVirtualKey : std::uint8_t {
     vkShift = 0x10,  // either Shift key
     vkPause = 0x13,
     vkEscape = 0x1B,
+    vkHome = 0x24,
+    vkDelete = 0x2E,
     vk0 = '0',
     vk9 = '9',
     vkA = 'A',

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace engine {
 
@@ -215,6 +217,7 @@ void TGLCadencer::Tick() {
     }
     const double step = m_fixedDeltaTime > 0 ? m_fixedDeltaTime : delta;
     double remaining = delta;
+    m_skipRemaining = false;
     while (remaining >= step) {
         m_lastTime += step;
         const TProgressTimes times{step, m_lastTime};
@@ -242,6 +245,13 @@ void TGLCadencer::Tick() {
             break;  // a zero step runs subscribers and OnProgress once
         }
         remaining -= step;
+        if (std::exchange(m_skipRemaining, false)) {
+            // Whole steps only: the fraction of a step left over stays due, as it would have.
+            const double skipped = std::floor(remaining / step) * step;
+            m_originTime += skipped / m_timeMultiplier;
+            m_currentTime -= skipped;
+            break;
+        }
     }
 }
 

@@ -60,6 +60,9 @@ public:
 
     // One progress step; the only trigger in cmManual.
     void Tick();
+    // Asked from a step's handler: the whole steps still due in this tick are not taken, and the
+    // time they stood for is dropped, never caught up, so the clock goes on from the last step taken.
+    void SkipRemainingSteps() { m_skipRemaining = true; }
 
     // Appends a component to the progress list (never twice); destroying either side removes it.
     void Subscribe(TGLCadenceAbleComponent* component);
@@ -98,6 +101,7 @@ private:
     double m_lastTime = 0.0;
     double m_currentTime = 0.0;
     std::int32_t m_progressing = 0;
+    bool m_skipRemaining = false;
     std::vector<TGLCadenceAbleComponent*> m_subscribers;  // null: removed during a walk
     int m_walkingSubscribers = 0;
     TickFrame* m_tickFrames = nullptr;

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace game {
 
@@ -70,6 +71,15 @@ TGameOptions ParseCommandLine(const std::vector<std::string>& arguments) {
             }
         } else if (option == "--audio-out") {
             options.AudioOut = fileValue();
+        } else if (option == "--survival") {
+            options.Mode = TGameMode::Survival;
+        } else if (option == "--difficulty") {
+            const std::string& name = value();
+            const std::optional<TDifficulty> difficulty = DifficultyNamed(name);
+            if (!difficulty) {
+                throw ECommandLineError(option + ": easy, normal or hard, not '" + name + "'");
+            }
+            options.Difficulty = *difficulty;
         } else {
             throw ECommandLineError("unknown option '" + option + "'");
         }
@@ -90,8 +100,22 @@ std::string UsageText() {
            "  --mute                start with the sound off (M turns it on)\n"
            "  --volume N            the sound's volume in percent, 0 to 100 (default 80)\n"
            "  --audio-out FILE      write the whole mix to FILE as WAV (stereo, 44100 Hz) instead of playing it\n"
+           "  --survival            the survival game: the bugs come in waves, more and tougher each time,\n"
+           "                        until the base falls; the best score of each difficulty is kept in\n"
+           "                        $XDG_DATA_HOME/skirmish/best-scores.json (else ~/.local/share/skirmish/)\n"
+           "  --difficulty LEVEL    easy, normal (the default) or hard: the bugs' health and speed and the\n"
+           "                        money (normal is the designed game's balance, and the survival game's own)\n"
            "  --help                show this text\n"
-           "  --version             print the version and exit\n";
+           "  --version             print the version and exit\n"
+           "\n"
+           "keys of every game, beside the flight (W A S D R F), the mouse, Pause, F5 to F12, M and 0:\n"
+           "  Home                  the camera over the base, looking down on all of it\n"
+           "  Delete, Backspace     with the left button held on a placed tower: sell it for half its price\n"
+           "  H                     health bars over wounded bugs and the reward rising from each kill\n"
+           "                        (off at start in the classic game, on in the survival game)\n"
+           "keys of the survival game:\n"
+           "  N                     the next wave now, for a bonus of money for the seconds left\n"
+           "  R                     once the base has fallen: a new game (else R flies up); 0 quits\n";
 }
 
 }  // namespace game

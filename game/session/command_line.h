@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/survival_rules.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -21,6 +23,8 @@ struct TGameOptions {
     bool Mute = false;
     int Volume = 80;       // percent
     std::string AudioOut;  // a WAV of the whole mix instead of the sound device
+    TGameMode Mode = TGameMode::Classic;
+    TDifficulty Difficulty = TDifficulty::Normal;
     bool Help = false;
     bool Version = false;
 };
@@ -32,7 +36,7 @@ public:
 };
 
 TGameOptions ParseCommandLine(const std::vector<std::string>& arguments);
-// Every option, one line each.
+// Every option, one line each, and the keys of the game.
 std::string UsageText();
 
 }  // namespace game

@@ -110,7 +110,7 @@ void TGameClock::ScheduleDue(double to) {
 // The world's time runs at the game's speed through the pass, so its steps fall at even times of it.
 void TGameClock::ScheduleWorldSteps(double from, double length) {
     const TGameState& state = m_game.State;
-    const double speed = state.Paused ? 0 : std::max(1, state.Speed);
+    const double speed = state.WorldStands() ? 0 : std::max(1, state.Speed);
     const double gameFrom = m_gameTime;
     m_gameTime += length * speed;
     const std::int64_t first = m_worldSteps;
@@ -135,14 +135,16 @@ void TGameClock::RunDueBefore(double time) {
 }
 
 // A world step the timeline did not lay out (the handler called on its own) is followed by one view
-// step, as without a clock.
+// step, as without a clock. A world that came to a stand in its step (the base fell) takes no more
+// steps in this pass, and what was due between them runs now.
 void TGameClock::WorldStepTaken() {
     ++m_worldStepsTaken;
     if (m_worldStepsTaken > m_worldStepTimes.size()) {
         m_game.ViewStep();
         return;
     }
-    RunDueBefore(m_worldStepsTaken < m_worldStepTimes.size() ? m_worldStepTimes[m_worldStepsTaken] : kNever);
+    const bool last = m_worldStepsTaken == m_worldStepTimes.size() || m_game.State.WorldStands();
+    RunDueBefore(last ? kNever : m_worldStepTimes[m_worldStepsTaken]);
 }
 
 void TGameClock::AfterPass() {

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstring>
 #include <sstream>
+#include <string_view>
+#include <utility>
 
 namespace game {
 
@@ -87,14 +89,14 @@ engine::TVirtualKey KeyNamed(TLineReader& reader, const std::string& name) {
     if (name.size() == 1 && ((name[0] >= 'a' && name[0] <= 'z') || (name[0] >= '0' && name[0] <= '9'))) {
         return engine::VirtualKeyOfChar(name[0]);
     }
-    if (name == "shift") {
-        return engine::vkShift;
-    }
-    if (name == "pause") {
-        return engine::vkPause;
-    }
-    if (name == "escape") {
-        return engine::vkEscape;
+    static constexpr std::pair<std::string_view, engine::TVirtualKey> kNamed[] = {
+        {"shift", engine::vkShift}, {"pause", engine::vkPause},   {"escape", engine::vkEscape},
+        {"home", engine::vkHome},   {"delete", engine::vkDelete}, {"backspace", engine::vkBack},
+    };
+    for (const auto& [keyName, key] : kNamed) {
+        if (name == keyName) {
+            return key;
+        }
     }
     if (name.size() >= 2 && name[0] == 'f') {
         int number = 0;

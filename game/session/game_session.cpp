@@ -4,6 +4,7 @@
 #include "engine/platform/keyboard_state.h"
 #include "engine/platform/sdl_video.h"
 #include "game/data_module.h"
+#include "game/session/best_scores.h"
 #include "game/session/command_line.h"
 #include "game/session/game_audio.h"
 #include "game/session/game_clock.h"
@@ -14,6 +15,7 @@
 #include "platform/paths.h"
 #include "platform/png_writer.h"
 #include "platform/version.h"
+#include "platform/write_folder.h"
 
 #include <SDL.h>
 
@@ -88,18 +90,28 @@ struct TRunResult {
     platform::Image LastFrame;
 };
 
+void Tell(const std::string& line) {
+    std::cerr << kProgramName << ": " << line << '\n';
+}
+
 TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, const std::filesystem::path& folder) {
-    TDataModule2 game(TGameSetup{folder, options.Seed, options.Windowed});
+    TDataModule2 game(TGameSetup{folder, options.Seed, options.Windowed, options.Mode, options.Difficulty});
+    // Only the survival game keeps scores: a game that falls counts, and so does one the player leaves.
+    std::optional<TBestScores> scores;
+    if (options.Mode == TGameMode::Survival) {
+        scores.emplace(TBestScores::DefaultFile(platform::CurrentUserFolders()), Tell);
+        game.OnFallen = [&](std::int64_t score) { return scores->Record(options.Difficulty, score); };
+    }
     TGameClock clock(game, options.FixedStep);
     TRunStats stats(game);
     TScreenCapture capture(game, !options.Screenshot.empty());
     TGameAudio audio(game, folder / "sounds", AudioOptions(options));
     for (const std::string& problem : audio.Problems()) {
-        std::cerr << kProgramName << ": " << problem << '\n';
+        Tell(problem);
     }
     TScriptPlayer player(std::move(script));
     game.OnScreenshot = [&capture] { capture.Request(ScreenshotPath(), true); };
-    game.OnWarning = [](const std::string& message) { std::cerr << kProgramName << ": " << message << '\n'; };
+    game.OnWarning = Tell;
     game.OnBeforePass = [&] {
         // The script's input follows what the pass pumps of the real input (the pointer's echo of
         // the game's own moves), as it would have queued behind it, and comes before the clock's calls.
@@ -120,6 +132,9 @@ TRunResult Play(const TGameOptions& options, std::vector<TScriptEvent> script, c
         clock.AfterPass();
     };
     game.DataModuleCreate();
+    if (scores && !game.State.Defeated) {
+        scores->Record(options.Difficulty, game.Score());
+    }
     engine::ReleaseScriptedKeys();
     audio.Finish();
     nlohmann::json figures = stats.Report();

@@ -146,6 +146,8 @@ nlohmann::json TRunStats::Report() const {
     const TDesignedScene& s = m_game.Scene;
     const TGameState& state = m_game.State;
     const TGameFigures& figures = m_game.Figures;
+    const TGameSetup& setup = m_game.Setup();
+    const bool survival = setup.Mode == TGameMode::Survival;
     const TVec4 camera = s.GLCamera1->GetWorldPosition();
     std::vector<double> fps;
     for (double seconds : m_frameSeconds) {
@@ -159,6 +161,9 @@ nlohmann::json TRunStats::Report() const {
     float healthMin = rules::BugHealth;
     for (int i = 1; i <= rules::BugCount; ++i) {
         const TBugState& bug = state.BugTable[i];
+        if (bug.Resting) {
+            continue;
+        }
         healthMin = std::min(healthMin, bug.Health);
         if (bug.Health > 0) {
             ++alive;
@@ -214,6 +219,17 @@ nlohmann::json TRunStats::Report() const {
         {"speed", state.Speed},
         {"bugHealthMin", healthMin},
         {"nonFinite", m_nonFiniteFrames},
+        {"mode", GameModeName(setup.Mode)},
+        {"difficulty", DifficultyRules(setup.Difficulty).Name},
+        {"wave", survival ? state.Waves.Wave : 0},
+        {"wavesSurvived", state.Waves.Survived},
+        {"bugsLeftInWave", m_game.BugsLeftInWave()},
+        {"defeated", state.Defeated},
+        {"score", m_game.Score()},
+        {"timeSurvived", state.TimeSurvived},
+        {"restarts", state.Restarts},
+        {"towersSold", figures.TowersSold},
+        {"combatOverlay", state.CombatOverlay},
     };
 }
 

@@ -44,13 +44,13 @@ protected:
     static constexpr double kStep = game::rules::StepSeconds;
 
     GameTest() { Restart(kStep); }
-    // A new game whose passes last the step.
-    void Restart(double step) {
+    // A new game of the mode whose passes last the step.
+    void Restart(double step, game::TGameMode mode = game::TGameMode::Classic) {
         clock.reset();
         game.reset();
         // No screen is taken; without a display SDL would try every video system for each cursor.
         setenv("SDL_VIDEODRIVER", "dummy", 0);
-        game = std::make_unique<game::TDataModule2>(game::TGameSetup{GameDataFolder(), 1, false});
+        game = std::make_unique<game::TDataModule2>(game::TGameSetup{GameDataFolder(), 1, false, mode});
         clock = std::make_unique<game::TGameClock>(*game, step);
         game->StartUp();
         game->Scene.GLCadencer1.SetEnabled(true);

@@ -1,5 +1,6 @@
 #include "tests/game/game_driver.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/sound_recorder.h"
 
 #include "game/laser_beam.h"
 
@@ -18,43 +19,6 @@ constexpr int kRocketButton = 0;
 constexpr int kLaserButton = 1;
 constexpr int kGatlingButton = 2;
 constexpr int kRepairButton = 3;
-
-// What the handlers told the sink, in order, one word each: "launch", "loop laser 3",
-// "stop laser 3", "paused", "going on", "mute", "volume -10".
-class TSoundRecorder final : public game::TSoundSink {
-public:
-    struct TEvent {
-        std::string What;
-        TVec4 At;
-    };
-
-    void Play(TGameSound sound, const TVec4& at) override { Add(Name(sound), at); }
-    void StartLoop(TGameSound sound, int owner, const TVec4& at) override {
-        Add("loop " + Name(sound) + " " + std::to_string(owner), at);
-    }
-    void StopLoop(TGameSound sound, int owner) override { Add("stop " + Name(sound) + " " + std::to_string(owner)); }
-    void SetPaused(bool paused) override { Add(paused ? "paused" : "going on"); }
-    void ToggleMuted() override { Add("mute"); }
-    void ChangeVolume(int percent) override { Add("volume " + std::to_string(percent)); }
-
-    std::vector<std::string> Take() {
-        std::vector<std::string> words;
-        for (const TEvent& event : events) {
-            words.push_back(event.What);
-        }
-        events.clear();
-        return words;
-    }
-    std::int64_t Count(const std::string& what) const {
-        return std::count_if(events.begin(), events.end(), [&](const TEvent& e) { return e.What == what; });
-    }
-
-    std::vector<TEvent> events;
-
-private:
-    static std::string Name(TGameSound sound) { return std::string(GameSoundSpecs()[sound].Name); }
-    void Add(const std::string& what, const TVec4& at = {}) { events.push_back({what, at}); }
-};
 
 class SoundEventsTest : public GameTest {
 protected:

@@ -134,6 +134,12 @@ TEST_F(SkirmishRun, AScriptedGameReplaysExactly) {
     EXPECT_EQ(first["bugsAlive"], 40);
     EXPECT_EQ(first["nonFinite"], 0);
     EXPECT_NEAR(first["sunElevation"].get<double>(), 40 - 4 * 212.0 / 85, 1e-3);
+    EXPECT_EQ(first["mode"], "classic");
+    EXPECT_EQ(first["wave"], 0);
+    EXPECT_EQ(first["defeated"], false);
+    EXPECT_EQ(first["restarts"], 0);
+    EXPECT_EQ(first["towersSold"], 0);
+    EXPECT_NEAR(first["timeSurvived"].get<double>(), 212.0 / 85, 1e-6);
     const std::string fps = first["fpsText"];
     EXPECT_FALSE(fps.empty());
     EXPECT_EQ(fps.find_first_not_of("0123456789"), std::string::npos) << fps;
@@ -226,7 +232,7 @@ TEST_F(SkirmishRun, TheGamesSoundReplaysExactlyAndNeverChangesTheGame) {
     const nlohmann::json muted = Play(90, "muted.json", out("muted.wav") + " --mute");
     ASSERT_TRUE(first.is_object() && again.is_object() && muted.is_object());
     EXPECT_EQ(first["audio"], "file");
-    EXPECT_EQ(first["sounds"].size(), 14u);
+    EXPECT_EQ(first["sounds"].size(), 17u);
     for (const char* sound : {"ambience", "purchase", "place", "pause"}) {
         EXPECT_EQ(first["sounds"][sound], 1) << sound;
     }
@@ -257,11 +263,54 @@ TEST_F(SkirmishRun, TheGamesSoundReplaysExactlyAndNeverChangesTheGame) {
     EXPECT_EQ(Rules(silent), Rules(first));
 }
 
+// A survival game at 3x with two gatling towers by the base: the first wave takes the base, the
+// panel shows, the best score goes into the data folder (the broken file found there set aside, told
+// in one line), and R starts the game again from nothing.
+TEST_F(SkirmishRun, ASurvivalGameFallsKeepsItsBestScoreAndStartsAgain) {
+    WriteScript(
+        "0.1 key home down\n0.15 key home up\n"
+        "0.3 move 408 550\n0.5 click 408 550\n0.7 move 230 300\n0.9 click 230 300\n"
+        "1.2 click 408 550\n1.4 move 580 330\n1.6 click 580 330\n1.8 move 400 200\n"
+        "2.0 key f7 down\n2.05 key f7 up\n2.1 key n down\n2.15 key n up\n"
+        "22.8 shot " + File("fallen.png").string() + "\n"
+        "23.5 key r down\n23.55 key r up\n");
+    const fs::path scores = File("data") / "skirmish" / "best-scores.json";
+    fs::create_directories(scores.parent_path());
+    std::ofstream(scores) << "{broken";
+    const Result result = Run("--windowed --survival --fixed-step 0.0166667 --seed 1 --frames 1500 --script '" +
+                                  File("play.txt").string() + "' --stats '" + File("survival.json").string() + "'",
+                              SKIRMISH_PROGRAM, "XDG_DATA_HOME='" + File("data").string() + "' ");
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+    EXPECT_NE(result.errors.find("best-scores.json: not a file of best scores, ignored"), std::string::npos);
+    std::ifstream in(File("survival.json"));
+    const nlohmann::json stats = nlohmann::json::parse(in, nullptr, false);
+    ASSERT_TRUE(stats.is_object());
+    EXPECT_EQ(stats["mode"], "survival");
+    EXPECT_EQ(stats["restarts"], 1);
+    EXPECT_EQ(stats["defeated"], false);
+    EXPECT_EQ(stats["wave"], 0);
+    EXPECT_LT(stats["timeSurvived"].get<double>(), 5);
+    EXPECT_EQ(stats["money"], 500);
+    EXPECT_EQ(stats["baseHealth"], 100);
+    EXPECT_EQ(stats["towers"]["gatling"], 0);
+    EXPECT_EQ(stats["sounds"]["fallen"], 1);
+    EXPECT_EQ(stats["sounds"]["wave"], 1);
+    std::ifstream best(scores);
+    const nlohmann::json kept = nlohmann::json::parse(best, nullptr, false);
+    ASSERT_TRUE(kept.is_object());
+    EXPECT_GT(kept["normal"].get<int>(), 0);
+    EXPECT_TRUE(fs::exists(scores.parent_path() / "best-scores.broken.json"));
+    EXPECT_GT(fs::file_size(File("fallen.png")), 10000u);
+}
+
 TEST_F(SkirmishRun, AnswersItsCommandLine) {
     EXPECT_EQ(Run("--help").status, 0);
-    const Result unknown = Run("--bogus");
-    EXPECT_EQ(unknown.status, 2);
-    EXPECT_NE(unknown.errors.find("--bogus"), std::string::npos);
+    for (const char* bad : {"--bogus", "--difficulty extreme"}) {
+        const Result unknown = Run(bad);
+        EXPECT_EQ(unknown.status, 2) << bad;
+        EXPECT_NE(unknown.errors.find(std::string(bad).substr(0, 7)), std::string::npos) << unknown.errors;
+    }
     WriteScript("0 move 400 300\n0.5 fly away\n");
     const Result badScript = Run("--frames 1 --script '" + File("play.txt").string() + "'");
     EXPECT_EQ(badScript.status, 2);

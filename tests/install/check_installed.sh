@@ -54,6 +54,11 @@ for page in man6/skirmish.6 man1/atlas.1 man1/assetgen.1 man1/assetinfo.1 man1/a
 done
 # The game's options come from its --help.
 grep -qxF '\fB\-\-stats\fR \fIFILE\fR' "$prefix/share/man/man6/skirmish.6" || fail "skirmish.6 lacks --stats"
+# An option's text that goes on over a second line stays with it; the keys come under their heading.
+grep -A2 -xF '\fB\-\-fixed\-step\fR \fIS\fR' "$prefix/share/man/man6/skirmish.6" | grep -qxF 'frame cap, so that a run replays exactly' ||
+  fail "skirmish.6 splits --fixed-step"
+grep -A4 -xF '.SS "keys of the survival game"' "$prefix/share/man/man6/skirmish.6" | grep -qxF '\fBN\fR' ||
+  fail "skirmish.6 lacks the survival game's keys"
 
 # Both programs from a folder of their user's, which they must leave as it was apart from what
 # they were asked to write; nothing is written into the installation.

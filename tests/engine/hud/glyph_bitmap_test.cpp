@@ -1,9 +1,12 @@
 #include "engine/hud/game_glyphs.h"
 #include "engine/hud/glyph_bitmap.h"
+#include "engine/hud/text_glyphs.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
+#include <vector>
 
 namespace engine {
 namespace {
@@ -38,6 +41,49 @@ TEST(GlyphBitmap, GamePictureKeysOutItsBlackBackground) {
     // Bottom row "#........######..": the 0's base from column 1 to 8.
     EXPECT_EQ(At(bitmap, 8, 7)[3], 255);
     EXPECT_EQ(At(bitmap, 9, 7)[3], 0);
+}
+
+// Every printable character has its own glyph, and every stroke is ringed by outline, never touching
+// the transparent background, so a text reads on any ground; the font maps each code to its cell.
+TEST(GlyphBitmap, TextFontGivesEveryPrintableCharacterAnOutlinedGlyphOfItsOwn) {
+    using namespace text_glyphs;
+    const platform::Image picture = TextGlyphPicture();
+    const TGLBitmap32 bitmap = BuildGlyphBitmap(picture, TGLTextureImageAlpha::tiaTopLeftPointColorTransparent);
+    ASSERT_EQ(bitmap.Width, 128);
+    ASSERT_EQ(bitmap.Height, 128);
+    std::set<std::vector<int>> cells;
+    for (int code = First; code <= Last; ++code) {
+        const int glyph = code - First;
+        const int left = (glyph % CellsPerRow) * CellWidth;
+        const int top = (glyph / CellsPerRow) * CellHeight;
+        std::vector<int> cell;
+        int strokes = 0;
+        for (int y = top; y < top + CellHeight; ++y) {
+            for (int x = left; x < left + CellWidth; ++x) {
+                const std::array<int, 4> p = At(bitmap, x, y);
+                cell.push_back(p[0] * 2 + (p[3] > 0 ? 1 : 0));
+                if (p[0] != 255) {
+                    continue;
+                }
+                ++strokes;
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        EXPECT_EQ(At(bitmap, x + dx, y + dy)[3], 255) << "'" << char(code) << "' at " << x << ", " << y;
+                    }
+                }
+            }
+        }
+        EXPECT_EQ(strokes > 0, code != ' ') << "'" << char(code) << "'";
+        EXPECT_TRUE(cells.insert(cell).second) << "'" << char(code) << "' looks like another character";
+    }
+    TGLBitmapFont font;
+    SetUpTextFont(font);
+    const TCharRect& a = font.CharRect('A');
+    const int glyph = 'A' - First;
+    EXPECT_NEAR(a.left * 128, (glyph % CellsPerRow) * CellWidth + 0.05, 1e-3);
+    EXPECT_NEAR(128 - a.top * 128, (glyph / CellsPerRow) * CellHeight + 0.05, 1e-3);
+    EXPECT_GT(font.CharRect('~').right, 0);
+    EXPECT_EQ(font.TextWidth("Wave 1"), 6 * CellWidth);
 }
 
 TEST(GlyphBitmap, CanvasGrowsToPowersOfTwoAndKeysOnItsTopLeftPixel) {

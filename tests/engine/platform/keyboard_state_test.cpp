@@ -24,6 +24,7 @@ TEST(KeyboardState, EngineKeysMapToSdlAndAreHeldWhileScripted) {
         {vkShift, SDLK_LSHIFT, SDL_SCANCODE_LSHIFT},     {vkShift, SDLK_RSHIFT, SDL_SCANCODE_RSHIFT},
         {vkReturn, SDLK_RETURN, SDL_SCANCODE_RETURN},    {vkEscape, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE},
         {vkBack, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE}, {vkTab, SDLK_TAB, SDL_SCANCODE_TAB},
+        {vkHome, SDLK_HOME, SDL_SCANCODE_HOME},          {vkDelete, SDLK_DELETE, SDL_SCANCODE_DELETE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(SDL_GetKeyName(c.sdlKey));

@@ -100,6 +100,26 @@ TEST_F(CadencerTest, FixedDeltaTimeRunsWholeStepsAndKeepsTheRest) {
     EXPECT_EQ(steps.size(), 3u) << "0.005 left plus 0.006 makes one step";
 }
 
+// A handler that stops the world mid-tick: the steps still due are dropped, not caught up later, and
+// the part of a step left over stays due.
+TEST_F(CadencerTest, SkippedStepsAreDroppedNotCaughtUp) {
+    cadencer.SetFixedDeltaTime(0.01);
+    cadencer.OnProgress = [this](TComponent*, double d, double t) {
+        steps.push_back({"progress", d, t});
+        cadencer.SkipRemainingSteps();
+    };
+    TickAt(0.035);
+    EXPECT_EQ(Order(), (std::vector<std::string>{"scene", "subscriber", "progress"}));
+    EXPECT_NEAR(cadencer.CurrentTime(), 0.015, 1e-12);
+    steps.clear();
+    cadencer.OnProgress = nullptr;
+    TickAt(0.0399);
+    EXPECT_TRUE(steps.empty()) << "0.005 left plus 0.0049 is less than one step";
+    TickAt(0.065);
+    ASSERT_EQ(steps.size(), 6u) << "0.005 left plus 0.03 makes three steps of the scene and subscriber, no more";
+    EXPECT_NEAR(steps.back().newTime, 0.04, 1e-12);
+}
+
 TEST_F(CadencerTest, MaxDeltaTimeDropsAStallInsteadOfReplayingIt) {
     cadencer.SetMaxDeltaTime(0.1);
     TickAt(0.05);

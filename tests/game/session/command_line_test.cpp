@@ -18,7 +18,7 @@ TEST(CommandLine, TakesEveryOption) {
     const game::TGameOptions options =
         ParseCommandLine({"--windowed", "--seed", "7", "--fixed-step", "0.0166667", "--frames", "300", "--script",
                           "play.txt", "--screenshot", "end.png", "--stats", "s.json", "--mute", "--volume", "35",
-                          "--audio-out", "mix.wav"});
+                          "--audio-out", "mix.wav", "--survival", "--difficulty", "hard"});
     EXPECT_TRUE(options.Windowed);
     EXPECT_EQ(options.Seed, 7u);
     EXPECT_DOUBLE_EQ(options.FixedStep, 0.0166667);
@@ -29,13 +29,20 @@ TEST(CommandLine, TakesEveryOption) {
     EXPECT_TRUE(options.Mute);
     EXPECT_EQ(options.Volume, 35);
     EXPECT_EQ(options.AudioOut, "mix.wav");
+    EXPECT_EQ(options.Mode, game::TGameMode::Survival);
+    EXPECT_EQ(options.Difficulty, game::TDifficulty::Hard);
     EXPECT_TRUE(ParseCommandLine({"--help"}).Help);
+    for (const char* named : {"--survival", "--difficulty", "best-scores.json", "Home", "Delete", "  N  ", "  R  "}) {
+        EXPECT_NE(game::UsageText().find(named), std::string::npos) << named;
+    }
     EXPECT_TRUE(ParseCommandLine({"--windowed", "--version"}).Version);
     const game::TGameOptions plain = ParseCommandLine({});
     EXPECT_FALSE(plain.Windowed);
     EXPECT_FALSE(plain.Mute);
     EXPECT_EQ(plain.Volume, 80);
     EXPECT_TRUE(plain.AudioOut.empty());
+    EXPECT_EQ(plain.Mode, game::TGameMode::Classic);
+    EXPECT_EQ(plain.Difficulty, game::TDifficulty::Normal);
 }
 
 TEST(CommandLine, RefusesWhatItCannotUse) {
@@ -44,7 +51,8 @@ TEST(CommandLine, RefusesWhatItCannotUse) {
         {"--frames", "0"}, {"--frames", "1e3"}, {"--fixed-step", "0"}, {"--fixed-step", "nan"},
         {"--stats"},      {"stray"},          {"--volume", "101"},    {"--volume", "-1"},
         {"--volume", "5.5"}, {"--audio-out"},    {"--audio-out", ""},  {"--script", ""},
-        {"--stats", ""},  {"--screenshot", ""},
+        {"--stats", ""},  {"--screenshot", ""}, {"--difficulty"},  {"--difficulty", "extreme"},
+        {"--difficulty", "Hard"},
     };
     for (const auto& arguments : bad) {
         EXPECT_THROW(ParseCommandLine(arguments), ECommandLineError) << arguments[0];
@@ -68,10 +76,13 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
         "2 key w down\n"
         "2 key shift up\n"
         "2 key f12 down\n"
+        "2.5 key home down\n"
+        "2.5 key delete down\n"
+        "2.5 key backspace up\n"
         "3 type 0\n"
         "3.5 close\n"
         "4 shot out.png\n");
-    ASSERT_EQ(events.size(), 11u);
+    ASSERT_EQ(events.size(), 14u);
     using TKind = TScriptEvent::TKind;
     EXPECT_EQ(events[0].Kind, TKind::Move);
     EXPECT_EQ(events[0].X, 400);
@@ -85,10 +96,13 @@ TEST(Script, ReadsEveryEventSkippingCommentsAndBlankLines) {
     EXPECT_EQ(events[6].Key, engine::vkShift);
     EXPECT_FALSE(events[6].KeyDown);
     EXPECT_EQ(events[7].Key, engine::vkF12);
-    EXPECT_EQ(events[8].Character, '0');
-    EXPECT_EQ(events[9].Kind, TKind::Close);
-    EXPECT_EQ(events[10].File, "out.png");
-    EXPECT_DOUBLE_EQ(events[10].Time, 4);
+    EXPECT_EQ(events[8].Key, engine::vkHome);
+    EXPECT_EQ(events[9].Key, engine::vkDelete);
+    EXPECT_EQ(events[10].Key, engine::vkBack);
+    EXPECT_EQ(events[11].Character, '0');
+    EXPECT_EQ(events[12].Kind, TKind::Close);
+    EXPECT_EQ(events[13].File, "out.png");
+    EXPECT_DOUBLE_EQ(events[13].Time, 4);
 }
 
 // A script that cannot be read is refused with the file's name and the reason, never played as an

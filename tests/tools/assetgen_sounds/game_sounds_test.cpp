@@ -53,7 +53,8 @@ const std::map<std::string, Expected> kExpected = {
     {"laser", {2.0, 2.0, true}},     {"bug_death", {0.4, 1.0, false}}, {"base_hit", {0.3, 1.0, false}},
     {"alarm", {0.8, 1.8, false}},    {"purchase", {0.2, 0.7, false}}, {"refused", {0.15, 0.4, false}},
     {"place", {0.15, 0.5, false}},   {"repair", {0.6, 1.3, false}},   {"pause", {0.2, 0.6, false}},
-    {"resume", {0.2, 0.6, false}},   {"ambience", {12.0, 12.0, true, 2}},
+    {"resume", {0.2, 0.6, false}},   {"ambience", {12.0, 12.0, true, 2}}, {"sell", {0.3, 0.7, false}},
+    {"wave", {1.4, 2.5, false}},     {"fallen", {3.0, 4.5, false}},
 };
 
 double Channel(const platform::PcmSound& sound, std::size_t frame, int channel) {

@@ -31,6 +31,11 @@ platform::PcmSound MakeRepair();
 platform::PcmSound MakePause();
 platform::PcmSound MakeResume();
 
+// The survival game's and the sale's cues: a tower sold, a wave leaving its nests, the base fallen.
+platform::PcmSound MakeSell();
+platform::PcmSound MakeWave();
+platform::PcmSound MakeFallen();
+
 // Wind over the valley: a quiet stereo loop under everything.
 platform::PcmSound MakeAmbience();
 

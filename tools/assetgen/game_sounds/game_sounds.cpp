@@ -12,7 +12,8 @@ void GenerateGameSounds(OutputFolder& output) {
     // In the order of kNames.
     const std::array<platform::PcmSound (*)(), kNames.size()> recipes{
         MakeLaunch, MakeBlast,  MakeGatling, MakeLaser,  MakeBugDeath, MakeBaseHit, MakeAlarm,
-        MakePurchase, MakeRefused, MakePlace, MakeRepair, MakePause,   MakeResume,  MakeAmbience};
+        MakePurchase, MakeRefused, MakePlace, MakeRepair, MakePause,   MakeResume,  MakeAmbience,
+        MakeSell,     MakeWave,    MakeFallen};
     for (std::size_t i = 0; i < kNames.size(); ++i) {
         output.Write(std::string(kFolder) + kNames[i] + kExtension, platform::EncodeWav(recipes[i]()));
     }

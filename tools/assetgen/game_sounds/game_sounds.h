@@ -9,9 +9,9 @@ namespace tools::assetgen {
 
 namespace game_sound_files {
 constexpr const char* kFolder = "sounds/";
-constexpr std::array<const char*, 14> kNames{"launch",  "blast",    "gatling", "laser",  "bug_death",
-                                             "base_hit", "alarm",    "purchase", "refused", "place",
-                                             "repair",   "pause",    "resume",  "ambience"};
+constexpr std::array<const char*, 17> kNames{"launch",  "blast",   "gatling",  "laser",   "bug_death", "base_hit",
+                                             "alarm",   "purchase", "refused", "place",   "repair",    "pause",
+                                             "resume",  "ambience", "sell",    "wave",    "fallen"};
 constexpr const char* kExtension = ".wav";
 }  // namespace game_sound_files
 
