@@ -14,7 +14,7 @@ namespace {
 tests::Bytes RipplingSheet() {
     constexpr int kCells = 16;
     constexpr int kSide = kCells + 1;
-    tests::Md2Spec desc;
+    tests::Md2Desc desc;
     desc.skinWidth = 256;
     desc.skinHeight = 256;
     for (int v = 0; v < kSide * kSide; ++v) {

@@ -54,7 +54,7 @@ void BattleStep(TSoundSystem& system, int step) {
 // (its mixing is on its own thread), 2 a file (the step renders its 1/60 s of the mix).
 void BM_BattleStep(benchmark::State& state) {
     const TAudioOutput outputs[] = {aoNone, aoDevice, aoFile};
-    TSoundSystem system(GameSoundSpecs(), Sounds(), Options(outputs[state.range(0)]));
+    TSoundSystem system(GameSoundTraits(), Sounds(), Options(outputs[state.range(0)]));
     if (!system.Problems().empty()) {
         state.SkipWithError(system.Problems().front().c_str());
         return;
@@ -73,7 +73,7 @@ BENCHMARK(BM_BattleStep)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 void BM_StartUp(benchmark::State& state) {
     const TAudioOptions options = Options(state.range(0) == 0 ? aoNone : aoDevice);
     for (auto _ : state) {
-        TSoundSystem system(GameSoundSpecs(), Sounds(), options);
+        TSoundSystem system(GameSoundTraits(), Sounds(), options);
         benchmark::DoNotOptimize(system.OutputName());
     }
 }

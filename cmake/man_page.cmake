@@ -24,8 +24,8 @@ function(roff_text text out)
 endfunction()
 
 # "--seed N" becomes the option in bold and its argument in italics.
-function(roff_option spec out)
-  string(REGEX MATCH "^([^ ]+)(.*)$" ignored "${spec}")
+function(roff_option option_line out)
+  string(REGEX MATCH "^([^ ]+)(.*)$" ignored "${option_line}")
   roff_text("${CMAKE_MATCH_1}" name)
   string(STRIP "${CMAKE_MATCH_2}" argument)
   roff_text("${argument}" argument)

@@ -9,7 +9,7 @@ namespace {
 // to about full scale, and the device's limiter takes the rest. The gatling, fired by dozens of
 // towers ten times a second, gets few voices and a retrigger gap; the base's hit and the alarm,
 // raised every frame while they hold, are held back for seconds so they never tire.
-constexpr std::array<TSoundSpec, gsCount> kSpecs{{
+constexpr std::array<TSoundTraits, gsCount> kTraits{{
     {"launch", skWorld, false, 4, 0.08, 0.5f, 10},
     {"blast", skWorld, false, 4, 0.06, 0.8f, 14},
     {"gatling", skWorld, false, 4, 0.03, 0.35f, 8},
@@ -31,6 +31,6 @@ constexpr std::array<TSoundSpec, gsCount> kSpecs{{
 
 }  // namespace
 
-std::span<const TSoundSpec> GameSoundSpecs() { return kSpecs; }
+std::span<const TSoundTraits> GameSoundTraits() { return kTraits; }
 
 }  // namespace engine

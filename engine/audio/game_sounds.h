@@ -1,12 +1,12 @@
 #pragma once
 
-#include "engine/audio/sound_spec.h"
+#include "engine/audio/sound_traits.h"
 
 #include <span>
 
 namespace engine {
 
-// The game's sounds, in the order of their specs.
+// The game's sounds, in the order of their traits table.
 enum TGameSound : TSoundId {
     gsLaunch,
     gsBlast,
@@ -28,7 +28,7 @@ enum TGameSound : TSoundId {
     gsCount
 };
 
-// The specs of the game's sounds, indexed by TGameSound.
-std::span<const TSoundSpec> GameSoundSpecs();
+// The traits of the game's sounds, indexed by TGameSound.
+std::span<const TSoundTraits> GameSoundTraits();
 
 }  // namespace engine

@@ -86,25 +86,25 @@ TOpenALOutput::~TOpenALOutput() {
     alcCloseDevice(m_device);
 }
 
-void TOpenALOutput::Prepare(std::span<const TSoundSpec> specs, const TSoundBank& bank, const TVoicePool& pool) {
+void TOpenALOutput::Prepare(std::span<const TSoundTraits> table, const TSoundBank& bank, const TVoicePool& pool) {
     alcMakeContextCurrent(m_context);
-    m_buffers.assign(specs.size(), 0);
+    m_buffers.assign(table.size(), 0);
     alGenBuffers(static_cast<ALsizei>(m_buffers.size()), m_buffers.data());
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
         const platform::PcmSound& sound = bank.Sound(static_cast<TSoundId>(i));
         alBufferData(m_buffers[i], FormatOf(sound), sound.Samples.data(),
                      static_cast<ALsizei>(sound.Samples.size() * sizeof(std::int16_t)), std::max(sound.SampleRate, 1));
     }
     for (int v = 0; v < pool.VoiceCount(); ++v) {
-        const TSoundSpec& spec = specs[static_cast<std::size_t>(pool.SoundOf(v))];
-        TVoiceSource voice{0, spec.Kind, spec.Gain};
+        const TSoundTraits& traits = table[static_cast<std::size_t>(pool.SoundOf(v))];
+        TVoiceSource voice{0, traits.Kind, traits.Gain};
         alGenSources(1, &voice.Source);
         alSourcei(voice.Source, AL_BUFFER, static_cast<ALint>(m_buffers[static_cast<std::size_t>(pool.SoundOf(v))]));
-        alSourcei(voice.Source, AL_LOOPING, spec.Loop ? AL_TRUE : AL_FALSE);
-        alSourcef(voice.Source, AL_GAIN, spec.Gain);
-        const bool atListener = spec.Kind != skWorld;
+        alSourcei(voice.Source, AL_LOOPING, traits.Loop ? AL_TRUE : AL_FALSE);
+        alSourcef(voice.Source, AL_GAIN, traits.Gain);
+        const bool atListener = traits.Kind != skWorld;
         alSourcei(voice.Source, AL_SOURCE_RELATIVE, atListener ? AL_TRUE : AL_FALSE);
-        alSourcef(voice.Source, AL_REFERENCE_DISTANCE, atListener ? 1.0f : spec.ReferenceDistance);
+        alSourcef(voice.Source, AL_REFERENCE_DISTANCE, atListener ? 1.0f : traits.ReferenceDistance);
         alSourcef(voice.Source, AL_ROLLOFF_FACTOR, atListener ? 0.0f : 1.0f);
         m_voices.push_back(voice);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/audio/sound_bank.h"
-#include "engine/audio/sound_spec.h"
+#include "engine/audio/sound_traits.h"
 #include "engine/audio/voice_pool.h"
 #include "engine/core/vector_math.h"
 
@@ -39,7 +39,7 @@ public:
     TOpenALOutput& operator=(const TOpenALOutput&) = delete;
 
     // Uploads the bank's sounds and makes the pool's voices.
-    void Prepare(std::span<const TSoundSpec> specs, const TSoundBank& bank, const TVoicePool& pool);
+    void Prepare(std::span<const TSoundTraits> table, const TSoundBank& bank, const TVoicePool& pool);
     void Apply(const TVoiceChange& change);
     void SetListener(const TVec3& position, const TVec3& forward, const TVec3& up);
     // Volume and mute: the level of everything.

@@ -5,10 +5,10 @@
 
 namespace engine {
 
-TSoundBank::TSoundBank(std::span<const TSoundSpec> specs, const std::filesystem::path& folder) {
-    m_sounds.resize(specs.size());
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const std::string path = (folder / (std::string(specs[i].Name) + ".wav")).string();
+TSoundBank::TSoundBank(std::span<const TSoundTraits> table, const std::filesystem::path& folder) {
+    m_sounds.resize(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const std::string path = (folder / (std::string(table[i].Name) + ".wav")).string();
         try {
             m_sounds[i] = platform::DecodeWav(platform::ReadWholeFile(path));
         } catch (const platform::FileError& error) {

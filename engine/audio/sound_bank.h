@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/audio/sound_spec.h"
+#include "engine/audio/sound_traits.h"
 #include "platform/pcm_sound.h"
 
 #include <filesystem>
@@ -10,11 +10,11 @@
 
 namespace engine {
 
-// The decoded sounds of a spec table, read from FOLDER/<name>.wav. A file that is missing or
+// The decoded sounds of a traits table, read from FOLDER/<name>.wav. A file that is missing or
 // unreadable leaves its sound empty (it never plays) and adds a line to Problems(); the others load.
 class TSoundBank {
 public:
-    TSoundBank(std::span<const TSoundSpec> specs, const std::filesystem::path& folder);
+    TSoundBank(std::span<const TSoundTraits> table, const std::filesystem::path& folder);
 
     int Count() const { return static_cast<int>(m_sounds.size()); }
     const platform::PcmSound& Sound(TSoundId id) const { return m_sounds.at(static_cast<std::size_t>(id)); }

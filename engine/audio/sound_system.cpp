@@ -18,9 +18,9 @@ std::vector<double> Durations(const TSoundBank& bank) {
 
 }  // namespace
 
-TSoundSystem::TSoundSystem(std::span<const TSoundSpec> specs, const std::filesystem::path& folder,
+TSoundSystem::TSoundSystem(std::span<const TSoundTraits> table, const std::filesystem::path& folder,
                            const TAudioOptions& options)
-    : m_specs(specs), m_options(options), m_bank(specs, folder), m_pool(specs, Durations(m_bank)),
+    : m_table(table), m_options(options), m_bank(table, folder), m_pool(table, Durations(m_bank)),
       m_problems(m_bank.Problems()) {
     if (options.Output == aoDevice) {
         m_output = TOpenALOutput::OpenDevice();
@@ -31,7 +31,7 @@ TSoundSystem::TSoundSystem(std::span<const TSoundSpec> specs, const std::filesys
         m_output = TOpenALOutput::OpenLoopback(kFileSampleRate);
     }
     if (m_output) {
-        m_output->Prepare(specs, m_bank, m_pool);
+        m_output->Prepare(table, m_bank, m_pool);
     }
     m_volume = std::clamp(options.Volume, 0, 100);
     m_muted = options.Muted;
@@ -105,8 +105,8 @@ void TSoundSystem::Step(double seconds) {
 
 std::vector<std::pair<std::string_view, std::int64_t>> TSoundSystem::StartCounts() const {
     std::vector<std::pair<std::string_view, std::int64_t>> counts;
-    for (std::size_t i = 0; i < m_specs.size(); ++i) {
-        counts.emplace_back(m_specs[i].Name, m_pool.StartCounts()[i]);
+    for (std::size_t i = 0; i < m_table.size(); ++i) {
+        counts.emplace_back(m_table[i].Name, m_pool.StartCounts()[i]);
     }
     return counts;
 }

@@ -2,7 +2,7 @@
 
 #include "engine/audio/openal_output.h"
 #include "engine/audio/sound_bank.h"
-#include "engine/audio/sound_spec.h"
+#include "engine/audio/sound_traits.h"
 #include "engine/audio/voice_pool.h"
 #include "engine/core/vector_math.h"
 #include "platform/pcm_sound.h"
@@ -44,9 +44,9 @@ public:
     // The ambience's level while the game is paused.
     static constexpr float kPausedAmbience = 0.4f;
 
-    // Loads FOLDER/<name>.wav for every spec. A missing device means silence and a line in
-    // Problems(); a file output that OpenAL cannot render throws EAudioError.
-    TSoundSystem(std::span<const TSoundSpec> specs, const std::filesystem::path& folder, const TAudioOptions& options);
+    // Loads FOLDER/<name>.wav for every sound of the table. A missing device means silence and a
+    // line in Problems(); a file output that OpenAL cannot render throws EAudioError.
+    TSoundSystem(std::span<const TSoundTraits> table, const std::filesystem::path& folder, const TAudioOptions& options);
 
     // "device", "file" or "none": where the mix goes.
     std::string_view OutputName() const;
@@ -70,7 +70,7 @@ public:
 
     void Step(double seconds);
 
-    // How often each sound started a voice, by name, in the order of the specs.
+    // How often each sound started a voice, by name, in the order of the table.
     std::vector<std::pair<std::string_view, std::int64_t>> StartCounts() const;
     // The file output's mix so far: stereo at kFileSampleRate.
     const platform::PcmSound& Recording() const { return m_recording; }
@@ -81,7 +81,7 @@ public:
 private:
     void ApplyMasterGain();
 
-    std::span<const TSoundSpec> m_specs;
+    std::span<const TSoundTraits> m_table;
     TAudioOptions m_options;
     TSoundBank m_bank;
     TVoicePool m_pool;

@@ -16,34 +16,34 @@ float DistanceGain(float distance, float referenceDistance) {
     return distance <= referenceDistance || referenceDistance <= 0 ? 1.0f : referenceDistance / distance;
 }
 
-TVoicePool::TVoicePool(std::span<const TSoundSpec> specs, std::vector<double> durations)
-    : m_specs(specs), m_sounds(specs.size()), m_starts(specs.size(), 0) {
-    if (durations.size() != specs.size()) {
+TVoicePool::TVoicePool(std::span<const TSoundTraits> table, std::vector<double> durations)
+    : m_table(table), m_sounds(table.size()), m_starts(table.size(), 0) {
+    if (durations.size() != table.size()) {
         throw std::invalid_argument("a voice pool needs one duration per sound");
     }
-    for (std::size_t i = 0; i < specs.size(); ++i) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
         m_sounds[i].FirstVoice = static_cast<int>(m_voices.size());
         m_sounds[i].Duration = durations[i];
-        for (int v = 0; v < specs[i].MaxVoices; ++v) {
+        for (int v = 0; v < table[i].MaxVoices; ++v) {
             m_voices.push_back({static_cast<TSoundId>(i)});
         }
     }
 }
 
 bool TVoicePool::Playable(TSoundId sound, bool loop) const {
-    return sound >= 0 && static_cast<std::size_t>(sound) < m_specs.size() && Spec(sound).Loop == loop &&
+    return sound >= 0 && static_cast<std::size_t>(sound) < m_table.size() && Traits(sound).Loop == loop &&
            m_sounds[static_cast<std::size_t>(sound)].Duration > 0;
 }
 
 float TVoicePool::Audibility(TSoundId sound, const TVec3& position) const {
-    const TSoundSpec& spec = Spec(sound);
-    if (spec.Kind != skWorld) {
-        return spec.Gain;
+    const TSoundTraits& traits = Traits(sound);
+    if (traits.Kind != skWorld) {
+        return traits.Gain;
     }
-    return spec.Gain * DistanceGain(Length(position - m_listener), spec.ReferenceDistance);
+    return traits.Gain * DistanceGain(Length(position - m_listener), traits.ReferenceDistance);
 }
 
-bool TVoicePool::Frozen(TSoundId sound) const { return m_paused && Spec(sound).Kind == skWorld; }
+bool TVoicePool::Frozen(TSoundId sound) const { return m_paused && Traits(sound).Kind == skWorld; }
 
 void TVoicePool::Play(TSoundId sound, const TVec3& position) {
     if (!Playable(sound, false) || Frozen(sound)) {
@@ -95,8 +95,8 @@ void TVoicePool::Step(double seconds) {
         StartPending(sound);
     }
     m_pendingOrder.clear();
-    for (std::size_t sound = 0; sound < m_specs.size(); ++sound) {
-        if (m_specs[sound].Loop && !Frozen(static_cast<TSoundId>(sound))) {
+    for (std::size_t sound = 0; sound < m_table.size(); ++sound) {
+        if (m_table[sound].Loop && !Frozen(static_cast<TSoundId>(sound))) {
             AssignLoops(static_cast<TSoundId>(sound));
         }
     }
@@ -107,7 +107,7 @@ void TVoicePool::StartPending(TSoundId sound) {
     TSoundState& state = m_sounds[static_cast<std::size_t>(sound)];
     state.Pending = false;
     const TEvent& event = state.Loudest;
-    const bool tooSoon = m_time - state.LastStart < Spec(sound).MinInterval;
+    const bool tooSoon = m_time - state.LastStart < Traits(sound).MinInterval;
     if (tooSoon && event.Audibility <= kMuchLouder * state.LastAudibility) {
         return;
     }
@@ -128,7 +128,7 @@ int TVoicePool::VoiceToTake(TSoundId sound, float audibility) const {
     const TSoundState& state = m_sounds[static_cast<std::size_t>(sound)];
     int weakest = -1;
     float weakestLeft = std::numeric_limits<float>::max();
-    for (int v = state.FirstVoice; v < state.FirstVoice + Spec(sound).MaxVoices; ++v) {
+    for (int v = state.FirstVoice; v < state.FirstVoice + Traits(sound).MaxVoices; ++v) {
         const TVoice& voice = m_voices[static_cast<std::size_t>(v)];
         if (!voice.Active) {
             return v;
@@ -156,7 +156,7 @@ void TVoicePool::AssignLoops(TSoundId sound) {
     // Stable, so that of equally loud loops the one wanted first keeps its voice.
     std::stable_sort(ranked.begin(), ranked.end(),
                      [](const TRanked& a, const TRanked& b) { return a.Audibility > b.Audibility; });
-    const std::size_t kept = std::min(ranked.size(), static_cast<std::size_t>(Spec(sound).MaxVoices));
+    const std::size_t kept = std::min(ranked.size(), static_cast<std::size_t>(Traits(sound).MaxVoices));
     for (std::size_t i = kept; i < ranked.size(); ++i) {
         TLoop& loop = *ranked[i].Loop;
         if (loop.Voice >= 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/audio/sound_spec.h"
+#include "engine/audio/sound_traits.h"
 #include "engine/core/vector_math.h"
 
 #include <cstdint>
@@ -33,7 +33,7 @@ struct TVoiceChange {
 class TVoicePool {
 public:
     // durations: seconds of each sound; a sound of no length never plays.
-    TVoicePool(std::span<const TSoundSpec> specs, std::vector<double> durations);
+    TVoicePool(std::span<const TSoundTraits> table, std::vector<double> durations);
 
     void Play(TSoundId sound, const TVec3& position);
     // Wants the loop for the owner, or moves it; a second call for the same owner only moves it.
@@ -87,7 +87,7 @@ private:
     };
 
     bool Playable(TSoundId sound, bool loop) const;
-    const TSoundSpec& Spec(TSoundId sound) const { return m_specs[static_cast<std::size_t>(sound)]; }
+    const TSoundTraits& Traits(TSoundId sound) const { return m_table[static_cast<std::size_t>(sound)]; }
     float Audibility(TSoundId sound, const TVec3& position) const;
     bool Frozen(TSoundId sound) const;
     std::vector<TLoop>::iterator FindLoop(TSoundId sound, int owner);
@@ -96,7 +96,7 @@ private:
     void AssignLoops(TSoundId sound);
     void Advance(double seconds);
 
-    std::span<const TSoundSpec> m_specs;
+    std::span<const TSoundTraits> m_table;
     std::vector<TSoundState> m_sounds;
     std::vector<TVoice> m_voices;
     std::vector<TLoop> m_loops;

@@ -5,14 +5,14 @@ namespace fuzz {
 
 void WriteCursorSeeds(const SeedFolder& seeds) {
     using namespace tests;
-    DibSpec colour;
+    DibDesc colour;
     colour.pixel = [](int x, int y) { return 0xFF000000u | static_cast<std::uint32_t>(x * 60 + y * 0x3C00); };
-    DibSpec indexed;
+    DibDesc indexed;
     indexed.bits = 4;
     indexed.palette = {0x000000, 0xFFFFFF, 0xFF0000};
     indexed.pixel = [](int x, int y) { return static_cast<std::uint32_t>((x + y) % 3); };
     indexed.masked = [](int x, int) { return x == 0; };
-    DibSpec mono;
+    DibDesc mono;
     mono.bits = 1;
     mono.width = 8;
     mono.palette = {0x000000, 0xFFFFFF};
@@ -22,14 +22,14 @@ void WriteCursorSeeds(const SeedFolder& seeds) {
     seeds.Write("cursor", "arrow.cur", Cursor(colour, 1, 2));
     seeds.Write("cursor", "two-sizes.ico",
                 IconFile(1, {{Dib(indexed), 4, 4, 0, 0}, {Dib(mono), 8, 4, 0, 0}}));
-    AniSpec ani;
+    AniDesc ani;
     ani.frames = 2;
     ani.steps = 3;
     ani.rate = Words({5, 10, 15});
     ani.sequence = Words({0, 1, 0});
     ani.icons = {Cursor(colour), Cursor(indexed, 3, 3)};
     seeds.Write("cursor", "sequenced.ani", Ani(ani));
-    AniSpec plain;
+    AniDesc plain;
     plain.frames = 1;
     plain.steps = 1;
     plain.icons = {Cursor(mono)};

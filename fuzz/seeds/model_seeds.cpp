@@ -5,7 +5,7 @@ namespace fuzz {
 
 void WriteModelSeeds(const SeedFolder& seeds) {
     using namespace tests;
-    MaterialSpec red = Material("Red");
+    MaterialDesc red = Material("Red");
     red.diffuse = {200, 10, 10};
     red.shininess = 30;
     red.strength = 50;

@@ -10,7 +10,7 @@ namespace game {
 using namespace engine;
 
 TGameAudio::TGameAudio(TDataModule2& game, const std::filesystem::path& folder, const TAudioOptions& options)
-    : m_game(game), m_system(GameSoundSpecs(), folder, options) {
+    : m_game(game), m_system(GameSoundTraits(), folder, options) {
     TDesignedScene& scene = game.Scene;
     // Beside the designed nodes, in the designed font: the money and frame-rate texts stay as they are.
     m_levelText = scene.World1.Objects().CreateChild<TGLHUDText>();

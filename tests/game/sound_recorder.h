@@ -43,7 +43,7 @@ public:
     std::vector<TEvent> events;
 
 private:
-    static std::string Name(engine::TGameSound sound) { return std::string(engine::GameSoundSpecs()[sound].Name); }
+    static std::string Name(engine::TGameSound sound) { return std::string(engine::GameSoundTraits()[sound].Name); }
     void Add(const std::string& what, const engine::TVec4& at = {}) { events.push_back({what, at}); }
 };
 

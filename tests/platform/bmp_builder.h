@@ -32,7 +32,7 @@ inline void PutU32(Bytes& out, std::uint32_t value) {
 }
 
 // What goes into a test bitmap; the builder writes headers, masks and palette in file order.
-struct BmpSpec {
+struct BmpDesc {
     std::uint32_t headerSize = 40;
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -45,7 +45,7 @@ struct BmpSpec {
     Bytes pixels;
 };
 
-inline Bytes MakeBmp(const BmpSpec& desc) {
+inline Bytes MakeBmp(const BmpDesc& desc) {
     Bytes header;
     PutU32(header, desc.headerSize);
     if (desc.headerSize == 12) {
@@ -98,8 +98,8 @@ inline Bytes MakeBmp(const BmpSpec& desc) {
     return file;
 }
 
-inline BmpSpec Desc(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
-    BmpSpec desc;
+inline BmpDesc Desc(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t compression) {
+    BmpDesc desc;
     desc.width = width;
     desc.height = height;
     desc.bits = bits;

@@ -12,7 +12,7 @@
 namespace platform {
 namespace {
 
-using test_images::BmpSpec;
+using test_images::BmpDesc;
 using test_images::Bytes;
 using test_images::MakeBmp;
 using test_images::Rgba;
@@ -41,7 +41,7 @@ void ExpectPixels(const Image& image, std::initializer_list<std::initializer_lis
 }
 
 TEST(BmpDecoder, PalettedDepthsBottomUpAndTopDown) {
-    BmpSpec oneBit = Desc(10, 2, 1, 0);
+    BmpDesc oneBit = Desc(10, 2, 1, 0);
     oneBit.palette = {kBlack, kWhite};
     // Stored bottom row first; bits run from the most significant.
     oneBit.pixels = Rows({{0b10000000, 0b01000000}, {0b01000000, 0b00000000}});
@@ -54,19 +54,19 @@ TEST(BmpDecoder, PalettedDepthsBottomUpAndTopDown) {
     EXPECT_EQ(PixelAt(a, 9, 1), kWhite);
     EXPECT_EQ(PixelAt(a, 8, 1), kBlack);
 
-    BmpSpec fourBit = Desc(3, 1, 4, 0);
+    BmpDesc fourBit = Desc(3, 1, 4, 0);
     fourBit.palette = {kBlack, kRed, kGreen, kBlue};
     fourBit.pixels = Rows({{0x12, 0x30}});
     ExpectPixels(DecodeBmp(MakeBmp(fourBit)), {{kRed, kGreen, kBlue}});
 
-    BmpSpec eightBit = Desc(2, -2, 8, 0);
+    BmpDesc eightBit = Desc(2, -2, 8, 0);
     eightBit.palette = {kBlack, kRed, kGreen, kBlue, kGrey};
     eightBit.pixels = Rows({{1, 2}, {3, 4}});
     ExpectPixels(DecodeBmp(MakeBmp(eightBit)), {{kRed, kGreen}, {kBlue, kGrey}});
 }
 
 TEST(BmpDecoder, IndexPastAShortPaletteIsBlack) {
-    BmpSpec desc = Desc(2, 1, 8, 0);
+    BmpDesc desc = Desc(2, 1, 8, 0);
     desc.colorsUsed = 1;
     desc.palette = {kRed};
     desc.pixels = Rows({{0, 200}});
@@ -74,27 +74,27 @@ TEST(BmpDecoder, IndexPastAShortPaletteIsBlack) {
 }
 
 TEST(BmpDecoder, CoreHeaderWithThreeBytePalette) {
-    BmpSpec desc = Desc(2, 2, 8, 0);
+    BmpDesc desc = Desc(2, 2, 8, 0);
     desc.headerSize = 12;
     desc.palette = {kBlack, kRed, kGreen, kBlue};
     desc.pixels = Rows({{1, 2}, {3, 0}});
     ExpectPixels(DecodeBmp(MakeBmp(desc)), {{kBlue, kBlack}, {kRed, kGreen}});
 
-    BmpSpec rgb = Desc(1, 1, 24, 0);
+    BmpDesc rgb = Desc(1, 1, 24, 0);
     rgb.headerSize = 12;
     rgb.pixels = Rows({{10, 20, 30}});
     ExpectPixels(DecodeBmp(MakeBmp(rgb)), {{Rgba{30, 20, 10, 255}}});
 }
 
 TEST(BmpDecoder, TwentyFourBitRowsArePaddedAndBgr) {
-    BmpSpec desc = Desc(3, 2, 24, 0);
+    BmpDesc desc = Desc(3, 2, 24, 0);
     desc.pixels = Rows({{255, 0, 0, 0, 255, 0, 0, 0, 255}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
     ExpectPixels(DecodeBmp(MakeBmp(desc)),
                  {{Rgba{3, 2, 1, 255}, Rgba{6, 5, 4, 255}, Rgba{9, 8, 7, 255}}, {kBlue, kGreen, kRed}});
 }
 
 TEST(BmpDecoder, SixteenBitDefaultIsFiveFiveFiveAndIgnoresTheTopBit) {
-    BmpSpec desc = Desc(4, 1, 16, 0);
+    BmpDesc desc = Desc(4, 1, 16, 0);
     desc.pixels = Rows({{0x00, 0x7C, 0xE0, 0x03, 0x1F, 0x00, 0x00, 0x80}});
     const Image image = DecodeBmp(MakeBmp(desc));
     EXPECT_FALSE(image.HasAlpha);
@@ -102,7 +102,7 @@ TEST(BmpDecoder, SixteenBitDefaultIsFiveFiveFiveAndIgnoresTheTopBit) {
 }
 
 TEST(BmpDecoder, SixteenBitFieldsWidenEachChannelToFullRange) {
-    BmpSpec desc = Desc(3, 1, 16, 3);
+    BmpDesc desc = Desc(3, 1, 16, 3);
     desc.masks = {0xF800, 0x07E0, 0x001F};
     // 565: red 16 of 31, green 32 of 63, blue 31.
     const std::uint16_t mixed = (16 << 11) | (32 << 5) | 31;
@@ -112,14 +112,14 @@ TEST(BmpDecoder, SixteenBitFieldsWidenEachChannelToFullRange) {
 }
 
 TEST(BmpDecoder, ThirtyTwoBitWithoutAlphaMaskIsOpaqueWhateverTheFourthByte) {
-    BmpSpec desc = Desc(2, 1, 32, 0);
+    BmpDesc desc = Desc(2, 1, 32, 0);
     desc.pixels = Rows({{1, 2, 3, 0, 4, 5, 6, 77}});
     const Image image = DecodeBmp(MakeBmp(desc));
     EXPECT_FALSE(image.HasAlpha);
     ExpectPixels(image, {{Rgba{3, 2, 1, 255}, Rgba{6, 5, 4, 255}}});
 
     // A version 5 header whose masks carry alpha, but without bit-field compression, stays opaque.
-    BmpSpec v5 = Desc(1, 1, 32, 0);
+    BmpDesc v5 = Desc(1, 1, 32, 0);
     v5.headerSize = 124;
     v5.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
     v5.pixels = {1, 2, 3, 0};
@@ -130,7 +130,7 @@ TEST(BmpDecoder, ThirtyTwoBitWithoutAlphaMaskIsOpaqueWhateverTheFourthByte) {
 
 TEST(BmpDecoder, AlphaMaskGivesAlpha) {
     for (std::uint32_t headerSize : {56u, 108u, 124u}) {
-        BmpSpec desc = Desc(2, 1, 32, 3);
+        BmpDesc desc = Desc(2, 1, 32, 3);
         desc.headerSize = headerSize;
         desc.masks = {0x0000FF00, 0x00FF0000, 0xFF000000, 0x000000FF};
         desc.pixels = {0x80, 10, 20, 30, 0x00, 40, 50, 60};
@@ -138,7 +138,7 @@ TEST(BmpDecoder, AlphaMaskGivesAlpha) {
         EXPECT_TRUE(image.HasAlpha) << headerSize;
         ExpectPixels(image, {{Rgba{10, 20, 30, 0x80}, Rgba{40, 50, 60, 0}}});
     }
-    BmpSpec alphaFields = Desc(1, 1, 32, 6);
+    BmpDesc alphaFields = Desc(1, 1, 32, 6);
     alphaFields.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
     alphaFields.pixels = {1, 2, 3, 4};
     const Image image = DecodeBmp(MakeBmp(alphaFields));
@@ -147,7 +147,7 @@ TEST(BmpDecoder, AlphaMaskGivesAlpha) {
 }
 
 TEST(BmpDecoder, RunLengthEightWithRunsAbsoluteDeltaAndEndOfLine) {
-    BmpSpec desc = Desc(4, 3, 8, 1);
+    BmpDesc desc = Desc(4, 3, 8, 1);
     // Index 0 is green, so the pixels the data passes over show that they take index 0.
     desc.palette = {kGreen, kRed, kBlack, kBlue};
     desc.pixels = {
@@ -162,7 +162,7 @@ TEST(BmpDecoder, RunLengthEightWithRunsAbsoluteDeltaAndEndOfLine) {
 }
 
 TEST(BmpDecoder, RunLengthFour) {
-    BmpSpec desc = Desc(5, 2, 4, 2);
+    BmpDesc desc = Desc(5, 2, 4, 2);
     desc.palette = {kBlack, kRed, kGreen, kBlue};
     desc.pixels = {
         2, 0x12,              // red green
@@ -179,26 +179,26 @@ TEST(BmpDecoder, RefusesWhatIsNotABitmapItCanRead) {
     EXPECT_THROW(DecodeBmp(Bytes{}), ImageError);
     EXPECT_THROW(DecodeBmp(Bytes{'B', 'X', 0, 0}), ImageError);
 
-    BmpSpec twoBit = Desc(1, 1, 2, 0);
+    BmpDesc twoBit = Desc(1, 1, 2, 0);
     twoBit.pixels = {0, 0, 0, 0};
     EXPECT_THROW(DecodeBmp(MakeBmp(twoBit)), ImageError);
 
-    BmpSpec jpegInside = Desc(1, 1, 24, 4);
+    BmpDesc jpegInside = Desc(1, 1, 24, 4);
     jpegInside.pixels = {0, 0, 0, 0};
     EXPECT_THROW(DecodeBmp(MakeBmp(jpegInside)), ImageError);
 
-    BmpSpec topDownRle = Desc(1, -1, 8, 1);
+    BmpDesc topDownRle = Desc(1, -1, 8, 1);
     topDownRle.palette = {kRed};
     topDownRle.pixels = {1, 0, 0, 1};
     EXPECT_THROW(DecodeBmp(MakeBmp(topDownRle)), ImageError);
 
-    BmpSpec smallHeader = Desc(1, 1, 24, 0);
+    BmpDesc smallHeader = Desc(1, 1, 24, 0);
     smallHeader.headerSize = 20;
     EXPECT_THROW(DecodeBmp(MakeBmp(smallHeader)), ImageError);
 }
 
 TEST(BmpDecoder, RefusesTruncatedAndLyingFiles) {
-    BmpSpec desc = Desc(3, 2, 24, 0);
+    BmpDesc desc = Desc(3, 2, 24, 0);
     desc.pixels = Rows({{1, 2, 3, 4, 5, 6, 7, 8, 9}, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
     const Bytes good = MakeBmp(desc);
     ASSERT_NO_THROW(DecodeBmp(good));
@@ -212,11 +212,11 @@ TEST(BmpDecoder, RefusesTruncatedAndLyingFiles) {
     lyingOffset[10] = 4;
     EXPECT_THROW(DecodeBmp(lyingOffset), ImageError) << "offset inside the header";
 
-    BmpSpec tall = desc;
+    BmpDesc tall = desc;
     tall.height = 3;
     EXPECT_THROW(DecodeBmp(MakeBmp(tall)), ImageError);
 
-    BmpSpec rle = Desc(2, 2, 8, 1);
+    BmpDesc rle = Desc(2, 2, 8, 1);
     rle.sizeImage = 1000;
     rle.palette = {kRed};
     rle.pixels = {2, 0, 0, 0, 2, 0, 0, 1};
@@ -231,7 +231,7 @@ TEST(BmpDecoder, RefusesEmptyAndHugeSizesBeforeAllocating) {
     for (auto [width, height] : std::initializer_list<std::pair<std::int32_t, std::int32_t>>{
              {0, 1}, {1, 0}, {-1, 1}, {16385, 1}, {1, INT32_MIN}, {10000, 10000}}) {
         // Run-length data needs no bytes per pixel, so only the size cap stops the allocation.
-        BmpSpec desc = Desc(width, height, 8, 1);
+        BmpDesc desc = Desc(width, height, 8, 1);
         desc.palette = {kRed};
         desc.pixels = {0, 1};
         EXPECT_THROW(DecodeBmp(MakeBmp(desc)), ImageError) << width << " x " << height;
@@ -241,20 +241,20 @@ TEST(BmpDecoder, RefusesEmptyAndHugeSizesBeforeAllocating) {
 // Every header byte and the first bytes of the data set to extreme values: each file decodes or
 // is refused with ImageError, never read past (the sanitizer build watches the reads).
 TEST(BmpDecoder, CorruptedFieldsDecodeOrAreRefused) {
-    BmpSpec rle8 = Desc(4, 3, 8, 1);
+    BmpDesc rle8 = Desc(4, 3, 8, 1);
     rle8.palette = {kBlack, kRed};
     rle8.pixels = {2, 1, 0, 3, 1, 0, 1, 0, 0, 0, 0, 2, 1, 1, 6, 1, 0, 1};
-    BmpSpec rle4 = Desc(5, 2, 4, 2);
+    BmpDesc rle4 = Desc(5, 2, 4, 2);
     rle4.palette = {kBlack, kRed};
     rle4.pixels = {2, 0x10, 0, 3, 0x10, 0x10, 0, 0, 0, 1};
-    BmpSpec fields = Desc(3, 2, 16, 3);
+    BmpDesc fields = Desc(3, 2, 16, 3);
     fields.masks = {0xF800, 0x07E0, 0x001F};
     fields.pixels = Rows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
-    BmpSpec core = Desc(3, 2, 4, 0);
+    BmpDesc core = Desc(3, 2, 4, 0);
     core.headerSize = 12;
     core.palette = {kRed, kGreen};
     core.pixels = Rows({{0x01, 0x10}, {0x11, 0x00}});
-    for (const BmpSpec& desc : {rle8, rle4, fields, core}) {
+    for (const BmpDesc& desc : {rle8, rle4, fields, core}) {
         const Bytes good = MakeBmp(desc);
         ASSERT_NO_THROW(DecodeBmp(good));
         for (std::size_t at = 0; at < good.size(); ++at) {

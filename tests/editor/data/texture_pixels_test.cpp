@@ -31,7 +31,7 @@ TEST(TextureScaling, QualityScalesWithHalvesRoundedToEven) {
 
 // A 4 x 2 bitmap, each pixel its own colour, stored bottom-up.
 Bytes FourByTwo() {
-    BmpSpec desc = Desc(4, 2, 24, 0);
+    BmpDesc desc = Desc(4, 2, 24, 0);
     desc.pixels = Rows({{0, 0, 5, 0, 0, 6, 0, 0, 7, 0, 0, 8}, {0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0, 4}});
     return MakeBmp(desc);
 }
@@ -65,7 +65,7 @@ TEST(BmpTexture, TopRowFirstAndPointSampled) {
 }
 
 TEST(BmpTexture, KeyColourAloneIsTransparent) {
-    BmpSpec desc = Desc(4, 1, 24, 0);
+    BmpDesc desc = Desc(4, 1, 24, 0);
     // Stored blue, green, red: grey, grey with blue 129, black, grey with red 129.
     desc.pixels = Rows({{128, 128, 128, 129, 128, 128, 0, 0, 0, 128, 128, 129}});
     const TexturePixels grey = BmpTexturePixels(MakeBmp(desc), 0, kMiddleGrey);
@@ -85,7 +85,7 @@ TEST(BmpTexture, KeyColourAloneIsTransparent) {
 }
 
 TEST(BmpTexture, FileAlphaIsDroppedForTheKey) {
-    BmpSpec desc = Desc(2, 1, 32, 3);
+    BmpDesc desc = Desc(2, 1, 32, 3);
     desc.headerSize = 124;
     desc.masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000};
     desc.pixels = {1, 2, 3, 0, 128, 128, 128, 255};

@@ -126,7 +126,7 @@ TEST_F(TextureLoaderTest, TextureCoordinatesUpToThreeRepeatThreeTimes) {
 }
 
 Bytes GreyPairBmp() {
-    BmpSpec desc = Desc(2, 1, 24, 0);
+    BmpDesc desc = Desc(2, 1, 24, 0);
     desc.pixels = Rows({{128, 128, 128, 129, 128, 128}});
     return MakeBmp(desc);
 }
@@ -152,7 +152,7 @@ TEST_F(TextureLoaderTest, LoadsBmpWithTheKeyColourAndJpgByExtensionInAnyCase) {
 }
 
 TEST_F(TextureLoaderTest, QualityScalesTheUploadedSize) {
-    BmpSpec desc = Desc(256, 128, 8, 0);
+    BmpDesc desc = Desc(256, 128, 8, 0);
     desc.palette = {kRed};
     desc.pixels = Bytes(256 * 128, 0);
     const std::string package = Package({{"big.bmp", MakeBmp(desc)}});

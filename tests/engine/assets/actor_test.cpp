@@ -208,7 +208,7 @@ TEST_F(Actor, CopyTakesAnimationsAndStateButNotIntervalOrEvents) {
 }
 
 TEST_F(Actor, AFailedLoadKeepsMeshAndAnimations) {
-    tests::Md2Spec broken = tests::QuadModel({"a1"});
+    tests::Md2Desc broken = tests::QuadModel({"a1"});
     broken.triangles[0][0] = 9;
     EXPECT_THROW(actor.LoadFromStream("broken.md2", tests::FileMD2(broken)), std::runtime_error);
     EXPECT_EQ(actor.Animations().Count(), 3);

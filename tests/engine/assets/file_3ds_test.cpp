@@ -172,7 +172,7 @@ TEST_F(Load3DS, WithoutALibraryGroupsHaveNoMaterialName) {
 TEST_F(Load3DS, LibraryMaterialsTakeTheFilesColoursAndAreShared) {
     engine::TGLMaterialLibrary library;
     auto file = [](std::uint8_t red, std::int16_t shininess, std::int16_t strength) {
-        tests::MaterialSpec desc{"Metal", {red, 0, 0}, {0, 255, 0}, {0, 0, 255}, shininess, strength, ""};
+        tests::MaterialDesc desc{"Metal", {red, 0, 0}, {0, 255, 0}, {0, 0, 255}, shininess, strength, ""};
         return tests::File3DS(
             {tests::MaterialEntry(desc),
              tests::NamedMesh("tri", {tests::VertexList({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}),
@@ -214,7 +214,7 @@ TEST_F(Load3DS, TheLinearColourWinsOverTheOthers) {
 TEST_F(Load3DS, AMissingTextureFailsUnlessIgnored) {
     engine::TGLMaterialLibrary library;
     mesh.SetMaterialLibrary(&library);
-    tests::MaterialSpec desc = tests::Material("Skin");
+    tests::MaterialDesc desc = tests::Material("Skin");
     desc.texture = "  no_such_texture.bmp ";
     const tests::Bytes bytes =
         tests::File3DS({tests::MaterialEntry(desc),
@@ -307,7 +307,7 @@ TEST_F(Load3DS, BrokenChunkStructuresAreRefused) {
 TEST_F(Load3DS, EveryTruncationFailsCleanly) {
     engine::TGLMaterialLibrary library;
     mesh.SetMaterialLibrary(&library);
-    tests::MaterialSpec desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
+    tests::MaterialDesc desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
     const tests::Bytes bytes = tests::File3DS(
         {tests::MaterialEntry(desc),
          tests::NamedMesh("cube",

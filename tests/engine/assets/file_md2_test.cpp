@@ -33,7 +33,7 @@ std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
     return all;
 }
 
-TFileMD2 Read(const tests::Md2Spec& desc) {
+TFileMD2 Read(const tests::Md2Desc& desc) {
     TFileMD2 file;
     file.LoadFromStream(tests::FileMD2(desc));
     return file;
@@ -68,7 +68,7 @@ TEST(MD2File, AnimationsStartWhereANewNameFirstAppears) {
 }
 
 TEST(MD2File, CornersAreReversedAndScaledFramesDecoded) {
-    tests::Md2Spec desc = tests::QuadModel({"a01"});
+    tests::Md2Desc desc = tests::QuadModel({"a01"});
     desc.frames[0].scale = {0.5f, 2, 1};
     desc.frames[0].translate = {1, 0, -3};
     desc.frames[0].vertices[2] = {255, 10, 200};
@@ -84,7 +84,7 @@ TEST(MD2File, CornersAreReversedAndScaledFramesDecoded) {
     EXPECT_EQ(file.Frames()[0][2], (TVec3{128.5f, 20, 197}));
 }
 
-void ExpectRefused(const tests::Md2Spec& desc, const std::string& fragment) {
+void ExpectRefused(const tests::Md2Desc& desc, const std::string& fragment) {
     try {
         Read(desc);
         FAIL() << "no error, expected " << fragment;
@@ -94,31 +94,31 @@ void ExpectRefused(const tests::Md2Spec& desc, const std::string& fragment) {
 }
 
 TEST(MD2File, FilesBeyondTheLimitsAreRefused) {
-    tests::Md2Spec skins = tests::QuadModel({"a1"});
+    tests::Md2Desc skins = tests::QuadModel({"a1"});
     skins.skins = 33;
     ExpectRefused(skins, "skin count 33");
-    tests::Md2Spec coords = tests::QuadModel({"a1"});
+    tests::Md2Desc coords = tests::QuadModel({"a1"});
     coords.texCoords.resize(2049);
     ExpectRefused(coords, "texture coordinate count 2049");
-    tests::Md2Spec vertices = tests::QuadModel({"a1"});
+    tests::Md2Desc vertices = tests::QuadModel({"a1"});
     vertices.frames[0].vertices.resize(2071);
     ExpectRefused(vertices, "vertex count 2071");
-    tests::Md2Spec frameSize = tests::QuadModel({"a1"});
+    tests::Md2Desc frameSize = tests::QuadModel({"a1"});
     frameSize.frameSizeOverride = 8324;
     ExpectRefused(frameSize, "frame size 8324");
-    tests::Md2Spec tooSmall = tests::QuadModel({"a1"});
+    tests::Md2Desc tooSmall = tests::QuadModel({"a1"});
     tooSmall.frameSizeOverride = 40;
     ExpectRefused(tooSmall, "too small for 4 vertices");
-    tests::Md2Spec noSkin = tests::QuadModel({"a1"});
+    tests::Md2Desc noSkin = tests::QuadModel({"a1"});
     noSkin.skinWidth = 0;
     ExpectRefused(noSkin, "skin size 0 x 32");
     // 11000 frames of 40000 triangles, 1 MB in all, took seconds: every frame's normals go over every
     // triangle.
-    tests::Md2Spec triangles = tests::QuadModel({"a1"});
+    tests::Md2Desc triangles = tests::QuadModel({"a1"});
     triangles.triangles.resize(4097, triangles.triangles[0]);
     ExpectRefused(triangles, "triangle count 4097");
     ExpectRefused(tests::QuadModel(std::vector<std::string>(513, "a1")), "frame count 513");
-    tests::Md2Spec largest = tests::QuadModel(std::vector<std::string>(512, "a1"));
+    tests::Md2Desc largest = tests::QuadModel(std::vector<std::string>(512, "a1"));
     largest.triangles.resize(4096, largest.triangles[0]);
     TFileMD2 file;
     file.LoadFromStream(tests::FileMD2(largest));
@@ -127,13 +127,13 @@ TEST(MD2File, FilesBeyondTheLimitsAreRefused) {
 }
 
 TEST(MD2File, IndicesOutsideTheirTablesAndNamelessFramesAreRefused) {
-    tests::Md2Spec vertex = tests::QuadModel({"a1"});
+    tests::Md2Desc vertex = tests::QuadModel({"a1"});
     vertex.triangles[1][2] = 4;
     ExpectRefused(vertex, "triangle 1 uses vertex 4 of 4");
-    tests::Md2Spec negative = tests::QuadModel({"a1"});
+    tests::Md2Desc negative = tests::QuadModel({"a1"});
     negative.triangles[0][0] = -1;
     ExpectRefused(negative, "triangle 0 uses vertex -1");
-    tests::Md2Spec texture = tests::QuadModel({"a1"});
+    tests::Md2Desc texture = tests::QuadModel({"a1"});
     texture.triangles[0][5] = 4;
     ExpectRefused(texture, "texture coordinate 4 of 4");
     ExpectRefused(tests::QuadModel({"a1", " \t"}), "frame 1 has no name");

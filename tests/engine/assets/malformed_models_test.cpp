@@ -35,7 +35,7 @@ void ForEachCorruption(const tests::Bytes& valid, Load load) {
 
 TEST(MalformedModels, CorruptedThreeDSFilesFailCleanly) {
     engine::RegisterModelFormats();
-    tests::MaterialSpec desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
+    tests::MaterialDesc desc{"Paint", {10, 20, 30}, {40, 50, 60}, {70, 80, 90}, 10, 20, ""};
     const tests::Bytes valid = tests::File3DS(
         {tests::MaterialEntry(desc),
          tests::NamedMesh("cube", {tests::VertexList(tests::CubeVertices()),

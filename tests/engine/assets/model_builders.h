@@ -138,7 +138,7 @@ inline Chunk IntPercentage(std::uint16_t tag, std::int16_t percent) {
     return Chunk{tag, {}, {value}};
 }
 
-struct MaterialSpec {
+struct MaterialDesc {
     std::string name;
     std::array<std::uint8_t, 3> ambient{0, 0, 0};
     std::array<std::uint8_t, 3> diffuse{0, 0, 0};
@@ -148,13 +148,13 @@ struct MaterialSpec {
     std::string texture;
 };
 
-inline MaterialSpec Material(const std::string& name) {
-    MaterialSpec m;
+inline MaterialDesc Material(const std::string& name) {
+    MaterialDesc m;
     m.name = name;
     return m;
 }
 
-inline Chunk MaterialEntry(const MaterialSpec& m) {
+inline Chunk MaterialEntry(const MaterialDesc& m) {
     Chunk entry{0xAFFF, {}, {}};
     Chunk name{0xA000, {}, {}};
     PutName(name.data, m.name);
@@ -198,7 +198,7 @@ struct Md2Frame {
     std::vector<std::array<std::uint8_t, 3>> vertices;
 };
 
-struct Md2Spec {
+struct Md2Desc {
     std::int32_t skinWidth = 64;
     std::int32_t skinHeight = 32;
     std::int32_t skins = 1;
@@ -209,7 +209,7 @@ struct Md2Spec {
     std::int32_t frameSizeOverride = -1;
 };
 
-inline Bytes FileMD2(const Md2Spec& desc) {
+inline Bytes FileMD2(const Md2Desc& desc) {
     const std::int32_t vertexCount =
         desc.vertexCountOverride >= 0
             ? desc.vertexCountOverride
@@ -264,8 +264,8 @@ inline Bytes FileMD2(const Md2Spec& desc) {
 }
 
 // A four-vertex, two-triangle model with one frame per name; frame f moves every vertex up by f.
-inline Md2Spec QuadModel(const std::vector<std::string>& frameNames) {
-    Md2Spec desc;
+inline Md2Desc QuadModel(const std::vector<std::string>& frameNames) {
+    Md2Desc desc;
     desc.texCoords = {{0, 0}, {64, 0}, {64, 32}, {0, 32}};
     desc.triangles = {{0, 1, 2, 0, 1, 2}, {0, 2, 3, 0, 2, 3}};
     for (std::size_t f = 0; f < frameNames.size(); ++f) {

@@ -38,7 +38,7 @@ protected:
     static fs::path Sounds() { return s_root / "sounds"; }
     static std::unique_ptr<TSoundSystem> Recorder(int volume = 80, bool muted = false) {
         auto system = std::make_unique<TSoundSystem>(
-            GameSoundSpecs(), Sounds(), TAudioOptions{aoFile, (s_root / "mix.wav").string(), volume, muted});
+            GameSoundTraits(), Sounds(), TAudioOptions{aoFile, (s_root / "mix.wav").string(), volume, muted});
         system->SetListener({0, 0, 0}, {0, 0, -1}, {0, 1, 0});
         return system;
     }
@@ -209,7 +209,7 @@ TEST_F(SoundSystemTest, MissingFilesAreReportedAndTheRestPlays) {
     std::ofstream(partial / "launch.wav") << "not a sound";
     TAudioOptions nowhere;
     nowhere.Output = aoNone;
-    TSoundSystem system(GameSoundSpecs(), partial, nowhere);
+    TSoundSystem system(GameSoundTraits(), partial, nowhere);
     ASSERT_EQ(system.Problems().size(), static_cast<std::size_t>(gsCount - 1));
     EXPECT_NE(system.Problems()[0].find("launch.wav: not a RIFF/WAVE file"), std::string::npos);
     EXPECT_NE(system.Problems()[1].find("gatling.wav"), std::string::npos);
@@ -237,7 +237,7 @@ TEST_F(SoundSystemTest, WithoutADeviceTheGamePlaysSilentlyAndSaysSoOnce) {
                 }
                 bool expected = false;
                 {
-                    TSoundSystem system(GameSoundSpecs(), Sounds(), {});
+                    TSoundSystem system(GameSoundTraits(), Sounds(), {});
                     system.Play(gsPurchase);
                     system.Step(kStep);
                     const bool none = system.OutputName() == "none";

@@ -13,13 +13,13 @@ namespace {
 
 constexpr double kStep = 1.0 / 60;
 
-// The game's specs with lengths close to the generated sounds'.
+// The game's sound traits with lengths close to the generated sounds'.
 TVoicePool GamePool() {
     std::vector<double> durations(gsCount, 0.5);
     durations[gsGatling] = 0.15;
     durations[gsBlast] = 3.2;
     durations[gsLaser] = 2.0;
-    return TVoicePool(GameSoundSpecs(), durations);
+    return TVoicePool(GameSoundTraits(), durations);
 }
 
 std::vector<TVoiceChange> Starts(const TVoicePool& pool) {
@@ -46,11 +46,11 @@ TEST(VoicePool, ThirtyGatlingTowersFiringTenTimesASecondKeepAFewVoicesBusy) {
         pool.Step(kStep);
         EXPECT_LE(Starts(pool).size(), 1u) << "the shots of a step merge into one";
         pool.ClearChanges();
-        EXPECT_LE(pool.Playing(gsGatling), GameSoundSpecs()[gsGatling].MaxVoices);
+        EXPECT_LE(pool.Playing(gsGatling), GameSoundTraits()[gsGatling].MaxVoices);
         stepsPlaying += pool.Playing(gsGatling) > 0;
     }
     const std::int64_t starts = pool.StartCounts()[gsGatling];
-    EXPECT_LE(starts, static_cast<std::int64_t>(kSteps * kStep / GameSoundSpecs()[gsGatling].MinInterval) + 1);
+    EXPECT_LE(starts, static_cast<std::int64_t>(kSteps * kStep / GameSoundTraits()[gsGatling].MinInterval) + 1);
     EXPECT_GE(starts, 20) << "a continuous rattle, not a shot now and then";
     EXPECT_EQ(stepsPlaying, kSteps) << "never a gap in the rattle";
 }
@@ -77,7 +77,7 @@ TEST(VoicePool, TheLoudestOfARepeatIsKeptAndOnlyAMuchLouderOneComesTooSoon) {
 
 TEST(VoicePool, BusyVoicesGiveWayOnlyToLouderSounds) {
     TVoicePool pool = GamePool();
-    const int voices = GameSoundSpecs()[gsBlast].MaxVoices;
+    const int voices = GameSoundTraits()[gsBlast].MaxVoices;
     for (int i = 0; i < voices; ++i) {
         pool.Play(gsBlast, {60, 0, 0});
         pool.Step(0.1);

@@ -141,7 +141,7 @@ TEST_F(MeshDrawGL, ConsecutiveGroupsShareOneApplicationUnlessGroupedByMaterial) 
 
 TEST_F(MeshDrawGL, ModelsShareSameNamedMaterialsAndUngroupedFacesStayUndrawn) {
     engine::RegisterModelFormats();
-    tests::MaterialSpec paint{"Paint", {0, 0, 0}, {255, 0, 0}, {0, 0, 0}, 0, 0, ""};
+    tests::MaterialDesc paint{"Paint", {0, 0, 0}, {255, 0, 0}, {0, 0, 0}, 0, 0, ""};
     // Left half grouped, right half in no group.
     const tests::Bytes file = tests::File3DS(
         {tests::MaterialEntry(paint),
@@ -179,7 +179,7 @@ TEST_F(MeshDrawGL, InvertedNormalsSwapTheWindingWhileDrawing) {
 TEST_F(MeshDrawGL, ActorsDrawTheBlendOfTheirFrames) {
     engine::RegisterModelFormats();
     // Frame 0 covers the left half of the window, frame 1 the right half.
-    tests::Md2Spec desc = tests::QuadModel({"slide1", "slide2"});
+    tests::Md2Desc desc = tests::QuadModel({"slide1", "slide2"});
     desc.frames[0].scale = {0.1f, 0.1f, 0};
     desc.frames[0].translate = {-1, -0.5f, 0};
     desc.frames[1].scale = {0.1f, 0.1f, 0};

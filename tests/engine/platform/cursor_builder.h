@@ -25,7 +25,7 @@ inline void Put32(Bytes& out, std::uint32_t value) {
 inline void Append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
 // One device-independent bitmap as icon files hold it. Coordinates have y = 0 at the top.
-struct DibSpec {
+struct DibDesc {
     int width = 4;
     int height = 4;
     int bits = 32;
@@ -38,7 +38,7 @@ struct DibSpec {
     bool withMask = true;
 };
 
-inline Bytes Dib(const DibSpec& desc) {
+inline Bytes Dib(const DibDesc& desc) {
     Bytes out;
     Put32(out, 40);
     Put32(out, desc.width);
@@ -113,7 +113,7 @@ inline Bytes IconFile(int type, const std::vector<IconEntry>& entries) {
     return out;
 }
 
-inline Bytes Cursor(const DibSpec& desc, int hotspotX = 0, int hotspotY = 0) {
+inline Bytes Cursor(const DibDesc& desc, int hotspotX = 0, int hotspotY = 0) {
     return IconFile(2, {{Dib(desc), desc.width, desc.height, hotspotX, hotspotY}});
 }
 
@@ -135,7 +135,7 @@ inline Bytes Words(std::initializer_list<std::uint32_t> values) {
     return out;
 }
 
-struct AniSpec {
+struct AniDesc {
     std::uint32_t frames = 0;
     std::uint32_t steps = 0;
     std::uint32_t defaultRate = 10;
@@ -145,7 +145,7 @@ struct AniSpec {
     std::vector<Bytes> icons;
 };
 
-inline Bytes Ani(const AniSpec& desc) {
+inline Bytes Ani(const AniDesc& desc) {
     Bytes body = {'A', 'C', 'O', 'N'};
     Append(body, Chunk("anih", Words({36, desc.frames, desc.steps, 0, 0, 0, 0, desc.defaultRate, desc.flags})));
     if (desc.rate) {

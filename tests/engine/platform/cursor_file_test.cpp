@@ -21,8 +21,8 @@ std::uint32_t RgbaAt(const CursorImage& image, int x, int y) {
 }
 
 // Left half red, right half blue, top-left pixel masked (8-bit palette).
-tests::DibSpec PaletteSpec(int bits) {
-    tests::DibSpec desc;
+tests::DibDesc PaletteDib(int bits) {
+    tests::DibDesc desc;
     desc.width = 8;
     desc.height = 4;
     desc.bits = bits;
@@ -43,7 +43,7 @@ std::string ErrorOf(const Bytes& file) {
 }
 
 TEST(CursorFile, ReadsA32BitCursorWithItsAlphaAndHotspot) {
-    tests::DibSpec desc;
+    tests::DibDesc desc;
     desc.width = 3;
     desc.height = 2;
     desc.pixel = [](int x, int y) { return y == 0 ? 0x80102030u + x : 0xff405060u; };
@@ -63,7 +63,7 @@ TEST(CursorFile, ReadsA32BitCursorWithItsAlphaAndHotspot) {
 }
 
 TEST(CursorFile, A32BitPictureWithoutAlphaTakesTransparencyFromTheMask) {
-    tests::DibSpec desc;
+    tests::DibDesc desc;
     desc.pixel = [](int, int) { return 0x00000000u; };
     desc.masked = [](int x, int) { return x >= 2; };
     const CursorImage image = ReadCursorFile(tests::Cursor(desc)).frames[0];
@@ -74,13 +74,13 @@ TEST(CursorFile, A32BitPictureWithoutAlphaTakesTransparencyFromTheMask) {
 TEST(CursorFile, PalettePicturesOfEveryDepthUseTheirMask) {
     for (int bits : {1, 4, 8}) {
         SCOPED_TRACE(bits);
-        const CursorImage image = ReadCursorFile(tests::Cursor(PaletteSpec(bits))).frames[0];
+        const CursorImage image = ReadCursorFile(tests::Cursor(PaletteDib(bits))).frames[0];
         EXPECT_EQ(RgbaAt(image, 1, 0), 0xff0000ffu);
         EXPECT_EQ(RgbaAt(image, 5, 3), 0x0000ffffu);
         // A masked pixel over a colour would invert the screen: shown black, not transparent.
         EXPECT_EQ(RgbaAt(image, 0, 0), 0x000000ffu);
     }
-    tests::DibSpec desc = PaletteSpec(8);
+    tests::DibDesc desc = PaletteDib(8);
     desc.pixel = [](int, int) { return 0u; };  // black
     const CursorImage image = ReadCursorFile(tests::Cursor(desc)).frames[0];
     EXPECT_EQ(RgbaAt(image, 0, 0), 0x00000000u) << "masked over black: transparent";
@@ -88,7 +88,7 @@ TEST(CursorFile, PalettePicturesOfEveryDepthUseTheirMask) {
 }
 
 TEST(CursorFile, A24BitPictureIsOpaqueOutsideItsMask) {
-    tests::DibSpec desc;
+    tests::DibDesc desc;
     desc.bits = 24;
     desc.width = 5;  // rows padded to four bytes
     desc.pixel = [](int x, int) { return 0x112233u + x; };
@@ -99,11 +99,11 @@ TEST(CursorFile, A24BitPictureIsOpaqueOutsideItsMask) {
 }
 
 TEST(CursorFile, PicksThePictureNearestTheDefaultSizeAndCentresAnIconsHotspot) {
-    tests::DibSpec small;
+    tests::DibDesc small;
     small.width = small.height = 16;
-    tests::DibSpec right;
+    tests::DibDesc right;
     right.width = right.height = 32;
-    tests::DibSpec large;
+    tests::DibDesc large;
     large.width = large.height = 48;
     const Bytes file = tests::IconFile(1, {{tests::Dib(small), 16, 16}, {tests::Dib(right), 32, 32},
                                            {tests::Dib(large), 48, 48}});
@@ -114,11 +114,11 @@ TEST(CursorFile, PicksThePictureNearestTheDefaultSizeAndCentresAnIconsHotspot) {
 }
 
 TEST(CursorFile, ReadsTheFramesRatesAndSequenceOfAnAnimatedCursor) {
-    tests::DibSpec desc = PaletteSpec(8);
+    tests::DibDesc desc = PaletteDib(8);
     const Bytes first = tests::Cursor(desc, 1, 2);
     desc.pixel = [](int, int) { return 2u; };
     const Bytes second = tests::Cursor(desc, 3, 0);
-    tests::AniSpec ani{2, 4, 10, 3, tests::Words({5, 6, 7, 8}), tests::Words({0, 1, 1, 0}), {first, second}};
+    tests::AniDesc ani{2, 4, 10, 3, tests::Words({5, 6, 7, 8}), tests::Words({0, 1, 1, 0}), {first, second}};
     const CursorFile cursor = ReadCursorFile(tests::Ani(ani));
     ASSERT_EQ(cursor.frames.size(), 2u);
     EXPECT_TRUE(cursor.Animated());
@@ -130,7 +130,7 @@ TEST(CursorFile, ReadsTheFramesRatesAndSequenceOfAnAnimatedCursor) {
 }
 
 TEST(CursorFile, WithoutRateOrSequenceEveryFrameShowsOnceAtTheHeadersRate) {
-    const Bytes frame = tests::Cursor(PaletteSpec(4));
+    const Bytes frame = tests::Cursor(PaletteDib(4));
     Bytes file = tests::Ani({3, 3, 12, 1, std::nullopt, std::nullopt, {frame, frame, frame}});
     // Extra chunks of other kinds, also inside the RIFF body, are skipped.
     const Bytes info = tests::Chunk("LIST", {'I', 'N', 'F', 'O', 'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 'c', 0});
@@ -145,8 +145,8 @@ TEST(CursorFile, WithoutRateOrSequenceEveryFrameShowsOnceAtTheHeadersRate) {
 }
 
 TEST(CursorFile, RefusesFilesWhoseCountsLie) {
-    const Bytes frame = tests::Cursor(PaletteSpec(8));
-    const auto error = [&](tests::AniSpec desc) { return ErrorOf(tests::Ani(desc)); };
+    const Bytes frame = tests::Cursor(PaletteDib(8));
+    const auto error = [&](tests::AniDesc desc) { return ErrorOf(tests::Ani(desc)); };
     EXPECT_NE(error({3, 3, 10, 1, std::nullopt, std::nullopt, {frame, frame}}).find("holds 2"), std::string::npos);
     EXPECT_NE(error({0xffffffff, 1, 10, 1, std::nullopt, std::nullopt, {frame}}).find("frame count"), std::string::npos);
     EXPECT_NE(error({1, 0xffffffff, 10, 1, std::nullopt, std::nullopt, {frame}}).find("step count"), std::string::npos);
@@ -159,7 +159,7 @@ TEST(CursorFile, RefusesFilesWhoseCountsLie) {
 }
 
 TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
-    const Bytes frame = tests::Cursor(PaletteSpec(8));
+    const Bytes frame = tests::Cursor(PaletteDib(8));
     const Bytes good = tests::Ani({1, 1, 10, 1, std::nullopt, std::nullopt, {frame}});
 
     Bytes riffTooLong = good;
@@ -179,7 +179,7 @@ TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
     EXPECT_NE(ErrorOf(notAcon).find("not an animated cursor"), std::string::npos);
 
     Bytes badIndex = frame;
-    tests::DibSpec desc = PaletteSpec(8);
+    tests::DibDesc desc = PaletteDib(8);
     desc.pixel = [](int, int) { return 7u; };  // the palette has three colours
     EXPECT_NE(ErrorOf(tests::Cursor(desc)).find("past the palette"), std::string::npos);
 
@@ -193,12 +193,12 @@ TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
     offsetOutside[19] = 0xff;
     EXPECT_NE(ErrorOf(offsetOutside).find("outside the file"), std::string::npos);
 
-    tests::DibSpec huge;
+    tests::DibDesc huge;
     huge.width = 1000;
     huge.height = 1;
     EXPECT_NE(ErrorOf(tests::Cursor(huge)).find("is not a cursor's"), std::string::npos);
 
-    tests::DibSpec noMask = PaletteSpec(8);
+    tests::DibDesc noMask = PaletteDib(8);
     noMask.withMask = false;
     EXPECT_NE(ErrorOf(tests::Cursor(noMask)).find("mask is missing"), std::string::npos);
 
@@ -209,14 +209,14 @@ TEST(CursorFile, RefusesChunksAndPicturesThatLie) {
 }
 
 TEST(CursorFile, A32BitPictureMayLeaveOutItsMask) {
-    tests::DibSpec desc;
+    tests::DibDesc desc;
     desc.withMask = false;
     desc.pixel = [](int, int) { return 0xff00ff00u; };
     EXPECT_EQ(RgbaAt(ReadCursorFile(tests::Cursor(desc)).frames[0], 0, 0), 0x00ff00ffu);
 }
 
 TEST(CursorFile, EveryTruncationFailsCleanly) {
-    const Bytes frame = tests::Cursor(PaletteSpec(4), 1, 1);
+    const Bytes frame = tests::Cursor(PaletteDib(4), 1, 1);
     const Bytes file =
         tests::Ani({2, 3, 10, 3, tests::Words({1, 2, 3}), tests::Words({1, 0, 1}), {frame, frame}});
     ASSERT_NO_THROW(ReadCursorFile(file));
@@ -231,7 +231,7 @@ TEST(CursorFile, EveryTruncationFailsCleanly) {
 }
 
 TEST(CursorFile, CorruptedBytesNeverEscapeAsAnythingButACursorError) {
-    const Bytes frame = tests::Cursor(PaletteSpec(1), 1, 1);
+    const Bytes frame = tests::Cursor(PaletteDib(1), 1, 1);
     const Bytes file = tests::Ani({1, 2, 10, 3, tests::Words({1, 2}), tests::Words({0, 0}), {frame}});
     std::uint32_t seed = 12345;
     for (int round = 0; round < 3000; ++round) {

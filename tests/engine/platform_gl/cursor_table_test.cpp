@@ -18,7 +18,7 @@ const CursorClock::time_point kStart = CursorClock::time_point{} + std::chrono::
 
 // Two frames shown in the order 0, 1, 0 for 100, 200 and 300 ms.
 CursorFile Animated() {
-    tests::DibSpec desc;
+    tests::DibDesc desc;
     desc.pixel = [](int x, int) { return x < 2 ? 0xffff0000u : 0u; };
     CursorFile cursor;
     cursor.frames.push_back(ReadCursorFile(tests::Cursor(desc, 1, 1)).frames[0]);

@@ -74,7 +74,7 @@ private:
 
 // 2 x 2, stored bottom-up: the decoder's RGBA bytes, top row first, are known exactly.
 Bytes SmallBmp() {
-    BmpSpec desc = Desc(2, 2, 24, 0);
+    BmpDesc desc = Desc(2, 2, 24, 0);
     desc.pixels = Rows({{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}});
     return MakeBmp(desc);
 }

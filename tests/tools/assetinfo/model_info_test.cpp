@@ -47,7 +47,7 @@ private:
 };
 
 TEST_F(ModelInfo, A3DSModelReportsSplitVerticesDrawnTrianglesAndMaterials) {
-    tests::MaterialSpec rock{"Rock", {51, 51, 51}, {255, 0, 0}, {0, 0, 255}, 50, 25, "rock.jpg"};
+    tests::MaterialDesc rock{"Rock", {51, 51, 51}, {255, 0, 0}, {0, 0, 255}, 50, 25, "rock.jpg"};
     const fs::path file = Write(
         "base.3DS",
         tests::File3DS({tests::MaterialEntry(rock),
@@ -94,7 +94,7 @@ TEST_F(ModelInfo, MalformedModelsReportTheReadersMessage) {
     const auto [status, info] = Describe(Write("cut.md2", cut));
     EXPECT_EQ(status, 1);
     EXPECT_EQ(info["error"], "Stream read error");
-    tests::Md2Spec bad = tests::QuadModel({"a1"});
+    tests::Md2Desc bad = tests::QuadModel({"a1"});
     bad.skins = 40;
     const auto [status2, info2] = Describe(Write("skins.md2", tests::FileMD2(bad)));
     EXPECT_EQ(status2, 1);

@@ -25,7 +25,7 @@ void GenerateGameImages(OutputFolder& output) {
     WriteJpeg(output, "bug.jpg", MakeBugSkin());
     // Full colour resolution keeps the colour of the rings, the explosion and the beam from bleeding
     // into their black surroundings (the clamped ring border, the neighbouring frames, the ribbon's edges).
-    for (const ring_layout::RingSpec& ring : ring_layout::kRings) {
+    for (const ring_layout::RingDesc& ring : ring_layout::kRings) {
         WriteJpeg(output, ring.File, MakeRingTexture(ring), JpegChroma::Full);
     }
     WriteJpeg(output, "boom.jpg", MakeExplosionSheet(), JpegChroma::Full);

@@ -13,17 +13,17 @@ namespace ring_layout {
 constexpr float kTerrainWorldSize = 102.4f;
 constexpr std::int32_t kSide = 1024;
 
-struct RingSpec {
+struct RingDesc {
     const char* File;
     float Repeats;    // the ring material's texture scale: copies across the terrain
     float MinRange2;  // the tower's squared ranges, world units
     float MaxRange2;
 };
 
-constexpr RingSpec kRocket{"ring.jpg", 4.0f, 15.0f, 150.0f};
-constexpr RingSpec kGatling{"1ring.jpg", 5.0f, 5.0f, 100.0f};
-constexpr RingSpec kLaser{"2ring.jpg", 5.0f, 0.0f, 80.0f};
-constexpr std::array<RingSpec, 3> kRings{kRocket, kGatling, kLaser};
+constexpr RingDesc kRocket{"ring.jpg", 4.0f, 15.0f, 150.0f};
+constexpr RingDesc kGatling{"1ring.jpg", 5.0f, 5.0f, 100.0f};
+constexpr RingDesc kLaser{"2ring.jpg", 5.0f, 0.0f, 80.0f};
+constexpr std::array<RingDesc, 3> kRings{kRocket, kGatling, kLaser};
 
 // The picture's centre lands on the tower; one picture spans the terrain divided by the repeats.
 inline float RadiusPixels(float range2, float repeats) {

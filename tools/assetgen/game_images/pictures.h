@@ -16,7 +16,7 @@ Canvas MakeTerrainTexture();
 // Bright tileable grain, multiplied onto the ground 128 times across.
 Canvas MakeDetailTexture();
 // A tower's range ring on black, centred, at the tower's real ranges.
-Canvas MakeRingTexture(const ring_layout::RingSpec& ring);
+Canvas MakeRingTexture(const ring_layout::RingDesc& ring);
 // The laser's beam on black, 256 along the beam (u, repeating) by 64 across it (v): a white-hot
 // core in a cyan glow.
 Canvas MakeBeamTexture();

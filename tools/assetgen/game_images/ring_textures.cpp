@@ -24,7 +24,7 @@ float LineCoverage(float distance, float radius, float width) {
 
 }  // namespace
 
-Canvas MakeRingTexture(const ring_layout::RingSpec& ring) {
+Canvas MakeRingTexture(const ring_layout::RingDesc& ring) {
     const float outer = ring_layout::RadiusPixels(ring.MaxRange2, ring.Repeats);
     const float inner = ring_layout::RadiusPixels(ring.MinRange2, ring.Repeats);
     const float centre = static_cast<float>(ring_layout::kSide) * 0.5f;

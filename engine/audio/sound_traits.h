@@ -4,7 +4,7 @@
 
 namespace engine {
 
-// An index into the table of sound specs a sound system is made with.
+// An index into the traits table a sound system is made with.
 using TSoundId = int;
 
 // Where a sound belongs in the mix.
@@ -15,7 +15,7 @@ enum TSoundKind {
 };
 
 // How one sound is played: its file, its level and how much of it the mix takes at once.
-struct TSoundSpec {
+struct TSoundTraits {
     std::string_view Name;  // the file in the sound folder, without ".wav"
     TSoundKind Kind = skWorld;
     bool Loop = false;
